@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian package the game, its tools and its tests need, and nothing else.
+# As root it installs what is missing with apt-get; otherwise it prints the command and stops.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev libimgui-dev
+  libcairo2-dev libvorbis-dev
+  fonts-comic-neue fonts-liberation
+  libgtest-dev libbenchmark-dev
+  xvfb xauth xdotool imagemagick x11-utils sox
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "These packages are missing: ${missing[*]}" >&2
+  echo "Install them with:" >&2
+  echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"
