@@ -1,0 +1,41 @@
+#pragma once
+// The game's failure convention. No error crosses an operation boundary: every operation that can
+// fail runs its body under one catch-all trap that writes "Class - Operation - " and the error's
+// description to the error log and returns False. Errors carry the number and description the
+// player would see in the log.
+#include <stdexcept>
+#include <string>
+
+#include "app/error_log.h"
+
+class GameError : public std::runtime_error {
+ public:
+  GameError(int nNumber, const std::string& sDescription)
+      : std::runtime_error(sDescription), number_(nNumber) {}
+  int Number() const { return number_; }
+
+ private:
+  int number_;
+};
+
+constexpr int ERR_NOT_INITIALIZED = 1001;
+constexpr int ERR_FILE_NOT_FOUND = 53;
+constexpr int ERR_INPUT_PAST_END = 62;
+constexpr int ERR_BAD_FILE_FORMAT = 321;
+constexpr int ERR_PATH_FILE_ACCESS = 75;
+
+[[noreturn]] inline void RaiseNotInitialized() {
+  throw GameError(ERR_NOT_INITIALIZED, "Not initialized.");
+}
+
+// Runs `body` (which returns bool) under the trap with the given log prefix. An error ends the
+// body, is logged as prefix + description (+ suffix) and makes the result False.
+template <class Body>
+bool Trapped(const char* sPrefix, Body&& body, const std::string& sSuffix = "") {
+  try {
+    return body();
+  } catch (const std::exception& e) {
+    LogError(std::string(sPrefix) + e.what() + sSuffix);
+    return false;
+  }
+}
