@@ -1,0 +1,3 @@
+#include "app/startup.h"
+
+int main(int argc, char** argv) { return Main(argc, argv); }

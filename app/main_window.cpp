@@ -1,0 +1,79 @@
+#include "app/main_window.h"
+
+#include "app/globals.h"
+#include "game/game.h"
+
+MainWindow::MainWindow() = default;
+MainWindow::~MainWindow() { Unload(); }
+
+void MainWindow::Load() {
+  display_.Open("Pibo II");
+  platform::SetEventHandler(this);
+  loaded_ = true;
+}
+
+void MainWindow::Unload() {
+  if (!loaded_) return;
+  StopMusic();
+  if (platform::CurrentEventHandler() == this) platform::SetEventHandler(nullptr);
+  loaded_ = false;
+}
+
+void MainWindow::StartMusic() {
+  cdmusic_.Command("Open");
+  cdmusic_.Command("Play");
+}
+
+void MainWindow::StopMusic() {
+  cdmusic_.Command("Stop");
+  cdmusic_.Command("Close");
+}
+
+void MainWindow::NextSong() { cdmusic_.Command("Next"); }
+
+void MainWindow::OnKeyDown(int nKeyCode) {
+  Game* game = TheGame;
+  if (game == nullptr) return;
+  switch (nKeyCode) {
+    case VK_F1:
+      if (!game->IsRunning()) game->StartGame(1);
+      break;
+    case VK_F2:
+      if (!game->IsRunning()) game->StartFromStage();
+      break;
+    case VK_F3:
+      game->ShowOptions();
+      break;
+    case VK_ESCAPE:
+      if (game->IsRunning())
+        game->StopGame();
+      else
+        QuitRequested = true;
+      break;
+    case VK_F5:
+      if (DevelopMode) game->StartNextLevel();
+      break;
+    case VK_F6:
+      if (DevelopMode) {
+        int16_t last = 100;
+        game->GotoLevel(last);
+      }
+      break;
+    case VK_F7:
+      if (DevelopMode) game->SetCharHealth(10);
+      break;
+    case VK_F8:
+      if (DevelopMode)
+        game->SetCharScore(static_cast<int16_t>(game->GetCharScore() + 1000));
+      break;
+    default:
+      break;
+  }
+}
+
+void MainWindow::OnMouse(int nKind, int16_t nButton, int16_t nShift, float X, float Y) {
+  if (TheGame != nullptr) TheGame->ReceiveMouseInput(nButton, nShift, X, Y);
+}
+
+// The window closed by the system ends the run the normal way, saving everything.
+void MainWindow::OnClose() { QuitRequested = true; }

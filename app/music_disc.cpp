@@ -1,0 +1,79 @@
+#include "app/music_disc.h"
+
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <system_error>
+
+namespace {
+bool MixerOpen() {
+  int frequency = 0, channels = 0;
+  Uint16 format = 0;
+  return Mix_QuerySpec(&frequency, &format, &channels) != 0;
+}
+}  // namespace
+
+MusicDisc::~MusicDisc() { Stop(); }
+
+void MusicDisc::Command(const std::string& sCommand) {
+  if (sCommand == "Open") Open();
+  else if (sCommand == "Play") Play();
+  else if (sCommand == "Next") Next();
+  else if (sCommand == "Stop") Stop();
+  else if (sCommand == "Close") { Stop(); open_ = false; }
+}
+
+void MusicDisc::Open() {
+  tracks_.clear();
+  current_ = 0;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.is_regular_file() && name.rfind("Track", 0) == 0 && entry.path().extension() == ".ogg")
+      tracks_.push_back(entry.path());
+  }
+  std::sort(tracks_.begin(), tracks_.end());
+  open_ = true;
+}
+
+void MusicDisc::Play() {
+  if (!open_ || tracks_.empty() || current_ >= tracks_.size()) return;
+  playing_ = true;
+  StartTrack();
+}
+
+void MusicDisc::Next() {
+  if (!open_ || current_ + 1 >= tracks_.size()) return;
+  ++current_;
+  if (playing_) StartTrack();
+}
+
+void MusicDisc::Stop() {
+  playing_ = false;
+  FreeTrack();
+}
+
+void MusicDisc::Poll() {
+  if (!playing_ || music_ == nullptr || Mix_PlayingMusic() != 0) return;
+  // The track has ended: on to the next one, or the disc is over.
+  if (current_ + 1 < tracks_.size()) {
+    ++current_;
+    StartTrack();
+  } else {
+    Stop();
+  }
+}
+
+void MusicDisc::StartTrack() {
+  FreeTrack();
+  if (!MixerOpen()) return;
+  music_ = Mix_LoadMUS(tracks_[current_].c_str());
+  if (music_ != nullptr && Mix_PlayMusic(music_, 1) != 0) FreeTrack();
+}
+
+void MusicDisc::FreeTrack() {
+  if (music_ == nullptr) return;
+  Mix_HaltMusic();
+  Mix_FreeMusic(music_);
+  music_ = nullptr;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The music "disc": the folder Music/ in the program's folder, its tracks Track01.ogg,
+// Track02.ogg, ... in name order. It answers the old CD player's commands: "Open" reads the track
+// list, "Play" plays from the current track to the end of the disc, "Next" moves on one track,
+// "Stop" and "Close" end it. No folder, no tracks or no sound device behave like an empty drive:
+// nothing plays and nothing fails.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct _Mix_Music;
+
+class MusicDisc {
+ public:
+  explicit MusicDisc(std::filesystem::path folder = "Music") : folder_(std::move(folder)) {}
+  ~MusicDisc();
+  MusicDisc(const MusicDisc&) = delete;
+  MusicDisc& operator=(const MusicDisc&) = delete;
+
+  void Command(const std::string& sCommand);
+  // Moves on to the next track when the current one has ended; call regularly.
+  void Poll();
+
+  const std::vector<std::filesystem::path>& Tracks() const { return tracks_; }
+  size_t CurrentTrack() const { return current_; }
+  bool IsOpen() const { return open_; }
+  bool IsPlaying() const { return playing_; }
+
+ private:
+  void Open();
+  void Play();
+  void Next();
+  void Stop();
+  void StartTrack();
+  void FreeTrack();
+
+  std::filesystem::path folder_;
+  std::vector<std::filesystem::path> tracks_;
+  size_t current_ = 0;
+  bool open_ = false;
+  bool playing_ = false;
+  _Mix_Music* music_ = nullptr;
+};

@@ -1,0 +1,104 @@
+#include "app/startup.h"
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <exception>
+#include <memory>
+
+#include "app/globals.h"
+#include "app/main_window.h"
+#include "engines/platform.h"
+#include "game/game.h"
+
+namespace {
+constexpr int32_t kFrameMilliseconds = 30;
+}
+
+CommandLineWords ReadCommandLine(std::string_view sCommandLine) {
+  std::string upper(sCommandLine);
+  std::transform(upper.begin(), upper.end(), upper.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return CommandLineWords{upper.find("DEVELOP") != std::string::npos,
+                          upper.find("EXTRA") != std::string::npos};
+}
+
+std::string JoinArguments(int argc, char** argv) {
+  std::string text;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) text += ' ';
+    text += argv[i];
+  }
+  return text;
+}
+
+uint32_t FramePadding(uint32_t nStart, uint32_t nEnd) {
+  const int32_t elapsed = platform::TicksBetween(nStart, nEnd);
+  return elapsed < kFrameMilliseconds ? static_cast<uint32_t>(kFrameMilliseconds - elapsed) : 0;
+}
+
+bool RunFrameLoop(Game& game) {
+  QuitRequested = false;
+  while (!QuitRequested) {
+    FrameStartTime = platform::Ticks();
+    platform::DoEvents();
+    if (!game.DrawFrame()) return false;
+    if (!game.DoFrame()) return false;
+    FrameEndTime = platform::Ticks();
+    if (const uint32_t pause = FramePadding(FrameStartTime, FrameEndTime); pause > 0)
+      platform::Sleep(pause);
+  }
+  return true;
+}
+
+int Main(int argc, char** argv) {
+  // The program's folder becomes the current directory: every data file lives there.
+  try {
+    ProgramFolder = platform::ExecutableFolder();
+    if (chdir(ProgramFolder.c_str()) != 0) throw std::runtime_error("Cannot enter " + ProgramFolder);
+    platform::SaveSetting("VORA", "General", "AppPath", ProgramFolder);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "pibo2: %s\n", e.what());
+    return 1;
+  }
+
+  const CommandLineWords words = ReadCommandLine(JoinArguments(argc, argv));
+  DevelopMode = words.bDevelop;
+  ExtraMode = words.bExtra;
+
+  int status = 0;
+  {
+    auto window = std::make_unique<MainWindow>();
+    auto game = std::make_unique<Game>();
+    MainForm = window.get();
+    TheGame = game.get();
+    try {
+      window->Load();
+      if (!game->Initialize(*window, DevelopMode)) {
+        std::fprintf(stderr, "pibo2: start-up failed; see Errors.txt in %s\n", ProgramFolder.c_str());
+        status = 1;
+      } else if (!RunFrameLoop(*game)) {
+        std::fprintf(stderr, "pibo2: stopped after an error; see Errors.txt in %s\n",
+                     ProgramFolder.c_str());
+        status = 1;
+      } else {
+        game->Terminate();
+      }
+    } catch (const std::exception& e) {
+      // Only a failure of the error log itself gets here.
+      std::fprintf(stderr, "pibo2: %s\n", e.what());
+      status = 1;
+    }
+    // The game has done its end-of-run work; the window goes (and the music with it), then the
+    // engines and everything they hold.
+    window->Unload();
+    TheGame = nullptr;
+    game.reset();
+    MainForm = nullptr;
+  }
+  SDL_Quit();
+  return status;
+}

@@ -1,0 +1,68 @@
+#include "data/high_scores.h"
+
+#include "app/failure.h"
+#include "app/globals.h"
+#include "data/file_io.h"
+#include "game/game.h"
+
+std::string FixedName(std::string_view sName) {
+  std::string name(sName.substr(0, HIGHSCORE_NAME_LENGTH));
+  name.resize(HIGHSCORE_NAME_LENGTH, ' ');
+  return name;
+}
+
+HighScoreTable DefaultHighScores() {
+  HighScoreTable table;
+  for (int i = 0; i < HIGHSCORE_ENTRIES; ++i) {
+    table[i].Name = FixedName("Pibo");
+    table[i].Score = 15000 - 1000 * i;
+  }
+  return table;
+}
+
+std::vector<uint8_t> HighScoreBytes(const HighScoreTable& table) {
+  std::vector<uint8_t> bytes;
+  bytes.reserve(HIGHSCORE_FILE_SIZE);
+  for (const HighScoreEntry& entry : table) {
+    const std::string name = FixedName(entry.Name);
+    bytes.insert(bytes.end(), name.begin(), name.end());
+    const auto score = static_cast<uint32_t>(entry.Score);
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(score >> shift));
+  }
+  return bytes;
+}
+
+HighScoreTable ParseHighScores(std::span<const uint8_t> bytes, const HighScoreTable& fallback) {
+  HighScoreTable table = fallback;
+  for (int i = 0; i < HIGHSCORE_ENTRIES; ++i) {
+    const size_t at = HIGHSCORE_ENTRY_SIZE * i;
+    if (bytes.size() < at + HIGHSCORE_ENTRY_SIZE) break;
+    table[i].Name.assign(reinterpret_cast<const char*>(&bytes[at]), HIGHSCORE_NAME_LENGTH);
+    uint32_t score = 0;
+    for (int k = 3; k >= 0; --k) score = (score << 8) | bytes[at + HIGHSCORE_NAME_LENGTH + k];
+    table[i].Score = static_cast<int32_t>(score);
+  }
+  return table;
+}
+
+const char* HighScoreFileName(bool bExtra) {
+  return bExtra ? "HighScores_zt_e.dat" : "HighScores_zt.dat";
+}
+
+void Game::MakeDefaultHighScores() { HighScores = DefaultHighScores(); }
+
+bool Game::LoadHighScores() {
+  return Trapped("Game - LoadHighScores - ", [&] {
+    const char* file = HighScoreFileName(ExtraMode);
+    MakeDefaultHighScores();
+    if (FileExists(file)) HighScores = ParseHighScores(ReadFileBytes(file), HighScores);
+    return true;
+  });
+}
+
+bool Game::SaveHighScores() {
+  return Trapped("Game - SaveHighScores - ", [&] {
+    WriteFileHead(HighScoreFileName(ExtraMode), HighScoreBytes(HighScores));
+    return true;
+  });
+}

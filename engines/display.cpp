@@ -1,0 +1,66 @@
+#include "engines/display.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+
+#include "app/failure.h"
+#include "engines/surface.h"
+
+namespace {
+[[noreturn]] void RaiseSdlError() { throw GameError(ERR_BAD_FILE_FORMAT, SDL_GetError()); }
+}  // namespace
+
+Display::Display() = default;
+Display::~Display() { Close(); }
+
+void Display::Open(const std::string& sCaption) {
+  if (window_ != nullptr) return;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) RaiseSdlError();
+  video_started_ = true;
+  // PIBO_WINDOWED=1 starts in a window (handy while developing); Alt+Enter switches any time.
+  const char* windowed = std::getenv("PIBO_WINDOWED");
+  const bool full = windowed == nullptr || *windowed == '\0' || *windowed == '0';
+  window_ = SDL_CreateWindow(sCaption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800,
+                             600, full ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_RESIZABLE);
+  if (window_ == nullptr) RaiseSdlError();
+}
+
+void Display::SetMode(int nWidth, int nHeight) {
+  if (window_ == nullptr) throw GameError(ERR_NOT_INITIALIZED, "The main window is not open.");
+  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+  texture_ = nullptr;
+  if (renderer_ == nullptr) {
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (renderer_ == nullptr) RaiseSdlError();
+  }
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  if (SDL_RenderSetLogicalSize(renderer_, nWidth, nHeight) != 0) RaiseSdlError();
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                               nWidth, nHeight);
+  if (texture_ == nullptr) RaiseSdlError();
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  SDL_RenderPresent(renderer_);
+}
+
+void Display::Present(const Surface& surface) {
+  if (texture_ == nullptr) return;
+  SDL_Surface* raw = surface.Raw();
+  SDL_UpdateTexture(texture_, nullptr, raw->pixels, raw->pitch);
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_RenderPresent(renderer_);
+}
+
+void Display::Close() {
+  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  texture_ = nullptr;
+  renderer_ = nullptr;
+  window_ = nullptr;
+  if (video_started_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  video_started_ = false;
+}

@@ -1,0 +1,59 @@
+#include "engines/font.h"
+
+#include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
+
+#include <cmath>
+#include <map>
+#include <utility>
+
+#include "app/failure.h"
+
+namespace {
+
+struct FaceCache {
+  std::map<std::pair<std::string, int>, TTF_Font*> faces;
+  ~FaceCache() {
+    for (auto& entry : faces) TTF_CloseFont(entry.second);
+    if (TTF_WasInit()) TTF_Quit();
+  }
+};
+
+FaceCache& Cache() {
+  static FaceCache cache;
+  return cache;
+}
+
+}  // namespace
+
+int Font::PixelSize() const { return static_cast<int>(std::lround(Size * 96.0 / 72.0)); }
+
+std::string Font::ResolveFile(const std::string& sName) {
+  if (!FcInit()) return {};
+  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(sName.c_str()));
+  if (pattern == nullptr) return {};
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  std::string file;
+  FcChar8* path = nullptr;
+  if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch)
+    file = reinterpret_cast<const char*>(path);
+  if (match != nullptr) FcPatternDestroy(match);
+  FcPatternDestroy(pattern);
+  return file;
+}
+
+_TTF_Font* Font::Face() const {
+  auto& faces = Cache().faces;
+  const auto key = std::make_pair(Name, PixelSize());
+  if (auto found = faces.find(key); found != faces.end()) return found->second;
+  if (!TTF_WasInit() && TTF_Init() != 0) throw GameError(ERR_BAD_FILE_FORMAT, TTF_GetError());
+  const std::string file = ResolveFile(Name);
+  if (file.empty()) throw GameError(ERR_FILE_NOT_FOUND, "No font found for \"" + Name + "\".");
+  TTF_Font* face = TTF_OpenFont(file.c_str(), key.second);
+  if (face == nullptr) throw GameError(ERR_FILE_NOT_FOUND, TTF_GetError());
+  faces.emplace(key, face);
+  return face;
+}

@@ -1,0 +1,194 @@
+#include "engines/platform.h"
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+namespace platform {
+namespace {
+
+// Windows virtual-key codes for the keys the main window cares about; everything else is 0.
+int VirtualKeyCode(SDL_Keycode key) {
+  if (key >= SDLK_F1 && key <= SDLK_F12) return 112 + (key - SDLK_F1);
+  switch (key) {
+    case SDLK_ESCAPE: return 27;
+    case SDLK_RETURN: return 13;
+    case SDLK_SPACE: return 32;
+    case SDLK_BACKSPACE: return 8;
+    case SDLK_TAB: return 9;
+    case SDLK_LEFT: return 37;
+    case SDLK_UP: return 38;
+    case SDLK_RIGHT: return 39;
+    case SDLK_DOWN: return 40;
+    case SDLK_DELETE: return 46;
+    default: break;
+  }
+  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+  return 0;
+}
+
+int16_t ButtonMask(uint8_t button) {
+  switch (button) {
+    case SDL_BUTTON_LEFT: return 1;
+    case SDL_BUTTON_RIGHT: return 2;
+    case SDL_BUTTON_MIDDLE: return 4;
+    default: return 0;
+  }
+}
+
+int16_t ButtonMaskFromState(uint32_t state) {
+  int16_t mask = 0;
+  if (state & SDL_BUTTON_LMASK) mask |= 1;
+  if (state & SDL_BUTTON_RMASK) mask |= 2;
+  if (state & SDL_BUTTON_MMASK) mask |= 4;
+  return mask;
+}
+
+// Shift 1, Ctrl 2, Alt 4, as the old mouse events report them.
+int16_t ShiftMask() {
+  const SDL_Keymod mod = SDL_GetModState();
+  int16_t mask = 0;
+  if (mod & KMOD_SHIFT) mask |= 1;
+  if (mod & KMOD_CTRL) mask |= 2;
+  if (mod & KMOD_ALT) mask |= 4;
+  return mask;
+}
+
+EventHandler* g_handler = nullptr;
+
+class SdlBackend : public Backend {
+ public:
+  uint32_t Ticks() override { return SDL_GetTicks(); }
+  void Sleep(uint32_t nMilliseconds) override { SDL_Delay(nMilliseconds); }
+  void ShowPointer(bool bShow) override { SDL_ShowCursor(bShow ? SDL_ENABLE : SDL_DISABLE); }
+
+  void DoEvents() override {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) Dispatch(event);
+    if (g_handler != nullptr) g_handler->OnEventsProcessed();
+  }
+
+ private:
+  static void Dispatch(const SDL_Event& event) {
+    EventHandler* handler = g_handler;
+    if (handler == nullptr) return;
+    switch (event.type) {
+      case SDL_QUIT:
+        handler->OnClose();
+        break;
+      case SDL_KEYDOWN: {
+        // Alt+Enter switches between full screen and a window; the game never sees it.
+        if (event.key.keysym.sym == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT)) {
+          ToggleFullScreen(event.key.windowID);
+          break;
+        }
+        if (event.key.repeat != 0) break;
+        const int code = VirtualKeyCode(event.key.keysym.sym);
+        if (code != 0) handler->OnKeyDown(code);
+        break;
+      }
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+        handler->OnMouse(event.type == SDL_MOUSEBUTTONDOWN ? 0 : 2, ButtonMask(event.button.button),
+                         ShiftMask(), static_cast<float>(event.button.x),
+                         static_cast<float>(event.button.y));
+        break;
+      case SDL_MOUSEMOTION:
+        handler->OnMouse(1, ButtonMaskFromState(event.motion.state), ShiftMask(),
+                         static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
+        break;
+      default:
+        break;
+    }
+  }
+
+  static void ToggleFullScreen(uint32_t windowId) {
+    SDL_Window* window = SDL_GetWindowFromID(windowId);
+    if (window == nullptr) return;
+    const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  }
+};
+
+SdlBackend g_sdl_backend;
+Backend* g_backend = &g_sdl_backend;
+
+std::filesystem::path ConfigHome() {
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0')
+    return xdg;
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+    return std::filesystem::path(home) / ".config";
+  throw std::runtime_error("Neither XDG_CONFIG_HOME nor HOME is set.");
+}
+
+}  // namespace
+
+uint32_t Ticks() { return g_backend->Ticks(); }
+void Sleep(uint32_t nMilliseconds) { g_backend->Sleep(nMilliseconds); }
+void DoEvents() { g_backend->DoEvents(); }
+void ShowPointer(bool bShow) { g_backend->ShowPointer(bShow); }
+void SetEventHandler(EventHandler* handler) { g_handler = handler; }
+EventHandler* CurrentEventHandler() { return g_handler; }
+void InstallBackend(Backend* backend) { g_backend = backend ? backend : &g_sdl_backend; }
+
+void SaveSetting(const std::string& sApp, const std::string& sSection, const std::string& sKey,
+                 const std::string& sValue) {
+  namespace fs = std::filesystem;
+  const fs::path folder = ConfigHome() / sApp;
+  fs::create_directories(folder);
+  const fs::path file = folder / "settings.ini";
+
+  std::vector<std::string> lines;
+  if (std::ifstream in(file); in) {
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+  }
+  // Find the section, then the key inside it; add what is missing.
+  const std::string header = "[" + sSection + "]";
+  const std::string entry = sKey + "=" + sValue;
+  size_t i = 0;
+  while (i < lines.size() && lines[i] != header) ++i;
+  if (i == lines.size()) {
+    lines.push_back(header);
+    lines.push_back(entry);
+  } else {
+    size_t j = i + 1;
+    bool replaced = false;
+    for (; j < lines.size() && !(lines[j].size() > 0 && lines[j][0] == '['); ++j) {
+      if (lines[j].rfind(sKey + "=", 0) == 0) {
+        lines[j] = entry;
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) lines.insert(lines.begin() + static_cast<long>(j), entry);
+  }
+
+  const fs::path temp = folder / "settings.ini.new";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    for (const std::string& line : lines) out << line << '\n';
+    if (!out) throw std::runtime_error("Cannot write " + temp.string());
+  }
+  fs::rename(temp, file);
+}
+
+std::string ExecutableFolder() {
+  std::error_code error;
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error) return exe.parent_path().string();
+  char* base = SDL_GetBasePath();
+  if (base == nullptr) throw std::runtime_error("Cannot find the program's folder.");
+  std::string folder = base;
+  SDL_free(base);
+  return folder;
+}
+
+}  // namespace platform

@@ -1,0 +1,59 @@
+#pragma once
+// The platform module: the millisecond clock, sleeping, the window-event pump, the mouse pointer
+// and the settings store. The game asks for these through the free functions below; a test puts
+// in its own backend (a manual clock and a sleep that only advances it) so that a three-second
+// picture costs no real time.
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// Receives the window events the pump dispatches. The main window is the one real handler.
+class EventHandler {
+ public:
+  virtual ~EventHandler() = default;
+  // A key went down. nKeyCode is the Windows virtual-key code (F1 = 112, Esc = 27, ...).
+  virtual void OnKeyDown(int nKeyCode) = 0;
+  // nKind: 0 button down, 1 move, 2 button up. X and Y are in 800 x 600 screen pixels.
+  virtual void OnMouse(int nKind, int16_t nButton, int16_t nShift, float X, float Y) = 0;
+  // The window was closed by the system (close button, window manager).
+  virtual void OnClose() = 0;
+  // Called once after every batch of events, for work that follows the clock (the music).
+  virtual void OnEventsProcessed() {}
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  virtual uint32_t Ticks() = 0;
+  virtual void Sleep(uint32_t nMilliseconds) = 0;
+  virtual void DoEvents() = 0;
+  virtual void ShowPointer(bool bShow) = 0;
+};
+
+// Milliseconds since some fixed start, 32-bit, wrapping like the old multimedia timer.
+uint32_t Ticks();
+void Sleep(uint32_t nMilliseconds);
+// Processes every pending window event, dispatching to the installed handler.
+void DoEvents();
+void ShowPointer(bool bShow);
+
+// The handler DoEvents dispatches to (nullptr: events are dropped).
+void SetEventHandler(EventHandler* handler);
+EventHandler* CurrentEventHandler();
+
+// Replaces the backend (nullptr restores the real SDL one). The caller keeps ownership.
+void InstallBackend(Backend* backend);
+
+// Signed difference b - a of two readings of the wrapping clock.
+inline int32_t TicksBetween(uint32_t a, uint32_t b) { return static_cast<int32_t>(b - a); }
+
+// The settings store: an INI file at $XDG_CONFIG_HOME/<sApp>/settings.ini (default ~/.config).
+// Writes one key, keeping every other line of the file. Throws std::runtime_error on failure.
+void SaveSetting(const std::string& sApp, const std::string& sSection, const std::string& sKey,
+                 const std::string& sValue);
+
+// The folder the running executable lives in.
+std::string ExecutableFolder();
+
+}  // namespace platform

@@ -1,0 +1,110 @@
+#include "engines/surface.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include "app/failure.h"
+#include "engines/text_encoding.h"
+
+namespace {
+[[noreturn]] void RaiseSdlError() { throw GameError(ERR_BAD_FILE_FORMAT, SDL_GetError()); }
+
+SDL_Color ToSdlColor(uint32_t nColor) {
+  return SDL_Color{static_cast<uint8_t>(nColor & 255), static_cast<uint8_t>((nColor >> 8) & 255),
+                   static_cast<uint8_t>((nColor >> 16) & 255), 255};
+}
+}  // namespace
+
+Surface::~Surface() { SDL_FreeSurface(surface_); }
+
+std::shared_ptr<Surface> Surface::Create(int nWidth, int nHeight) {
+  SDL_Surface* raw =
+      SDL_CreateRGBSurfaceWithFormat(0, nWidth, nHeight, 16, SDL_PIXELFORMAT_RGB565);
+  if (raw == nullptr) RaiseSdlError();
+  SDL_FillRect(raw, nullptr, 0);
+  return std::shared_ptr<Surface>(new Surface(raw));
+}
+
+std::shared_ptr<Surface> Surface::Load(const std::string& sFile) {
+  SDL_Surface* loaded = SDL_LoadBMP(sFile.c_str());
+  if (loaded == nullptr) {
+    if (SDL_RWops* probe = SDL_RWFromFile(sFile.c_str(), "rb"); probe != nullptr) {
+      SDL_RWclose(probe);
+      throw GameError(ERR_BAD_FILE_FORMAT, "Invalid picture format");
+    }
+    throw GameError(ERR_FILE_NOT_FOUND, "File not found");
+  }
+  SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB565, 0);
+  SDL_FreeSurface(loaded);
+  if (converted == nullptr) RaiseSdlError();
+  return std::shared_ptr<Surface>(new Surface(converted));
+}
+
+SurfaceDesc Surface::GetSurfaceDesc() const { return SurfaceDesc{surface_->w, surface_->h}; }
+
+uint32_t Surface::Map(uint32_t nColor) const {
+  const SDL_Color c = ToSdlColor(nColor);
+  return SDL_MapRGB(surface_->format, c.r, c.g, c.b);
+}
+
+void Surface::DrawText(int x, int y, std::string_view sText, bool bUpdatePosition) {
+  if (sText.empty()) return;
+  TTF_Font* face = font_.Face();
+  const std::string utf8 = Cp1252ToUtf8(sText);
+  SDL_Surface* text = TTF_RenderUTF8_Blended(face, utf8.c_str(), ToSdlColor(fore_color_));
+  if (text == nullptr) throw GameError(ERR_BAD_FILE_FORMAT, TTF_GetError());
+  SDL_Rect where{x, y, text->w, text->h};
+  if (!font_transparent_) {
+    SDL_Rect cell = where;
+    SDL_FillRect(surface_, &cell, Map(fill_color_));
+  }
+  const bool keyed = key_active_;
+  UseColorKey(false);
+  SDL_BlitSurface(text, nullptr, surface_, &where);
+  UseColorKey(keyed);
+  SDL_FreeSurface(text);
+  Changed();
+}
+
+void Surface::DrawBox(int nLeft, int nTop, int nRight, int nBottom) {
+  if (nRight <= nLeft || nBottom <= nTop) return;
+  if (fill_style_ == FILLSTYLE_SOLID) {
+    SDL_Rect inside{nLeft, nTop, nRight - nLeft, nBottom - nTop};
+    SDL_FillRect(surface_, &inside, Map(fill_color_));
+  }
+  const uint32_t pen = Map(fore_color_);
+  const int w = nRight - nLeft;
+  const int h = nBottom - nTop;
+  SDL_Rect edges[4] = {{nLeft, nTop, w, 1},
+                       {nLeft, nBottom - 1, w, 1},
+                       {nLeft, nTop, 1, h},
+                       {nRight - 1, nTop, 1, h}};
+  SDL_FillRects(surface_, edges, 4, pen);
+  Changed();
+}
+
+void Surface::SetColorKey(uint16_t nKey) {
+  color_key_ = nKey;
+  if (key_active_) SDL_SetColorKey(surface_, SDL_TRUE, color_key_);
+}
+
+void Surface::UseColorKey(bool bUse) {
+  if (bUse == key_active_) return;
+  key_active_ = bUse;
+  SDL_SetColorKey(surface_, bUse ? SDL_TRUE : SDL_FALSE, color_key_);
+}
+
+uint16_t Surface::Pixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= surface_->w || y >= surface_->h) return 0;
+  SDL_LockSurface(surface_);
+  const auto* row = static_cast<const uint8_t*>(surface_->pixels) + y * surface_->pitch;
+  const uint16_t value = reinterpret_cast<const uint16_t*>(row)[x];
+  SDL_UnlockSurface(surface_);
+  return value;
+}
+
+uint32_t Surface::PixelColor(int x, int y) const {
+  uint8_t r = 0, g = 0, b = 0;
+  SDL_GetRGB(Pixel(x, y), surface_->format, &r, &g, &b);
+  return RGB(r, g, b);
+}

@@ -1,0 +1,107 @@
+#include "engines/vbse.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/failure.h"
+
+namespace {
+// Enough channels for every buffer of the game with room to spare.
+constexpr int kChannels = 64;
+}  // namespace
+
+SoundBuffer::~SoundBuffer() {
+  if (chunk_ != nullptr) {
+    Mix_HaltChannel(channel_);
+    Mix_FreeChunk(chunk_);
+  }
+}
+
+void SoundBuffer::SetVolume(int32_t nVolume) {
+  volume_ = std::clamp<int32_t>(nVolume, -10000, 0);
+  if (chunk_ != nullptr) Mix_VolumeChunk(chunk_, VBSE::MixerVolume(volume_));
+}
+
+void SoundBuffer::Stop() {
+  if (chunk_ != nullptr) Mix_HaltChannel(channel_);
+}
+
+bool SoundBuffer::IsPlaying() const { return chunk_ != nullptr && Mix_Playing(channel_) != 0; }
+
+VBSE::~VBSE() {
+  if (audio_open_) {
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+}
+
+BufferDesc VBSE::DescribeBuffer(bool bHighQuality) {
+  BufferDesc desc;
+  desc.lSamplesPerSec = bHighQuality ? 22050 : 8000;
+  desc.nBitsPerSample = bHighQuality ? 16 : 8;
+  desc.nBlockAlign = static_cast<int16_t>(desc.nBitsPerSample / 8);
+  desc.lAvgBytesPerSec = desc.nBlockAlign * desc.lSamplesPerSec;
+  return desc;
+}
+
+int VBSE::MixerVolume(int32_t nVolume) {
+  if (nVolume <= -10000) return 0;
+  const double gain = std::pow(10.0, nVolume / 2000.0);
+  return static_cast<int>(std::lround(gain * MIX_MAX_VOLUME));
+}
+
+bool VBSE::Initialize() {
+  return Trapped("VBSE - Initialize - ", [&] {
+    bInitialized = true;
+    // No sound device is no reason to refuse to play: say so once and carry on silent.
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 ||
+        Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+      const std::string why = SDL_GetError();
+      SDL_QuitSubSystem(SDL_INIT_AUDIO);
+      LogError("VBSE - Initialize - No sound device, playing silent: " + why);
+      return true;
+    }
+    audio_open_ = true;
+    Mix_AllocateChannels(kChannels);
+    return true;
+  });
+}
+
+bool VBSE::LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bHighQuality) {
+  return Trapped("VBSE - LoadSound - ", [&] {
+    if (!bInitialized) RaiseNotInitialized();
+    if (next_channel_ >= kChannels) throw GameError(7, "Out of memory");
+    const BufferDesc desc = DescribeBuffer(bHighQuality);
+    Mix_Chunk* chunk = nullptr;
+    if (audio_open_) {
+      chunk = Mix_LoadWAV(sSoundFile.c_str());
+      if (chunk == nullptr) throw GameError(ERR_FILE_NOT_FOUND, Mix_GetError() + (" - " + sSoundFile));
+    } else {
+      // Silent: still make sure the wave is there and readable.
+      SDL_AudioSpec spec;
+      Uint8* data = nullptr;
+      Uint32 length = 0;
+      if (SDL_LoadWAV(sSoundFile.c_str(), &spec, &data, &length) == nullptr)
+        throw GameError(ERR_FILE_NOT_FOUND, SDL_GetError() + (" - " + sSoundFile));
+      SDL_FreeWAV(data);
+    }
+    dsb.reset(new SoundBuffer(chunk, next_channel_++, desc));
+    return true;
+  });
+}
+
+bool VBSE::PlaySound(SoundBuffer* dsb) {
+  return Trapped("VBSE - PlaySound - ", [&] {
+    if (!bInitialized) RaiseNotInitialized();
+    if (dsb == nullptr) throw GameError(91, "Object variable not set");
+    if (dsb->chunk_ == nullptr) return true;
+    Mix_HaltChannel(dsb->channel_);
+    if (Mix_PlayChannel(dsb->channel_, dsb->chunk_, 0) < 0)
+      throw GameError(5, Mix_GetError());
+    return true;
+  });
+}

@@ -1,0 +1,71 @@
+#pragma once
+// VBSE, the sound engine: every effect is a whole wave file in its own buffer on its own mixer
+// channel, so playing it again cuts it off and restarts it while different buffers mix freely.
+// On a machine without a usable sound device the engine runs silent: buffers load and "play".
+#include <cstdint>
+#include <memory>
+#include <string>
+
+struct Mix_Chunk;
+
+// The buffer description the game asks for: mono PCM at 22 050 Hz 16-bit (high quality) or
+// 8 000 Hz 8-bit. The mixer converts the wave to the device's format; the description stays.
+struct BufferDesc {
+  int32_t nFlags = 226;  // static + frequency, pan and volume control
+  int16_t nFormatTag = 1;
+  int16_t nChannels = 1;
+  int32_t lSamplesPerSec = 0;
+  int16_t nBitsPerSample = 0;
+  int16_t nBlockAlign = 0;
+  int32_t lAvgBytesPerSec = 0;
+};
+
+class SoundBuffer {
+ public:
+  ~SoundBuffer();
+  SoundBuffer(const SoundBuffer&) = delete;
+  SoundBuffer& operator=(const SoundBuffer&) = delete;
+
+  const BufferDesc& Desc() const { return desc_; }
+  // Volume in hundredths of a decibel, 0 (full) down to -10000 (silent).
+  void SetVolume(int32_t nVolume);
+  int32_t GetVolume() const { return volume_; }
+  void Stop();
+  bool IsPlaying() const;
+  int Channel() const { return channel_; }
+
+ private:
+  friend class VBSE;
+  SoundBuffer(Mix_Chunk* chunk, int nChannel, const BufferDesc& desc)
+      : chunk_(chunk), channel_(nChannel), desc_(desc) {}
+
+  Mix_Chunk* chunk_;  // nullptr when the engine runs silent
+  int channel_;
+  BufferDesc desc_;
+  int32_t volume_ = 0;
+};
+
+using SoundBufferPtr = std::shared_ptr<SoundBuffer>;
+
+class VBSE {
+ public:
+  VBSE() = default;
+  ~VBSE();
+  VBSE(const VBSE&) = delete;
+  VBSE& operator=(const VBSE&) = delete;
+
+  bool Initialize();
+  bool LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bHighQuality);
+  bool PlaySound(SoundBuffer* dsb);
+  bool IsInitialized() const { return bInitialized; }
+  bool IsSilent() const { return !audio_open_; }
+
+  static BufferDesc DescribeBuffer(bool bHighQuality);
+  // Mixer volume (0 to 128) for a volume in hundredths of a decibel.
+  static int MixerVolume(int32_t nVolume);
+
+ private:
+  bool bInitialized = false;
+  bool audio_open_ = false;
+  int next_channel_ = 0;
+};

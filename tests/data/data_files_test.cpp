@@ -1,0 +1,111 @@
+// The options and high-score files, byte for byte, and how the game reads and writes them.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "app/globals.h"
+#include "data/file_io.h"
+#include "data/high_scores.h"
+#include "data/options.h"
+#include "game/game.h"
+#include "tests/test_support.h"
+
+using namespace testing_support;
+
+TEST(OptionsFile, EncodesTheFourFieldsInSixBytes) {
+  const auto defaults = OptionsBytes(GameOptions{});
+  EXPECT_EQ(std::vector<uint8_t>(defaults.begin(), defaults.end()),
+            (std::vector<uint8_t>{0x00, 0xFF, 0xFF, 0x00, 0x00, 0x01}));
+  GameOptions odd{7, 0, 1, 0};  // values other than 0 and -1 survive unchanged
+  const auto bytes = OptionsBytes(odd);
+  const GameOptions back = ParseOptions(bytes);
+  EXPECT_EQ(back.nEasyGame, 7);
+  EXPECT_EQ(back.bSoundEffects, 0);
+  EXPECT_EQ(back.bMusic, 1);
+  EXPECT_EQ(back.nHighDetailGraphics, 0);
+}
+
+TEST(OptionsFile, TheExtraSetHasItsOwnFileAndNeverPlaysEasy) {
+  ScratchFolder folder;
+  WriteBytes("Options_zt.dat", {1, 0, 0, 0, 0, 0});
+  WriteBytes("Options_zt_e.dat", {1, 0xFF, 0xFF, 0xFF, 0xFF, 1, 0xAA});
+  Game game;
+  ExtraMode = true;
+  ASSERT_TRUE(game.LoadGameOptions());
+  EXPECT_EQ(game.Options.nEasyGame, 0);
+  EXPECT_EQ(game.Options.bMusic, -1);
+  ASSERT_TRUE(game.SaveGameOptions());
+  ExtraMode = false;
+  EXPECT_EQ(ReadBytes("Options_zt_e.dat"),
+            (std::vector<uint8_t>{0, 0xFF, 0xFF, 0xFF, 0xFF, 1, 0xAA}));
+  EXPECT_EQ(ReadBytes("Options_zt.dat"), (std::vector<uint8_t>{1, 0, 0, 0, 0, 0}));
+}
+
+TEST(HighScoreFile, DefaultTableIsTenPibosFrom15000Down) {
+  const std::vector<uint8_t> bytes = HighScoreBytes(DefaultHighScores());
+  ASSERT_EQ(bytes.size(), HIGHSCORE_FILE_SIZE);
+  for (int i = 0; i < 10; ++i) {
+    const uint8_t* entry = &bytes[24 * i];
+    EXPECT_EQ(std::string(entry, entry + 20), "Pibo                ");
+    const int score = entry[20] | entry[21] << 8 | entry[22] << 16 | entry[23] << 24;
+    EXPECT_EQ(score, 15000 - 1000 * i);
+  }
+}
+
+TEST(HighScoreFile, NamesAreFixedToTwentyCharacters) {
+  EXPECT_EQ(FixedName("Ann"), "Ann                 ");
+  EXPECT_EQ(FixedName("ABCDEFGHIJKLMNOPQRSTUVWXY"), "ABCDEFGHIJKLMNOPQRST");
+}
+
+TEST(HighScoreFile, RoundTripsExtremeScoresAndKeepsDefaultsBeyondAShortFile) {
+  HighScoreTable table = DefaultHighScores();
+  table[0].Score = std::numeric_limits<int32_t>::max();
+  table[9].Score = std::numeric_limits<int32_t>::min();
+  table[3].Name = FixedName("\xC9milie");  // an 8-bit name stays byte for byte
+  const std::vector<uint8_t> bytes = HighScoreBytes(table);
+  const HighScoreTable back = ParseHighScores(bytes, DefaultHighScores());
+  EXPECT_EQ(back[0].Score, std::numeric_limits<int32_t>::max());
+  EXPECT_EQ(back[9].Score, std::numeric_limits<int32_t>::min());
+  EXPECT_EQ(back[3].Name, table[3].Name);
+
+  // 50 bytes: two whole entries; the third is cut, so it and the rest keep the defaults.
+  const std::vector<uint8_t> shortFile(bytes.begin(), bytes.begin() + 50);
+  const HighScoreTable partial = ParseHighScores(shortFile, DefaultHighScores());
+  EXPECT_EQ(partial[0].Score, std::numeric_limits<int32_t>::max());
+  EXPECT_EQ(partial[2].Score, 13000);
+  EXPECT_EQ(partial[9].Score, 6000);
+}
+
+TEST(HighScoreFile, SavingKeepsBytesBeyondTheTableAndTheOtherSetsFile) {
+  ScratchFolder folder;
+  std::vector<uint8_t> longer(300, 0x5A);
+  WriteBytes("HighScores_zt.dat", longer);
+  Game game;
+  ExtraMode = true;
+  ASSERT_TRUE(game.LoadHighScores());  // no extra file: the default table
+  EXPECT_EQ(game.HighScores[9].Score, 6000);
+  ASSERT_TRUE(game.SaveHighScores());
+  ExtraMode = false;
+  EXPECT_EQ(ReadBytes("HighScores_zt_e.dat").size(), 240u);
+  EXPECT_EQ(ReadBytes("HighScores_zt.dat"), longer);
+
+  ASSERT_TRUE(game.LoadHighScores());
+  EXPECT_EQ(game.HighScores[0].Name, std::string(20, 0x5A));
+  game.HighScores[0].Score = 1;
+  ASSERT_TRUE(game.SaveHighScores());
+  const std::vector<uint8_t> saved = ReadBytes("HighScores_zt.dat");
+  ASSERT_EQ(saved.size(), 300u);
+  EXPECT_EQ(saved[20], 1);
+  EXPECT_EQ(saved[299], 0x5A);
+}
+
+TEST(DataFiles, AFailedWriteLeavesTheOldFileAndNoLeftovers) {
+  ScratchFolder folder;
+  WriteBytes("Options_zt.dat", {1, 2, 3, 4, 5, 6});
+  std::filesystem::create_directory("Options_zt.dat.new");  // the temporary name is taken
+  std::filesystem::create_directory("Options_zt.dat.new/x");
+  Game game;
+  EXPECT_FALSE(game.SaveGameOptions());
+  EXPECT_EQ(ReadBytes("Options_zt.dat"), (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(folder.ErrorLog(), "Game - SaveGameOptions - Path/File access error\r\n\r\n");
+}
