@@ -1,0 +1,127 @@
+// The game object's start-up, its failure reports and the end of the run.
+#include <gtest/gtest.h>
+
+#include "app/globals.h"
+#include "game/game.h"
+#include "tests/test_support.h"
+
+using namespace testing_support;
+
+namespace {
+
+class GameLifecycle : public ::testing::Test {
+ protected:
+  void TearDown() override { ExtraMode = false; }
+  ScratchFolder folder;
+  ManualClock clock;
+  TestHost host;
+  Game game;
+};
+
+size_t CountOf(const std::string& text, const std::string& what) {
+  size_t count = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+  return count;
+}
+
+}  // namespace
+
+TEST_F(GameLifecycle, OperationsBeforeInitializeReportNotInitialized) {
+  EXPECT_FALSE(game.IsRunning());
+  EXPECT_FALSE(game.DrawFrame());
+  EXPECT_FALSE(game.StartGame(1));
+  EXPECT_FALSE(game.DoFrame());
+  EXPECT_EQ(folder.ErrorLog(),
+            "Game - DrawFrame - Not initialized.\r\n\r\n"
+            "Game - StartGame - Not initialized.\r\n\r\n"
+            "Game - DoFrame - Not initialized.\r\n\r\n");
+}
+
+TEST_F(GameLifecycle, StartsOnTheTitleScreenAndSavesEverythingAtTheEnd) {
+  folder.LinkGameFiles({"Levels.dat"});
+  const std::vector<uint8_t> levels = ReadBytes(GameFolder() / "Levels.dat");
+  WriteBytes("Levels.dat", levels);
+
+  ASSERT_TRUE(game.Initialize(host, false)) << folder.ErrorLog();
+  EXPECT_EQ(game.GameMode, GAMEMODE_TITLE);
+  EXPECT_EQ(game.StagePasswords[3], "GUNPAV");
+  EXPECT_EQ(game.Levels.LevelCount, 31);
+  EXPECT_EQ(game.LevelNames.size(), 31u);
+  EXPECT_EQ(game.SndShoot->GetVolume(), -500);
+  EXPECT_EQ(game.SndSmoking->GetVolume(), -500);
+  EXPECT_EQ(game.SndStageMachine->GetVolume(), 0);
+  EXPECT_NE(game.SurfFireworks, nullptr);
+  EXPECT_TRUE(game.DrawFrame());
+  EXPECT_EQ(folder.ErrorLog(), "");
+
+  const uint64_t sleptBefore = clock.slept;
+  game.Terminate();
+  EXPECT_EQ(clock.slept - sleptBefore, 3000u) << "the exit sound plays out";
+  EXPECT_EQ(ReadBytes("Options_zt.dat"), (std::vector<uint8_t>{0, 0xFF, 0xFF, 0, 0, 1}));
+  EXPECT_EQ(ReadBytes("HighScores_zt.dat").size(), 240u);
+  EXPECT_EQ(ReadBytes("Levels.dat"), levels);
+  EXPECT_FALSE(std::filesystem::exists("Options_zt_e.dat"));
+}
+
+TEST_F(GameLifecycle, TheExtraSetUsesItsOwnFilesAndPasswords) {
+  folder.LinkGameFiles();
+  ExtraMode = true;
+  ASSERT_TRUE(game.Initialize(host, true)) << folder.ErrorLog();
+  EXPECT_EQ(game.StagePasswords[1], "MORVEK");
+  EXPECT_EQ(game.StagePasswords[5], "NUFOGE");
+  game.Terminate();
+  EXPECT_EQ(clock.slept, 0u) << "no pause in develop mode";
+  EXPECT_TRUE(std::filesystem::exists("Options_zt_e.dat"));
+  EXPECT_TRUE(std::filesystem::exists("HighScores_zt_e.dat"));
+  EXPECT_FALSE(std::filesystem::exists("Options_zt.dat"));
+  EXPECT_EQ(ReadBytes("Levels_e.dat"), ReadBytes(GameFolder() / "Levels_e.dat"));
+}
+
+TEST_F(GameLifecycle, AMissingPictureStopsTheLoadingWithOneReport) {
+  folder.LinkGameFiles({"Skull.bmp"});
+  EXPECT_FALSE(game.Initialize(host, false));
+  EXPECT_EQ(folder.ErrorLog(), "VBGE - LoadBitmap - File not found - Skull.bmp\r\n\r\n");
+  EXPECT_NE(game.SurfMagnet, nullptr);
+  EXPECT_EQ(game.SurfNormalBomb, nullptr) << "pictures after the missing one are not loaded";
+  EXPECT_EQ(game.Levels.LevelCount, 0) << "levels come after the pictures";
+  EXPECT_EQ(game.GameMode, 0);
+}
+
+TEST_F(GameLifecycle, AMissingLoadingPictureFailsBeforeAnyDataIsRead) {
+  folder.LinkGameFiles({"Loading_ZT.bmp"});
+  WriteBytes("Options_zt.dat", {1, 0, 0, 0, 0, 0});
+  EXPECT_FALSE(game.Initialize(host, false));
+  EXPECT_EQ(game.Options.nEasyGame, 0);
+  EXPECT_EQ(CountOf(folder.ErrorLog(), "Loading_ZT.bmp"), 1u);
+}
+
+TEST_F(GameLifecycle, RefusesABadLevelSetWithAClearReport) {
+  folder.LinkGameFiles({"Levels.dat", "LevelNames_zt.txt"});
+  std::vector<uint8_t> levels = ReadBytes(GameFolder() / "Levels.dat");
+  WriteBytes("LevelNames_zt.txt", ReadBytes(GameFolder() / "LevelNames_zt.txt"));
+
+  levels[0] = 40;  // more levels than the file has slots
+  WriteBytes("Levels.dat", levels);
+  EXPECT_FALSE(game.LoadLevels());
+  levels[0] = 31;
+  WriteBytes("Levels.dat", std::vector<uint8_t>(levels.begin(), levels.begin() + 1000));
+  EXPECT_FALSE(game.LoadLevels());
+  WriteBytes("Levels.dat", levels);
+  WriteBytes("LevelNames_zt.txt", {'O', 'n', 'e', '\r', '\n'});
+  EXPECT_FALSE(game.LoadLevels());
+
+  const std::string log = folder.ErrorLog();
+  EXPECT_EQ(CountOf(log, "Game - LoadLevels - "), 3u) << log;
+  EXPECT_NE(log.find("Game - LoadLevels - Input past end of file\r\n"), std::string::npos) << log;
+}
+
+TEST_F(GameLifecycle, ScoreAccessorsWorkOnSixteenBits) {
+  game.SetCharScore(-5);
+  EXPECT_EQ(game.CharScore, -5);
+  game.CharScore = 70000;  // 0x11170
+  EXPECT_EQ(game.GetCharScore(), 0x1170);
+  game.CharScore = 40000;
+  EXPECT_EQ(game.GetCharScore(), 40000 - 65536);
+  game.SetCharHealth(10);
+  EXPECT_EQ(game.CharHealth, 10);
+}
