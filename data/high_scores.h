@@ -16,6 +16,7 @@ constexpr size_t HIGHSCORE_FILE_SIZE = 240;
 struct HighScoreEntry {
   std::string Name = std::string(HIGHSCORE_NAME_LENGTH, ' ');  // always 20 characters
   int32_t Score = 0;
+  bool operator==(const HighScoreEntry&) const = default;
 };
 
 using HighScoreTable = std::array<HighScoreEntry, HIGHSCORE_ENTRIES>;

@@ -58,7 +58,7 @@ int DirectInputKeyFromScancode(int nScancode) {
   return 0;
 }
 
-void SdlKeyStateSource::Read(KeyboardState& state) {
+void SdlKeyStateSource::Read(KeyboardSnapshot& state) {
   state.fill(0);
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
   int count = 0;
@@ -76,7 +76,7 @@ bool VBIE::Initialize() {
   });
 }
 
-bool VBIE::GetKeyboardState(KeyboardState& state) {
+bool VBIE::GetKeyboardState(KeyboardSnapshot& state) {
   return Trapped("VBIE - GetKeyboardState - ", [&] {
     if (!bInitialized) RaiseNotInitialized();
     source_->Read(state);

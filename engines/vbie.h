@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-using KeyboardState = std::array<uint8_t, 256>;
+using KeyboardSnapshot = std::array<uint8_t, 256>;
 
 // DirectInput key numbers of the keys the game reads.
 namespace dik {
@@ -28,26 +28,29 @@ constexpr int RIGHT = 0xCD;
 constexpr int DOWN = 0xD0;
 }  // namespace dik
 
-// Where snapshots come from: the real keyboard, or a test's script.
+// Where snapshots come from: the real keyboard, or a test's script. Read throws when the
+// keyboard cannot be read.
 class KeyStateSource {
  public:
   virtual ~KeyStateSource() = default;
-  virtual void Read(KeyboardState& state) = 0;
+  virtual void Read(KeyboardSnapshot& state) = 0;
 };
 
 // The real keyboard, as SDL last saw it when window events were processed.
 class SdlKeyStateSource : public KeyStateSource {
  public:
-  void Read(KeyboardState& state) override;
+  void Read(KeyboardSnapshot& state) override;
 };
 
 class VBIE {
  public:
   VBIE();
+  VBIE(const VBIE&) = delete;
+  VBIE& operator=(const VBIE&) = delete;
   // Uses `source` instead of the real keyboard (for tests and the simulator). Not owned.
   void SetSource(KeyStateSource* source) { source_ = source ? source : &sdl_source_; }
   bool Initialize();
-  bool GetKeyboardState(KeyboardState& state);
+  bool GetKeyboardState(KeyboardSnapshot& state);
   bool IsInitialized() const { return bInitialized; }
 
  private:

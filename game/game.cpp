@@ -18,6 +18,7 @@ int16_t Game::GetCharScore() const { return static_cast<int16_t>(static_cast<uin
 bool Game::Initialize(HostWindow& frm, bool bDevelop) {
   return Trapped("Game - Initialize - ", [&] {
     HostForm = &frm;
+    Effects.assign(MAX_EFFECTS, EffectRec{});
     EditorEnabled = bDevelop;
     platform::ShowPointer(EditorEnabled);
     Randomize(platform::Ticks());

@@ -15,6 +15,7 @@
 #include "engines/vbge.h"
 #include "engines/vbie.h"
 #include "engines/vbse.h"
+#include "game/records.h"
 
 class HostWindow;
 
@@ -84,11 +85,137 @@ class Game {
   std::vector<std::string> LevelNames;
   HighScoreTable HighScores;
 
-  // A game in progress.
+  // A game in progress: level flow.
   int16_t Level = 0;
   int16_t Stage = 0;
+  KeyboardSnapshot KeyboardState{};
+  int16_t ExitCountdown = 0;
+
+  // The hero.
+  float CharX = 0, CharY = 0, CharVX = 0, CharVY = 0;
+  int16_t CharInAir = 0;
+  int16_t CharFacing = 1;
+  int16_t CharFrame = 0;
   int16_t CharHealth = 0;
   int32_t CharScore = 0;
+  int16_t HighJumps = 0;
+  int16_t ExtraSpeedTime = 0;
+  int16_t InvulnerableTime = 0;
+  int16_t BlinkTime = 0;
+  float IdleFrame = 0;
+
+  // The level's objects.
+  std::array<PlatformRec, MAX_PLATFORMS> Platforms{};
+  int16_t PlatformCount = 0;
+  std::array<PickupRec, MAX_POWERUPS> PowerUps{};
+  int16_t PowerUpCount = 0;
+  std::array<PickupRec, MAX_GEMS> Gems{};
+  int16_t GemCount = 0;
+  int16_t GemsCollected = 0;
+
+  // The ball blaster.
+  std::array<ShotRec, MAX_SHOTS> Shots{};
+  int16_t BallType = 1;
+  int16_t Ammo = 0;
+  int16_t ShotCooldown = 0;
+  int16_t ExplodeReady = VB_TRUE;
+  float ShotCharge = 0;
+  int16_t ShiftWasDown = VB_FALSE;
+
+  // Bombs.
+  std::array<BombRec, MAX_BOMBS> Bombs{};
+  int16_t BombCount = 0;
+  int16_t FreezeTime = 0;
+
+  // Particle effects (allocated once by Initialize).
+  std::vector<EffectRec> Effects;
+
+  // The machine of level 30 and the fireworks of the finale.
+  int16_t MachineX = 0, MachineY = 0, MachineDX = 1, MachineDY = 1;
+  int16_t MachineHealth = 0;
+  std::array<FireworkRec, FIREWORK_COUNT> Fireworks{};
+
+  // The level editor.
+  bool EditActive = false;
+  int16_t EditLastCol = 0, EditLastRow = 0;
+  int16_t EditByte = 255;
+  int16_t EditScrollX = 0;
+
+  // Drawing.
+  std::vector<Rect> DirtyRects;
+  int16_t DirtyCount = 0;
+  int16_t ViewX = 0;
+  int16_t BackdropX = 0;
+
+  // Level start and end.
+  bool BeginGame(int16_t nLevelBefore, int16_t nStageBefore);
+  bool StagePreview();
+  bool LevelScreen();
+  void FinishGame();
+  void InsertHighScore();
+
+  // One frame of play, step by step.
+  void WaitForPauseKey();
+  bool KeyDown(int nKey) const { return (KeyboardState[nKey] & 0x80) != 0; }
+  bool PlayEffect(const SoundBufferPtr& dsb);
+  bool TeleportOut();
+  void AdvanceAnimations();
+  void EditorKeys();
+
+  // Level objects and collision queries.
+  void BuildPlatformList();
+  void BuildPowerUpList();
+  void BuildGemList();
+  void BuildLevelLists();
+  Rect GetCharRect() const;
+  Rect GetBombRect(int i) const;
+  Rect GetShotRect(int i) const;
+  int FindCharPlatformHit() const;
+  int FindPlatformBelow(Rect& rect) const;
+  int FindBombPlatformHit(int i);
+  bool ShotTouchesPlatform(int i) const;
+  int PlatformTypeBelowChar() const;
+
+  // The hero.
+  void SteerChar(int nGround);
+  bool MoveChar(int nGround);
+  void KeepCharInLevel();
+  void AnimateChar();
+
+  // Pickups.
+  void CheckPickups();
+  int16_t OpenMysteryBox();
+
+  // The ball blaster.
+  bool MoveShots();
+  bool FireBallBlaster();
+  void KeepShotInLevel(int i);
+  void CheckShotHitsBomb(int s);
+  void CheckShotHitsPlatform(int i);
+
+  // Bombs.
+  void MoveBombs();
+  void ResetBomb(int i);
+  void RecycleBomb(int i);
+  void KeepBombInLevel(int i);
+  void CheckBombCollisions(int i);
+  void CheckBombHitsChar();
+  void StartBombExplosion(int i);
+
+  // Particle effects.
+  void StartParticleEffect(float X, float Y, float DivX, float DivY, float Gravity, float Kick,
+                           float Spread, const SurfacePtr& Bitmap, int16_t StepX, int16_t StepY,
+                           int16_t SrcX, int16_t SrcY, int16_t Width, int16_t Height,
+                           int16_t Lifetime);
+  void MoveEffects();
+  int16_t PieceSize() const { return static_cast<int16_t>(2 * (2 - Options.nHighDetailGraphics)); }
+
+  // The machine and the finale.
+  void MoveMachine();
+  void DropBombFromMachine(int i);
+  void CheckShotHitsMachine(int s);
+  bool LaunchFireworks();
+  void NewFireworkLaunch(FireworkRec& firework);
 
   // Loaders and savers of the data files.
   bool LoadGameOptions();

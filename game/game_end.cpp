@@ -1,6 +1,8 @@
-// Ending a game.
+// Ending a game: Esc goes straight back to the title screen; a lost or finished game first
+// enters a qualifying score into the table and shows the game-over picture.
 #include "app/failure.h"
 #include "engines/host_window.h"
+#include "engines/platform.h"
 #include "game/game.h"
 
 bool Game::StopGame() {
@@ -11,4 +13,27 @@ bool Game::StopGame() {
     HostForm->StopMusic();
     return true;
   });
+}
+
+void Game::FinishGame() {
+  InsertHighScore();
+  platform::DoEvents();
+  if (!GE.ClearSurface(GE.BackBuffer().get(), true)) return;
+  if (!ShowBitmap(SurfGameOver.get(), true)) return;
+  if (!PlayEffect(SndGameOver)) return;
+  if (!EditorEnabled) platform::Sleep(3000);
+  StopGame();
+}
+
+void Game::InsertHighScore() {
+  const HighScoreEntry& lowest = HighScores[HIGHSCORE_ENTRIES - 1];
+  if (CharScore <= lowest.Score) return;
+  int p = 0;
+  while (p < HIGHSCORE_ENTRIES && HighScores[p].Score >= CharScore) ++p;
+  for (int j = HIGHSCORE_ENTRIES - 1; j > p; --j) HighScores[j] = HighScores[j - 1];
+  HighScores[p].Score = CharScore;
+  // The dialog proposes the name of the entry being pushed down.
+  std::string name = HighScores[p].Name;
+  AskForName(name);
+  HighScores[p].Name = FixedName(name);
 }

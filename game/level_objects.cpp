@@ -1,0 +1,135 @@
+// The level's objects as lists of rectangles, and the collision queries over them.
+#include <algorithm>
+
+#include "data/cell_codes.h"
+#include "game/game.h"
+#include "game/numbers.h"
+#include "game/random.h"
+
+namespace {
+
+// Two rectangles intersect when they overlap by at least one pixel; sharing an edge is not enough.
+bool IntersectRect(const Rect& a, const Rect& b) {
+  return std::max(a.Left, b.Left) < std::min(a.Right, b.Right) &&
+         std::max(a.Top, b.Top) < std::min(a.Bottom, b.Bottom);
+}
+
+Rect RectOf(const PlatformRec& p) { return Rect{p.Left, p.Top, p.Right, p.Bottom}; }
+Rect RectOf(const PickupRec& p) { return Rect{p.Left, p.Top, p.Right, p.Bottom}; }
+
+// Power-ups and gems reach 17 pixels into the row above their cell.
+PickupRec PickupAt(int c, int r, int code) {
+  PickupRec item;
+  item.Left = 50 * c + 5;
+  item.Top = 20 * r - 17;
+  item.Right = 50 * c + 45;
+  item.Bottom = 20 * r + 18;
+  item.Frame = static_cast<float>(IntPart(16.0f * Rnd()));
+  item.Code = static_cast<int16_t>(code);
+  return item;
+}
+
+}  // namespace
+
+
+void Game::BuildPlatformList() {
+  PlatformCount = 0;
+  for (int r = 0; r < LEVEL_ROWS; ++r) {
+    for (int c = 0; c < LEVEL_COLUMNS; ++c) {
+      const int code = Levels.Cell(Level, c, r);
+      if (!IsPlatformCode(code)) continue;
+      if (PlatformCount >= MAX_PLATFORMS) return;  // the list is full: the rest stay scenery
+      PlatformRec& p = Platforms[PlatformCount++];
+      p.Left = 50 * c + 5;
+      p.Top = 20 * r + (code == PLATFORM_GOO ? 8 : code == PLATFORM_SWAMP ? 13 : 2);
+      p.Right = 50 * c + 45;
+      p.Bottom = 20 * r + 17;
+      p.PlatformType = static_cast<int16_t>(code);
+    }
+  }
+}
+
+void Game::BuildPowerUpList() {
+  PowerUpCount = 0;
+  for (int r = 0; r < LEVEL_ROWS; ++r)
+    for (int c = 0; c < LEVEL_COLUMNS; ++c) {
+      const int code = Levels.Cell(Level, c, r);
+      if (IsPowerUpCode(code) && PowerUpCount < MAX_POWERUPS)
+        PowerUps[PowerUpCount++] = PickupAt(c, r, code);
+    }
+}
+
+void Game::BuildGemList() {
+  auto scan = [this] {
+    GemsCollected = 0;
+    GemCount = 0;
+    for (int r = 0; r < LEVEL_ROWS; ++r)
+      for (int c = 0; c < LEVEL_COLUMNS; ++c)
+        if (Levels.Cell(Level, c, r) == GEM_NORMAL && GemCount < MAX_GEMS)
+          Gems[GemCount++] = PickupAt(c, r, GEM_NORMAL);
+  };
+  scan();
+  if (GemCount == 0) {
+    // A level needs a gem to be won: it gets one near the bottom left, for good.
+    Levels.Cell(Level, 2, 28) = GEM_NORMAL;
+    scan();
+  }
+}
+
+void Game::BuildLevelLists() {
+  BuildPlatformList();
+  BuildPowerUpList();
+  BuildGemList();
+}
+
+Rect Game::GetCharRect() const {
+  return Rect{CInt(CharX + 5.0f), CInt(CharY), CInt(CharX + 35.0f), CInt(CharY + 36.0f)};
+}
+
+Rect Game::GetBombRect(int i) const {
+  const BombRec& b = Bombs[i];
+  return Rect{CInt(b.X + 1.0f), CInt(b.Y + 1.0f), CInt(b.X + 39.0f), CInt(b.Y + 39.0f)};
+}
+
+Rect Game::GetShotRect(int i) const {
+  const ShotRec& s = Shots[i];
+  const int32_t y = CInt(s.Y);
+  return Rect{s.X - 2, y - 2, s.X + 12, y + 12};
+}
+
+int Game::FindCharPlatformHit() const {
+  const Rect hero = GetCharRect();
+  for (int i = 0; i < PlatformCount; ++i)
+    if (IntersectRect(hero, RectOf(Platforms[i]))) return i;
+  return NO_PLATFORM;
+}
+
+int Game::FindPlatformBelow(Rect& rect) const {
+  rect.Top += 3;
+  rect.Bottom += 3;
+  for (int i = 0; i < PlatformCount; ++i)
+    if (IntersectRect(rect, RectOf(Platforms[i]))) return Platforms[i].PlatformType;
+  return NO_PLATFORM;
+}
+
+int Game::PlatformTypeBelowChar() const {
+  Rect hero = GetCharRect();
+  return FindPlatformBelow(hero);
+}
+
+int Game::FindBombPlatformHit(int i) {
+  const Rect bomb = GetBombRect(i);
+  for (int j = 0; j < PlatformCount; ++j) {
+    if (!IntersectRect(bomb, RectOf(Platforms[j]))) continue;
+    if (Bombs[i].VY > 3) PlayEffect(SndBombHit);
+    return j;
+  }
+  return NO_PLATFORM;
+}
+
+bool Game::ShotTouchesPlatform(int i) const {
+  const Rect shot = GetShotRect(i);
+  for (int j = 0; j < PlatformCount; ++j)
+    if (IntersectRect(shot, RectOf(Platforms[j]))) return true;
+  return false;
+}

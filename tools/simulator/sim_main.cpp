@@ -1,0 +1,87 @@
+// pibo-sim [--folder DIR] [--extra] [--easy] [--seed N] [--level N] [--frames N]
+//          [--keys FILE|-] [--trace]
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "engines/platform.h"
+#include "tools/simulator/simulator.h"
+
+namespace {
+
+int Usage(const std::string& why) {
+  std::fprintf(stderr,
+               "pibo-sim: %s\n"
+               "usage: pibo-sim [--folder DIR] [--extra] [--easy] [--seed N] [--level N]\n"
+               "                [--frames N] [--keys FILE|-] [--trace]\n",
+               why.c_str());
+  return 2;
+}
+
+bool ReadNumber(const char* text, long& value) {
+  char* end = nullptr;
+  value = std::strtol(text, &end, 10);
+  return end != text && *end == '\0';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  setenv("PIBO_WINDOWED", "1", 1);
+
+  SimulatorOptions options;
+  std::string keys;
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+    long number = 0;
+    if (word == "--extra") {
+      options.bExtra = true;
+    } else if (word == "--easy") {
+      options.bEasy = true;
+    } else if (word == "--trace") {
+      options.bTrace = true;
+    } else if (word == "--folder") {
+      const char* value = next();
+      if (value == nullptr) return Usage("--folder needs a folder");
+      options.sFolder = value;
+    } else if (word == "--keys") {
+      const char* value = next();
+      if (value == nullptr) return Usage("--keys needs a file or -");
+      keys = value;
+    } else if (word == "--seed" || word == "--level" || word == "--frames") {
+      const char* value = next();
+      if (value == nullptr || !ReadNumber(value, number) || number < 0)
+        return Usage(word + " needs a whole number");
+      if (word == "--seed") options.nSeed = static_cast<uint32_t>(number);
+      if (word == "--level") options.nLevel = static_cast<int>(number);
+      if (word == "--frames") options.nFrames = number;
+    } else {
+      return Usage("unknown argument " + word);
+    }
+  }
+  if (options.sFolder.empty()) options.sFolder = platform::ExecutableFolder();
+
+  KeyScript script;
+  try {
+    if (keys == "-") {
+      script = KeyScript::Parse(std::cin, "standard input");
+    } else if (!keys.empty()) {
+      std::ifstream in(keys);
+      if (!in) return Usage("cannot read the key script " + keys);
+      script = KeyScript::Parse(in, keys);
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "pibo-sim: %s\n", e.what());
+    return 2;
+  }
+  std::ostringstream out;
+  const int status = RunSimulation(options, script, out);
+  std::cout << out.str();
+  return status;
+}
