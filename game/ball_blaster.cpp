@@ -4,6 +4,7 @@
 
 #include "engines/vbie.h"
 #include "game/game.h"
+#include "game/geometry.h"
 #include "game/numbers.h"
 #include "game/random.h"
 
@@ -42,10 +43,7 @@ void Game::CheckShotHitsPlatform(int i) {
 void Game::CheckShotHitsBomb(int s) {
   const Rect shot = GetShotRect(s);
   for (int i = 0; i < BombCount; ++i) {
-    const Rect bomb = GetBombRect(i);
-    if (std::max(shot.Left, bomb.Left) >= std::min(shot.Right, bomb.Right) ||
-        std::max(shot.Top, bomb.Top) >= std::min(shot.Bottom, bomb.Bottom))
-      continue;
+    if (!IntersectRect(shot, GetBombRect(i))) continue;
     BombRec& b = Bombs[i];
     b.Hits = Wrap16(b.Hits + 1);
     if (b.Hits == 10) {

@@ -2,6 +2,7 @@
 // sides of the level and come back; touching the hero costs a health.
 #include "data/cell_codes.h"
 #include "game/game.h"
+#include "game/geometry.h"
 #include "game/numbers.h"
 #include "game/random.h"
 
@@ -14,11 +15,6 @@ constexpr float kOpenSidesBelow = 480.0f;
 constexpr int32_t kHotPairPoints = 160;
 
 bool IsSticky(int ground) { return ground == PLATFORM_SWAMP || ground == PLATFORM_GOO; }
-
-bool Overlap(const Rect& a, const Rect& b) {
-  return std::max(a.Left, b.Left) < std::min(a.Right, b.Right) &&
-         std::max(a.Top, b.Top) < std::min(a.Bottom, b.Bottom);
-}
 
 }  // namespace
 
@@ -95,7 +91,7 @@ void Game::KeepBombInLevel(int i) {
 void Game::CheckBombCollisions(int i) {
   for (int j = 0; j < BombCount; ++j) {
     if (j == i || Bombs[i].Hot == VB_FALSE || Bombs[j].Hot == VB_FALSE) continue;
-    if (!Overlap(GetBombRect(i), GetBombRect(j))) continue;
+    if (!IntersectRect(GetBombRect(i), GetBombRect(j))) continue;
     if (!PlayEffect(SndExplosion)) return;
     StartBombExplosion(i);
     StartBombExplosion(j);
@@ -159,7 +155,7 @@ void Game::MoveBombs() {
 void Game::CheckBombHitsChar() {
   const Rect hero = GetCharRect();
   for (int i = 0; i < BombCount; ++i) {
-    if (!Overlap(hero, GetBombRect(i))) continue;
+    if (!IntersectRect(hero, GetBombRect(i))) continue;
     if (!PlayEffect(SndExplosion)) return;
     StartBombExplosion(i);
     RecycleBomb(i);

@@ -22,6 +22,8 @@ bool Game::Initialize(HostWindow& frm, bool bDevelop) {
     EditorEnabled = bDevelop;
     platform::ShowPointer(EditorEnabled);
     Randomize(platform::Ticks());
+    // A meter that cannot start ends the run at once.
+    if (EditorEnabled && !FrameMeter.Initialize(GE)) return false;
 
     if (!IE.Initialize()) return false;
     if (!SE.Initialize()) return false;
@@ -55,6 +57,7 @@ bool Game::Initialize(HostWindow& frm, bool bDevelop) {
 bool Game::DrawFrame() {
   return Trapped("Game - DrawFrame - ", [&] {
     if (!Initialized) RaiseNotInitialized();
+    if (GameMode == GAMEMODE_PLAYING) return DrawGameFrame();
     if (GameMode == GAMEMODE_TITLE) DrawTitleScreen();
     return true;
   });

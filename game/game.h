@@ -16,6 +16,7 @@
 #include "engines/vbie.h"
 #include "engines/vbse.h"
 #include "game/records.h"
+#include "render/dev_info.h"
 
 class HostWindow;
 
@@ -58,6 +59,7 @@ class Game {
   VBGE GE;
   VBIE IE;
   VBSE SE;
+  DevInfo FrameMeter;
   Font FontSmall, FontMedium, FontLarge;
   std::array<std::string, 6> StageNames;      // stages 1 to 5; entry 0 unused
   std::array<std::string, 6> StagePasswords;  // stages 1 to 5; entry 0 unused
@@ -227,6 +229,24 @@ class Game {
   bool LoadHighScores();
   bool SaveHighScores();
   void MakeDefaultHighScores();
+
+  // Drawing a frame of play.
+  bool DrawGameFrame();
+  void AddDirtyRect(const Rect& rect);
+  void DrawSprite(Surface* sheet, Rect source, Rect dest);
+  void DrawCharacter();
+  bool BuildLevelBackdrop();
+  void RepaintFromBackdrop();
+  void UpdateView();
+  void DrawMovers();
+  void DrawPlatforms();
+  void DrawPickups();
+  void DrawEffects();
+  void DrawBombExits();
+  Surface* PowerUpSurface(int nCode) const;
+  void DrawHud();
+  void DrawHudIcon(int16_t x, int16_t y, Surface* surface, const std::string& sText);
+  bool DrawDevelopOverlay();
 
   // Pictures.
   bool ShowBitmap(Surface* surface, bool bAlsoToScreen, int32_t nLeft = 0, int32_t nTop = 0,

@@ -1,21 +1,13 @@
 // The level's objects as lists of rectangles, and the collision queries over them.
-#include <algorithm>
-
 #include "data/cell_codes.h"
 #include "game/game.h"
+#include "game/geometry.h"
 #include "game/numbers.h"
 #include "game/random.h"
 
 namespace {
 
-// Two rectangles intersect when they overlap by at least one pixel; sharing an edge is not enough.
-bool IntersectRect(const Rect& a, const Rect& b) {
-  return std::max(a.Left, b.Left) < std::min(a.Right, b.Right) &&
-         std::max(a.Top, b.Top) < std::min(a.Bottom, b.Bottom);
-}
-
 Rect RectOf(const PlatformRec& p) { return Rect{p.Left, p.Top, p.Right, p.Bottom}; }
-Rect RectOf(const PickupRec& p) { return Rect{p.Left, p.Top, p.Right, p.Bottom}; }
 
 // Power-ups and gems reach 17 pixels into the row above their cell.
 PickupRec PickupAt(int c, int r, int code) {

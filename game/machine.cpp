@@ -1,6 +1,7 @@
 // The machine of level 30, which drops the bombs through its hatches and takes 700 hits, and the
 // fireworks of the finale.
 #include "game/game.h"
+#include "game/geometry.h"
 #include "game/numbers.h"
 #include "game/random.h"
 
@@ -12,11 +13,6 @@ struct Hatch {
 // Offsets from the machine's top-left corner; a bomb appears 20 pixels up and left of one.
 constexpr Hatch kHatches[4] = {{0, 0}, {54, 270}, {176, 274}, {302, 270}};
 constexpr int32_t kMachinePoints = 1000;
-
-bool Overlap(const Rect& a, const Rect& b) {
-  return std::max(a.Left, b.Left) < std::min(a.Right, b.Right) &&
-         std::max(a.Top, b.Top) < std::min(a.Bottom, b.Bottom);
-}
 
 }  // namespace
 
@@ -38,7 +34,7 @@ void Game::DropBombFromMachine(int i) {
 
 void Game::CheckShotHitsMachine(int s) {
   const Rect machine{MachineX + 20, MachineY, MachineX + 340, MachineY + 228};
-  if (!Overlap(GetShotRect(s), machine)) return;
+  if (!IntersectRect(GetShotRect(s), machine)) return;
   ShotRec& shot = Shots[s];
   StartParticleEffect(static_cast<float>(shot.X), shot.Y, 1, 1, 0, 0, 150, SurfMachineHit, 2, 2, 0, 0,
                       8, 8, 5);

@@ -1,6 +1,7 @@
 // Gems and power-ups: what the hero touches is applied, dissolves and leaves play.
 #include "data/cell_codes.h"
 #include "game/game.h"
+#include "game/geometry.h"
 #include "game/numbers.h"
 #include "game/random.h"
 
@@ -13,8 +14,7 @@ constexpr int16_t kFreezeFrames = 450;
 constexpr int32_t kGemPoints = 20;
 
 bool Touches(const Rect& hero, const PickupRec& item) {
-  return std::max(hero.Left, item.Left) < std::min(hero.Right, item.Right) &&
-         std::max(hero.Top, item.Top) < std::min(hero.Bottom, item.Bottom);
+  return IntersectRect(hero, Rect{item.Left, item.Top, item.Right, item.Bottom});
 }
 
 // A taken item stays in its list, beyond the right end of the level.
