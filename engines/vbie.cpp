@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <array>
+
 #include "app/failure.h"
 
 namespace {
@@ -50,6 +52,17 @@ constexpr KeyPair kKeys[] = {
     {SDL_SCANCODE_RGUI, 0xDC}, {SDL_SCANCODE_APPLICATION, 0xDD},
 };
 
+// Keys that went down since the last snapshot. A quick tap that is pressed and released between
+// two snapshots still shows as down once, so no press of the player's is lost.
+std::array<bool, SDL_NUM_SCANCODES> g_tapped{};
+bool g_watching = false;
+
+int WatchKeyPresses(void*, SDL_Event* event) {
+  if (event->type == SDL_KEYDOWN && event->key.keysym.scancode < SDL_NUM_SCANCODES)
+    g_tapped[event->key.keysym.scancode] = true;
+  return 0;
+}
+
 }  // namespace
 
 int DirectInputKeyFromScancode(int nScancode) {
@@ -61,10 +74,15 @@ int DirectInputKeyFromScancode(int nScancode) {
 void SdlKeyStateSource::Read(KeyboardSnapshot& state) {
   state.fill(0);
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+  if (!g_watching) {
+    SDL_AddEventWatch(WatchKeyPresses, nullptr);
+    g_watching = true;
+  }
   int count = 0;
   const Uint8* keys = SDL_GetKeyboardState(&count);
   for (const KeyPair& key : kKeys)
-    if (key.scancode < count && keys[key.scancode]) state[key.dik] = 0x80;
+    if (key.scancode < count && (keys[key.scancode] || g_tapped[key.scancode])) state[key.dik] = 0x80;
+  g_tapped.fill(false);
 }
 
 VBIE::VBIE() : source_(&sdl_source_) {}

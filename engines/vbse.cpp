@@ -82,10 +82,10 @@ bool VBSE::LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bH
       if (chunk == nullptr) throw GameError(ERR_FILE_NOT_FOUND, Mix_GetError() + (" - " + sSoundFile));
     } else {
       // Silent: still make sure the wave is there and readable.
-      SDL_AudioSpec spec;
+      SDL_AudioSpec format;
       Uint8* data = nullptr;
       Uint32 length = 0;
-      if (SDL_LoadWAV(sSoundFile.c_str(), &spec, &data, &length) == nullptr)
+      if (SDL_LoadWAV(sSoundFile.c_str(), &format, &data, &length) == nullptr)
         throw GameError(ERR_FILE_NOT_FOUND, SDL_GetError() + (" - " + sSoundFile));
       SDL_FreeWAV(data);
     }
