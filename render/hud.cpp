@@ -7,18 +7,18 @@
 #include "data/cell_codes.h"
 #include "game/game.h"
 #include "game/numbers.h"
+#include "render/hud.h"
 
 namespace {
-
-// Green at full health, red at none, a mixture between; kept within 0..255 for any health.
-uint32_t HealthColor(int nHealth) {
-  const int c = std::clamp(nHealth * 255 / 5, 0, 255);
-  return RGB(255 - c, c, 0);
-}
 
 constexpr int kIconSlots[] = {555, 600, 645, 690, 735};
 
 }  // namespace
+
+uint32_t HealthColor(int nHealth) {
+  const int c = std::clamp(nHealth * 255 / 5, 0, 255);
+  return RGB(255 - c, c, 0);
+}
 
 void Game::DrawHudIcon(int16_t x, int16_t y, Surface* surface, const std::string& sText) {
   Surface& back = *GE.BackBuffer();

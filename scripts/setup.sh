@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev libimgui-dev
   libcairo2-dev libvorbis-dev
   fonts-comic-neue fonts-liberation
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev libpng-dev
   xvfb xauth xdotool imagemagick x11-utils sox
 )
 

@@ -3,12 +3,14 @@
 // manual clock, a main window on the headless display, and the program's folder from the build.
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "engines/display.h"
 #include "engines/host_window.h"
 #include "engines/platform.h"
+#include "engines/vbie.h"
 
 namespace testing_support {
 
@@ -63,6 +65,23 @@ class TestHost : public HostWindow {
 
  private:
   Display display_;
+};
+
+// Keys held until changed.
+class ScriptedKeys : public KeyStateSource {
+ public:
+  void Hold(std::initializer_list<int> keys) {
+    held_.fill(0);
+    for (int key : keys) held_[key] = 0x80;
+  }
+  void Read(KeyboardSnapshot& state) override {
+    ++reads;
+    state = held_;
+  }
+  int reads = 0;
+
+ private:
+  KeyboardSnapshot held_{};
 };
 
 std::vector<uint8_t> ReadBytes(const std::filesystem::path& file);

@@ -12,23 +12,6 @@
 
 namespace testing_support {
 
-// Keys held until changed; a queue of snapshots can be given for consecutive reads.
-class ScriptedKeys : public KeyStateSource {
- public:
-  void Hold(std::initializer_list<int> keys) {
-    held_.fill(0);
-    for (int key : keys) held_[key] = 0x80;
-  }
-  void Read(KeyboardSnapshot& state) override {
-    ++reads;
-    state = held_;
-  }
-  int reads = 0;
-
- private:
-  KeyboardSnapshot held_{};
-};
-
 class PlayField : public ::testing::Test {
  protected:
   PlayField() {

@@ -1,0 +1,191 @@
+// What the player sees: the title screen and frames of play against golden images, and pixel
+// checks of the drawing rules that matter.
+#include <gtest/gtest.h>
+
+#include "data/cell_codes.h"
+#include "game/game.h"
+#include "game/random.h"
+#include "render/hud.h"
+#include "tests/render/golden.h"
+#include "tests/test_support.h"
+
+using namespace testing_support;
+
+namespace {
+
+class Frames : public ::testing::Test {
+ protected:
+  void Start(bool bDevelop, int nLevel) {
+    folder.LinkGameFiles();
+    game.IE.SetSource(&keys);
+    keys.Hold({dik::SPACE});  // the stage preview goes on at once
+    ASSERT_TRUE(game.Initialize(host, bDevelop)) << folder.ErrorLog();
+    game.Options.bSoundEffects = 0;
+    Randomize(7);
+    const int stage = nLevel > 30 ? 4 : (nLevel - 1) / 6 + 1;
+    ASSERT_TRUE(game.BeginGame(static_cast<int16_t>(nLevel - 1), static_cast<int16_t>(stage - 1)));
+    keys.Hold({});
+  }
+  // Frames of play as the frame loop runs them: draw, then advance.
+  void Play(int nFrames) {
+    for (int i = 0; i < nFrames; ++i) {
+      ASSERT_TRUE(game.DrawFrame());
+      ASSERT_TRUE(game.DoFrame());
+    }
+  }
+  void ExpectScreen(const std::string& name) {
+    ASSERT_TRUE(game.DrawFrame());
+    EXPECT_EQ(CompareWithGolden(*game.GE.PrimarySurface(), name), "");
+  }
+  ~Frames() override { game.IE.SetSource(nullptr); }
+
+  ScratchFolder folder;
+  ManualClock clock;
+  TestHost host;
+  ScriptedKeys keys;
+  Game game;
+};
+
+// Which piece of the platform sheet is drawn in a cell on the back buffer: 0 left end, 50
+// middle, 100 right end, -1 none of them.
+int DrawnPiece(Game& game, int c, int r) {
+  const int code = game.Levels.Cell(game.Level, c, r);
+  const int x0 = 50 * c + game.BackdropX - game.ViewX;
+  for (int piece : {0, 50, 100}) {
+    bool all = true;
+    for (int y : {6, 12})  // two lines through the tile tell the pieces apart
+      for (int x = 0; x < 50 && all; ++x) {
+        const uint16_t sprite = game.SurfPlatform->Pixel(piece + x, 20 * code + y);
+        if (sprite != 31) all = game.GE.BackBuffer()->Pixel(x0 + x, 20 * r + y) == sprite;
+      }
+    if (all) return piece;
+  }
+  return -1;
+}
+
+}  // namespace
+
+TEST_F(Frames, TitleScreen) {
+  folder.LinkGameFiles();
+  ASSERT_TRUE(game.Initialize(host, false));
+  ExpectScreen("title");
+}
+
+TEST_F(Frames, HeroStandingThenJumpingInFrontOfThePlatforms) {
+  Start(false, 1);
+  Play(12);
+  ExpectScreen("level01_standing");
+  keys.Hold({dik::UP, dik::RIGHT});
+  Play(9);
+  ASSERT_EQ(game.CharInAir, 1);
+  ExpectScreen("level01_jumping");
+}
+
+TEST_F(Frames, HotBombFlashingAndTheFullHeadsUpDisplay) {
+  Start(false, 8);
+  Play(2);
+  BombRec& bomb = game.Bombs[0];
+  bomb.X = 300;
+  bomb.Y = 300;
+  bomb.Delay = 0;
+  bomb.Hot = VB_TRUE;
+  bomb.Flash = 3;
+  game.Bombs[1] = bomb;
+  game.Bombs[1].X = 400;
+  game.Bombs[1].Flash = 0;
+  game.ExtraSpeedTime = 29;  // shows 0
+  game.HighJumps = 3;
+  game.InvulnerableTime = 200;
+  game.FreezeTime = 100;
+  game.Ammo = 150;
+  game.BallType = 3;
+  game.CharHealth = 3;
+  ExpectScreen("level08_hot_bombs_hud");
+}
+
+TEST_F(Frames, MachineLevelAndFinale) {
+  Start(false, 30);
+  Play(40);
+  ExpectScreen("level30_machine");
+  int16_t finale = 31;
+  keys.Hold({dik::SPACE});
+  game.GotoLevel(finale);
+  keys.Hold({});
+  Play(60);
+  ExpectScreen("level31_finale");
+}
+
+TEST_F(Frames, DevelopModeShowsTheMeterAndTheEditingCursor) {
+  Start(true, 14);
+  game.EditActive = true;
+  game.EditLastCol = 5;
+  game.EditLastRow = 20;
+  game.EditByte = PLATFORM_ICE;
+  Play(3);
+  ExpectScreen("level14_develop_cursor");
+}
+
+TEST_F(Frames, PlatformRowsGetEndPiecesAndTheLevelEdgesCountAsPlatforms) {
+  Start(false, 2);
+  for (int c = 0; c < LEVEL_COLUMNS; ++c) game.Levels.Cell(game.Level, c, 10) = NOTHING;
+  for (int c : {0, 5, 8, 9, 10}) game.Levels.Cell(game.Level, c, 10) = PLATFORM_ROCK;
+  game.CharX = 5;
+  ASSERT_TRUE(game.DrawFrame());
+  EXPECT_EQ(DrawnPiece(game, 0, 10), 100) << "the left edge is a platform: a right end";
+  EXPECT_EQ(DrawnPiece(game, 5, 10), 50) << "a lone cell is a middle piece";
+  EXPECT_EQ(DrawnPiece(game, 8, 10), 0);
+  EXPECT_EQ(DrawnPiece(game, 9, 10), 50);
+  EXPECT_EQ(DrawnPiece(game, 10, 10), 100);
+
+  game.Levels.Cell(game.Level, 31, 10) = PLATFORM_ROCK;
+  game.Levels.Cell(game.Level, 30, 10) = PLATFORM_ROCK;
+  game.CharX = 1500;
+  ASSERT_TRUE(game.DrawFrame());
+  EXPECT_EQ(DrawnPiece(game, 30, 10), 0);
+  EXPECT_EQ(DrawnPiece(game, 31, 10), 50) << "a run touching the right edge ends in a middle piece";
+}
+
+TEST_F(Frames, TheViewFollowsTheHeroAndStopsAtTheLevelEnds) {
+  Start(false, 3);
+  struct Case {
+    float charX;
+    int viewX, backdropX;
+  } cases[] = {{100, 0, 0}, {379, 0, 0}, {600, 220, 110}, {1181, 800, 400}, {1560, 800, 400}};
+  for (const Case& c : cases) {
+    game.CharX = c.charX;
+    ASSERT_TRUE(game.DrawFrame());
+    EXPECT_EQ(game.ViewX, c.viewX) << c.charX;
+    EXPECT_EQ(game.BackdropX, c.backdropX) << c.charX;
+  }
+}
+
+TEST_F(Frames, TheMeterSlidesOffAsTheViewScrolls) {
+  Start(true, 1);
+  const uint16_t white = 0xFFFF;
+  game.CharX = 5;
+  ASSERT_TRUE(game.DrawFrame());
+  EXPECT_EQ(game.GE.PrimarySurface()->Pixel(5, 590), white) << "the meter's left edge";
+  game.CharX = 680;  // BackdropX 150: the box lies wholly left of the screen
+  ASSERT_TRUE(game.DrawFrame());
+  ASSERT_EQ(game.BackdropX, 150);
+  for (int x = 0; x < 10; ++x) EXPECT_NE(game.GE.PrimarySurface()->Pixel(x, 580), white) << x;
+}
+
+TEST(HeadsUpDisplay, HealthColourRunsFromRedToGreenAndStaysInRange) {
+  EXPECT_EQ(HealthColor(5), RGB(0, 255, 0));
+  EXPECT_EQ(HealthColor(0), RGB(255, 0, 0));
+  EXPECT_EQ(HealthColor(3), RGB(102, 153, 0));
+  EXPECT_EQ(HealthColor(7), RGB(0, 255, 0));
+  EXPECT_EQ(HealthColor(-3), RGB(255, 0, 0));
+  EXPECT_EQ(HealthColor(32767), RGB(0, 255, 0));
+}
+
+TEST(DirtyRectangles, BeyondFiveThousandNothingIsRecorded) {
+  Game game;
+  game.DirtyRects.assign(DIRTY_RECT_CAPACITY, Rect{});
+  game.DirtyCount = DIRTY_RECT_CAPACITY - 1;
+  game.AddDirtyRect(Rect{1, 2, 3, 4});
+  game.AddDirtyRect(Rect{5, 6, 7, 8});
+  EXPECT_EQ(game.DirtyCount, DIRTY_RECT_CAPACITY);
+  EXPECT_EQ(game.DirtyRects.back(), (Rect{1, 2, 3, 4}));
+}
