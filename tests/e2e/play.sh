@@ -8,16 +8,7 @@ export work E2E_DIR
 cat > "$work/session.sh" <<'SESSION'
 set -u
 source "$E2E_DIR/functions.inc"
-cd "$work"
-./pibo2 > run.log 2>&1 &
-pid=$!
-for _ in $(seq 1 60); do
-  sleep 0.5
-  import -window root title.png 2>/dev/null || continue
-  d=$(middle_difference Title_ZT.bmp title.png)
-  awk -v d="$d" 'BEGIN { exit !(d < 0.03) }' && break
-done
-xdotool search --name "Pibo II" windowfocus --sync 2>/dev/null || true
+start_at_title
 hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
 xdotool key F1; sleep 1.5
 import -window root preview.png
@@ -30,10 +21,7 @@ sleep 1
 xdotool key Escape; sleep 1
 import -window root back.png
 xdotool key Escape
-for _ in $(seq 1 150); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-if kill -0 $pid 2>/dev/null; then kill $pid; echo 99 > status; exit 0; fi
-wait $pid
-echo $? > status
+await_exit
 SESSION
 xvfb-run -a -s "-screen 0 800x600x24" bash "$work/session.sh"
 
