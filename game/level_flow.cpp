@@ -47,6 +47,8 @@ bool Game::StartNextLevel() {
     DirtyCount = 0;
     ExitCountdown = 0;
     Level = Wrap16(Level + 1);
+    // The finale is the last slot there is: skipping on from it (F5) plays it again.
+    if (Level > LEVEL_SLOTS) Level = LEVEL_SLOTS;
 
     int16_t oldStage = Stage;
     if (Level > 30) {

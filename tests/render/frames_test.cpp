@@ -7,44 +7,13 @@
 #include "game/random.h"
 #include "render/hud.h"
 #include "tests/render/golden.h"
-#include "tests/test_support.h"
+#include "tests/started_game.h"
 
 using namespace testing_support;
 
 namespace {
 
-class Frames : public ::testing::Test {
- protected:
-  void Start(bool bDevelop, int nLevel) {
-    folder.LinkGameFiles();
-    game.IE.SetSource(&keys);
-    keys.Hold({dik::SPACE});  // the stage preview goes on at once
-    ASSERT_TRUE(game.Initialize(host, bDevelop)) << folder.ErrorLog();
-    game.Options.bSoundEffects = 0;
-    Randomize(7);
-    const int stage = nLevel > 30 ? 4 : (nLevel - 1) / 6 + 1;
-    ASSERT_TRUE(game.BeginGame(static_cast<int16_t>(nLevel - 1), static_cast<int16_t>(stage - 1)));
-    keys.Hold({});
-  }
-  // Frames of play as the frame loop runs them: draw, then advance.
-  void Play(int nFrames) {
-    for (int i = 0; i < nFrames; ++i) {
-      ASSERT_TRUE(game.DrawFrame());
-      ASSERT_TRUE(game.DoFrame());
-    }
-  }
-  void ExpectScreen(const std::string& name) {
-    ASSERT_TRUE(game.DrawFrame());
-    EXPECT_EQ(CompareWithGolden(*game.GE.PrimarySurface(), name), "");
-  }
-  ~Frames() override { game.IE.SetSource(nullptr); }
-
-  ScratchFolder folder;
-  ManualClock clock;
-  TestHost host;
-  ScriptedKeys keys;
-  Game game;
-};
+class Frames : public StartedGame {};
 
 // Which piece of the platform sheet is drawn in a cell on the back buffer: 0 left end, 50
 // middle, 100 right end, -1 none of them.

@@ -1,0 +1,116 @@
+// Starting games and levels, the music following the stages, and the two ways a game ends.
+#include "tests/started_game.h"
+
+using namespace testing_support;
+
+namespace {
+
+class LevelFlow : public StartedGame {
+ protected:
+  void Boot(bool bMusic = true) {
+    folder.LinkGameFiles();
+    game.IE.SetSource(&keys);
+    keys.Hold({dik::SPACE});
+    ASSERT_TRUE(game.Initialize(host, false)) << folder.ErrorLog();
+    game.Options.bSoundEffects = 0;
+    game.Options.bMusic = bMusic ? -1 : 0;
+  }
+};
+
+}  // namespace
+
+TEST_F(LevelFlow, ANewGameStartsAtTheFirstLevelOfItsStage) {
+  Boot();
+  ASSERT_TRUE(game.StartGame(1));
+  EXPECT_EQ(game.GameMode, GAMEMODE_PLAYING);
+  EXPECT_EQ(game.Level, 1);
+  EXPECT_EQ(game.Stage, 1);
+  EXPECT_EQ(host.music_starts, 1);
+  EXPECT_EQ(host.music_nexts, 0);
+  EXPECT_GE(clock.slept, 3000u) << "the level screen stays three seconds";
+
+  game.GameMode = GAMEMODE_TITLE;
+  ASSERT_TRUE(game.StartGame(3));
+  EXPECT_EQ(game.Level, 13);
+  EXPECT_EQ(game.Stage, 3);
+  EXPECT_EQ(host.music_starts, 1) << "a later stage only moves the music on";
+  EXPECT_EQ(host.music_nexts, 1);
+  EXPECT_EQ(game.CharHealth, 5);
+  EXPECT_EQ(game.Ammo, 200);
+}
+
+TEST_F(LevelFlow, TheMusicMovesOnAtEachNewStageOnly) {
+  Boot();
+  ASSERT_TRUE(game.StartGame(1));
+  struct Step {
+    int level, stage, nexts;
+  } steps[] = {{2, 1, 0}, {6, 1, 0}, {7, 2, 1}, {8, 2, 1}, {30, 5, 2}, {31, 4, 2}};
+  for (const Step& step : steps) {
+    game.Level = static_cast<int16_t>(step.level - 1);
+    ASSERT_TRUE(game.StartNextLevel());
+    EXPECT_EQ(game.Level, step.level);
+    EXPECT_EQ(game.Stage, step.stage) << step.level;
+    EXPECT_EQ(host.music_nexts, step.nexts) << step.level;
+  }
+  EXPECT_EQ(game.MachineHealth, 700);
+  EXPECT_EQ(game.BombCount, 16);
+}
+
+TEST_F(LevelFlow, BombsGrowWithTheLevelAndHalveInAnEasyGame) {
+  Boot(false);
+  struct Case {
+    int level, normal, easy;
+  } cases[] = {{1, 4, 2}, {5, 4, 2}, {6, 6, 3}, {11, 8, 4}, {26, 14, 7}};
+  for (const Case& c : cases) {
+    for (uint8_t easy : {0, 1}) {
+      game.Options.nEasyGame = easy;
+      game.Level = static_cast<int16_t>(c.level - 1);
+      ASSERT_TRUE(game.StartNextLevel());
+      EXPECT_EQ(game.BombCount, easy ? c.easy : c.normal) << c.level;
+      EXPECT_EQ(game.Bombs[game.BombCount - 1].Delay, 90 * game.BombCount);
+      EXPECT_FLOAT_EQ(game.Bombs[0].Y, -300);
+    }
+  }
+}
+
+TEST_F(LevelFlow, GotoLevelClampsToTheLevelSet) {
+  Boot(false);
+  int16_t level = 100;
+  game.GotoLevel(level);
+  EXPECT_EQ(level, 31);
+  EXPECT_EQ(game.Level, 31);
+  EXPECT_EQ(game.GameMode, GAMEMODE_TITLE) << "the title screen stays";
+  level = 0;
+  game.GotoLevel(level);
+  EXPECT_EQ(game.Level, 1);
+  // Skipping on from the finale plays it again rather than running off the level set.
+  game.Level = 31;
+  ASSERT_TRUE(game.StartNextLevel());
+  EXPECT_EQ(game.Level, 31);
+  EXPECT_EQ(folder.ErrorLog(), "");
+}
+
+TEST_F(LevelFlow, EscGoesBackToTheTitleScreenWithoutAskingForAName) {
+  Boot();
+  ASSERT_TRUE(game.StartGame(1));
+  game.CharScore = 50000;
+  ASSERT_TRUE(game.StopGame());
+  EXPECT_EQ(game.GameMode, GAMEMODE_TITLE);
+  EXPECT_EQ(host.music_stops, 1);
+  EXPECT_EQ(game.HighScores[0].Score, 15000);
+}
+
+TEST_F(LevelFlow, ALostGameEntersItsScoreAndReturnsToTheTitleScreen) {
+  Boot(false);
+  ASSERT_TRUE(game.StartGame(1));
+  keys.Hold({});
+  game.CharHealth = 0;
+  game.CharScore = 14500;
+  game.ExitCountdown = 1;
+  const uint64_t before = clock.slept;
+  ASSERT_TRUE(game.DoFrame());
+  EXPECT_EQ(game.GameMode, GAMEMODE_TITLE);
+  EXPECT_EQ(game.HighScores[1].Score, 14500);
+  EXPECT_EQ(game.HighScores[9].Score, 7000);
+  EXPECT_EQ(clock.slept - before, 3000u) << "the game-over picture stays three seconds";
+}

@@ -1,0 +1,183 @@
+// pibo-sim run as a program: the committed replay of level 1, repeatable output, its options and
+// its answer to broken key scripts; and the key-script reader it is built on.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/simulator/key_script.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct SimRun {
+  int status = -1;
+  std::string output;  // standard output, and standard error when asked for
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> lines;
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+};
+
+SimRun RunSim(const std::string& args, bool withErrors = false) {
+  const std::string command = std::string("'") + PIBO_GAME_DIR + "/pibo-sim' --folder '" +
+                              PIBO_GAME_DIR + "' " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
+  SimRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[65536];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    run.output.append(buffer, n);
+  const int raw = pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+// A top-level number of one state line ("Level", "CharHealth", ...).
+double Field(const std::string& line, const std::string& name) {
+  const size_t at = line.find("\"" + name + "\":");
+  if (at == std::string::npos) ADD_FAILURE() << "no " << name << " in " << line.substr(0, 80);
+  return at == std::string::npos ? -1 : std::strtod(line.c_str() + at + name.size() + 3, nullptr);
+}
+
+const std::string kLevelOneScript =
+    std::string("'") + PIBO_SOURCE_DIR + "/tests/sim/level01_all_gems.keys'";
+
+// A key script in a scratch file, removed at the end of the test.
+class ScratchScript {
+ public:
+  explicit ScratchScript(const std::string& text) {
+    static int serial = 0;
+    path_ = fs::temp_directory_path() / ("pibo-sim-test-" + std::to_string(::getpid()) + "-" +
+                                         std::to_string(++serial) + ".keys");
+    std::ofstream(path_, std::ios::binary) << text;
+  }
+  ~ScratchScript() { fs::remove(path_); }
+  std::string Path() const { return path_.string(); }
+
+ private:
+  fs::path path_;
+};
+
+}  // namespace
+
+TEST(Simulator, CommittedScriptCollectsEveryGemOfLevelOneUnhurt) {
+  const SimRun run = RunSim("--level 1 --seed 1 --frames 400 --trace --keys " + kLevelOneScript);
+  ASSERT_EQ(run.status, 0);
+  const std::vector<std::string> lines = run.Lines();
+  ASSERT_FALSE(lines.empty());
+
+  double health = Field(lines.front(), "CharHealth");
+  std::string lastOfLevelOne;
+  bool reachedLevelTwo = false;
+  for (const std::string& line : lines) {
+    const double now = Field(line, "CharHealth");
+    EXPECT_GE(now, health) << "the hero was hurt: " << line.substr(0, 120);
+    health = now;
+    if (Field(line, "Level") == 1) lastOfLevelOne = line;
+    if (Field(line, "Level") == 2) reachedLevelTwo = true;
+  }
+  EXPECT_TRUE(reachedLevelTwo) << "still on level 1 after 400 frames";
+  ASSERT_FALSE(lastOfLevelOne.empty());
+  EXPECT_EQ(Field(lastOfLevelOne, "GemCount"), 15);
+  EXPECT_EQ(Field(lastOfLevelOne, "GemsCollected"), 15);
+  EXPECT_GE(health, 5);
+}
+
+TEST(Simulator, SameArgumentsPrintTheSameBytesAndTheSeedMatters) {
+  const std::string args = "--level 1 --frames 300 --trace --keys " + kLevelOneScript;
+  const SimRun first = RunSim("--seed 1 " + args);
+  const SimRun second = RunSim("--seed 1 " + args);
+  const SimRun otherSeed = RunSim("--seed 2 " + args);
+  ASSERT_EQ(first.status, 0);
+  EXPECT_EQ(first.Lines().size(), 300u);
+  EXPECT_TRUE(first.output == second.output) << "two runs with the same arguments differ";
+  EXPECT_NE(first.output, otherSeed.output) << "the seed does not reach the bombs";
+}
+
+TEST(Simulator, BrokenKeyScriptStopsWithStatusTwoNamingItsLine) {
+  const struct {
+    const char* text;
+    const char* where;  // ":LINE:"
+    const char* why;
+  } cases[] = {
+      {"0 right\n20 right jump\n", ":2:", "unknown key \"jump\""},
+      {"# start\n10 right\n\n10 left\n", ":4:", "frame 10 is not after"},
+      {"10 right\n5 left\n", ":2:", "frame 5 is not after"},
+      {"right\n", ":1:", "frame number"},
+      {"-1 left\n", ":1:", "frame number"},
+      {"0 right\r\n12x left\r\n", ":2:", "frame number"},
+  };
+  for (const auto& c : cases) {
+    const ScratchScript script(c.text);
+    const SimRun run = RunSim("--frames 5 --keys '" + script.Path() + "'", true);
+    EXPECT_EQ(run.status, 2) << c.text;
+    EXPECT_NE(run.output.find(script.Path() + c.where), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(c.why), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("\"frame\""), std::string::npos) << "played despite the error";
+  }
+}
+
+TEST(Simulator, LevelNumberIsClampedToTheLevelsThereAre) {
+  const SimRun high = RunSim("--level 100 --frames 1");
+  ASSERT_EQ(high.status, 0);
+  ASSERT_EQ(high.Lines().size(), 1u);
+  EXPECT_EQ(Field(high.output, "Level"), 31);
+  EXPECT_EQ(Field(high.output, "Stage"), 4);
+
+  const SimRun low = RunSim("--level 0 --frames 1");
+  ASSERT_EQ(low.status, 0);
+  EXPECT_EQ(Field(low.output, "Level"), 1);
+}
+
+TEST(Simulator, EasyGameHalvesTheBombs) {
+  const SimRun normal = RunSim("--level 1 --frames 1");
+  const SimRun easy = RunSim("--level 1 --frames 1 --easy");
+  ASSERT_EQ(normal.status, 0);
+  ASSERT_EQ(easy.status, 0);
+  EXPECT_EQ(Field(normal.output, "BombCount"), 4);
+  EXPECT_EQ(Field(easy.output, "BombCount"), 2);
+}
+
+TEST(SimulatorKeyScript, KeysAreHeldFromTheirFrameUntilTheNextLine) {
+  // Comments, blank lines and CR LF endings are allowed; a line with no keys lets go of all.
+  std::istringstream text(
+      "# warm-up\r\n"
+      "\r\n"
+      "5 right up   # jump to the right\r\n"
+      "8 left\r\n"
+      "12\r\n"
+      "20 ctrl shift\r\n"
+      "30 down space p\r\n");
+  const KeyScript script = KeyScript::Parse(text, "test");
+  ASSERT_EQ(script.Lines().size(), 5u);
+
+  auto held = [&](long frame) {
+    std::vector<int> keys;
+    const KeyboardSnapshot state = script.KeysAt(frame);
+    for (int key = 0; key < 256; ++key)
+      if (state[key] & 0x80) keys.push_back(key);
+    return keys;
+  };
+  using V = std::vector<int>;
+  EXPECT_EQ(held(0), V{});
+  EXPECT_EQ(held(4), V{});
+  EXPECT_EQ(held(5), (V{dik::UP, dik::RIGHT}));
+  EXPECT_EQ(held(7), (V{dik::UP, dik::RIGHT}));
+  EXPECT_EQ(held(8), V{dik::LEFT});
+  EXPECT_EQ(held(11), V{dik::LEFT});
+  EXPECT_EQ(held(12), V{});
+  EXPECT_EQ(held(20), (V{dik::LCONTROL, dik::LSHIFT}));
+  EXPECT_EQ(held(29), (V{dik::LCONTROL, dik::LSHIFT}));
+  EXPECT_EQ(held(100000), (V{dik::P, dik::SPACE, dik::DOWN}));
+}
