@@ -114,6 +114,13 @@ void BM_HeaviestScene(benchmark::State& state) {
 }
 BENCHMARK(BM_HeaviestScene)->Unit(benchmark::kMillisecond);
 
+void BM_TitleScreen(benchmark::State& state) {
+  Scene scene(1);
+  scene.game.GameMode = GAMEMODE_TITLE;
+  for (auto _ : state) scene.game.DrawFrame();
+}
+BENCHMARK(BM_TitleScreen)->Unit(benchmark::kMillisecond);
+
 void BM_CopyBackBuffer(benchmark::State& state) {
   Scene scene(1);
   Surface* back = scene.game.GE.BackBuffer().get();

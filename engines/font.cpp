@@ -5,15 +5,25 @@
 
 #include <cmath>
 #include <map>
+#include <tuple>
 #include <utility>
 
 #include "app/failure.h"
 
 namespace {
 
+// Enough for every text of a screen; when it is full it simply starts again.
+constexpr size_t kMaxRenderedTexts = 512;
+
 struct FaceCache {
   std::map<std::pair<std::string, int>, TTF_Font*> faces;
+  std::map<std::tuple<TTF_Font*, uint32_t, std::string>, SDL_Surface*> texts;
+  void ForgetTexts() {
+    for (auto& entry : texts) SDL_FreeSurface(entry.second);
+    texts.clear();
+  }
   ~FaceCache() {
+    ForgetTexts();
     for (auto& entry : faces) TTF_CloseFont(entry.second);
     if (TTF_WasInit()) TTF_Quit();
   }
@@ -56,4 +66,18 @@ _TTF_Font* Font::Face() const {
   if (face == nullptr) throw GameError(ERR_FILE_NOT_FOUND, TTF_GetError());
   faces.emplace(key, face);
   return face;
+}
+
+SDL_Surface* Font::Rendered(const std::string& sUtf8, uint32_t nColor) const {
+  TTF_Font* face = Face();
+  auto& texts = Cache().texts;
+  const auto key = std::make_tuple(face, nColor, sUtf8);
+  if (auto found = texts.find(key); found != texts.end()) return found->second;
+  if (texts.size() >= kMaxRenderedTexts) Cache().ForgetTexts();
+  const SDL_Color color{static_cast<uint8_t>(nColor & 255), static_cast<uint8_t>((nColor >> 8) & 255),
+                        static_cast<uint8_t>((nColor >> 16) & 255), 255};
+  SDL_Surface* text = TTF_RenderUTF8_Blended(face, sUtf8.c_str(), color);
+  if (text == nullptr) throw GameError(ERR_BAD_FILE_FORMAT, TTF_GetError());
+  texts.emplace(key, text);
+  return text;
 }

@@ -2,6 +2,7 @@
 // A font object as the game knows it: a family name and a size in points. The face is found by
 // name through fontconfig ("Comic Sans MS" resolves to the installed look-alike) and drawn at
 // 96 dots per inch, so 12 points is 16 pixels.
+#include <cstdint>
 #include <string>
 
 struct _TTF_Font;
@@ -18,6 +19,10 @@ class Font {
   // when no font file can be found or opened.
   _TTF_Font* Face() const;
   int PixelSize() const;
+
+  // The text drawn in this font and colour (packed RGB), kept for reuse: the game draws the same
+  // few texts every frame. The surface belongs to the cache.
+  struct SDL_Surface* Rendered(const std::string& sUtf8, uint32_t nColor) const;
 
   // The font file fontconfig picks for a family name (empty when there is none).
   static std::string ResolveFile(const std::string& sName);

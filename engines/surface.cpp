@@ -1,7 +1,6 @@
 #include "engines/surface.h"
 
 #include <SDL.h>
-#include <SDL_ttf.h>
 
 #include "app/failure.h"
 #include "engines/text_encoding.h"
@@ -49,10 +48,7 @@ uint32_t Surface::Map(uint32_t nColor) const {
 
 void Surface::DrawText(int x, int y, std::string_view sText, bool bUpdatePosition) {
   if (sText.empty()) return;
-  TTF_Font* face = font_.Face();
-  const std::string utf8 = Cp1252ToUtf8(sText);
-  SDL_Surface* text = TTF_RenderUTF8_Blended(face, utf8.c_str(), ToSdlColor(fore_color_));
-  if (text == nullptr) throw GameError(ERR_BAD_FILE_FORMAT, TTF_GetError());
+  SDL_Surface* text = font_.Rendered(Cp1252ToUtf8(sText), fore_color_);
   SDL_Rect where{x, y, text->w, text->h};
   if (!font_transparent_) {
     SDL_Rect cell = where;
@@ -62,7 +58,6 @@ void Surface::DrawText(int x, int y, std::string_view sText, bool bUpdatePositio
   UseColorKey(false);
   SDL_BlitSurface(text, nullptr, surface_, &where);
   UseColorKey(keyed);
-  SDL_FreeSurface(text);
   Changed();
 }
 

@@ -171,7 +171,10 @@ int RunSimulation(const SimulatorOptions& options, const KeyScript& script, std:
     status = 1;
   } else {
     Randomize(options.nSeed);
-    if (options.bEasy) game.Options.nEasyGame = 1;
+    // The player's options file must not change a replay: fixed options, easy only on request
+    // and never in the extra set, which is always played at full difficulty.
+    game.Options = GameOptions{};
+    game.Options.nEasyGame = options.bEasy && !options.bExtra ? 1 : 0;
     const int last = game.Levels.LevelCount;
     const int level = options.nLevel < 1 ? 1 : options.nLevel > last ? last : options.nLevel;
     const int stage = level > 30 ? 4 : (level - 1) / (last / 5) + 1;
