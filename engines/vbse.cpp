@@ -79,14 +79,14 @@ bool VBSE::LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bH
     Mix_Chunk* chunk = nullptr;
     if (audio_open_) {
       chunk = Mix_LoadWAV(sSoundFile.c_str());
-      if (chunk == nullptr) throw GameError(ERR_FILE_NOT_FOUND, Mix_GetError() + (" - " + sSoundFile));
+      if (chunk == nullptr) throw GameError(ERR_FILE_NOT_FOUND, Mix_GetError());
     } else {
       // Silent: still make sure the wave is there and readable.
       SDL_AudioSpec format;
       Uint8* data = nullptr;
       Uint32 length = 0;
       if (SDL_LoadWAV(sSoundFile.c_str(), &format, &data, &length) == nullptr)
-        throw GameError(ERR_FILE_NOT_FOUND, SDL_GetError() + (" - " + sSoundFile));
+        throw GameError(ERR_FILE_NOT_FOUND, SDL_GetError());
       SDL_FreeWAV(data);
     }
     dsb.reset(new SoundBuffer(chunk, next_channel_++, desc));

@@ -39,7 +39,8 @@ TEST_F(GameLifecycle, OperationsBeforeInitializeReportNotInitialized) {
 
 TEST_F(GameLifecycle, StartsOnTheTitleScreenAndSavesEverythingAtTheEnd) {
   folder.LinkGameFiles({"Levels.dat"});
-  const std::vector<uint8_t> levels = ReadBytes(GameFolder() / "Levels.dat");
+  std::vector<uint8_t> levels = ReadBytes(GameFolder() / "Levels.dat");
+  levels.insert(levels.end(), {9, 8, 7});  // bytes beyond the level record are kept
   WriteBytes("Levels.dat", levels);
 
   ASSERT_TRUE(game.Initialize(host, false)) << folder.ErrorLog();

@@ -1,0 +1,68 @@
+// The sound engine: buffer descriptions, restarting a buffer, volumes, and running silent.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "engines/vbse.h"
+#include "tests/test_support.h"
+
+using namespace testing_support;
+
+TEST(SoundEngine, DescribesBothQualities) {
+  const BufferDesc low = VBSE::DescribeBuffer(false);
+  EXPECT_EQ(low.lSamplesPerSec, 8000);
+  EXPECT_EQ(low.nBitsPerSample, 8);
+  EXPECT_EQ(low.nBlockAlign, 1);
+  EXPECT_EQ(low.lAvgBytesPerSec, 8000);
+  const BufferDesc high = VBSE::DescribeBuffer(true);
+  EXPECT_EQ(high.lAvgBytesPerSec, 44100);
+  EXPECT_EQ(high.nFlags, 226);
+  EXPECT_EQ(VBSE::MixerVolume(0), 128);
+  EXPECT_EQ(VBSE::MixerVolume(-500), 72);  // 5 dB down
+  EXPECT_EQ(VBSE::MixerVolume(-10000), 0);
+}
+
+TEST(SoundEngine, PlayingABufferAgainRestartsIt) {
+  ScratchFolder folder;
+  VBSE SE;
+  ASSERT_TRUE(SE.Initialize());
+  SoundBufferPtr shoot, gem;
+  ASSERT_TRUE(SE.LoadSound((GameFolder() / "Shoot.wav").string(), shoot, false));
+  ASSERT_TRUE(SE.LoadSound((GameFolder() / "Gem.wav").string(), gem, false));
+  EXPECT_NE(shoot->Channel(), gem->Channel()) << "every buffer has a channel of its own";
+  EXPECT_TRUE(SE.PlaySound(shoot.get()));
+  EXPECT_TRUE(SE.PlaySound(shoot.get()));
+  EXPECT_TRUE(SE.PlaySound(gem.get()));
+  EXPECT_TRUE(shoot->IsPlaying());
+  EXPECT_TRUE(gem->IsPlaying());
+  shoot->Stop();
+  EXPECT_FALSE(shoot->IsPlaying());
+  EXPECT_EQ(folder.ErrorLog(), "");
+}
+
+TEST(SoundEngine, WithoutASoundDeviceTheGamePlaysSilent) {
+  ScratchFolder folder;
+  const std::string before = std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "";
+  setenv("SDL_AUDIODRIVER", "no-such-device", 1);
+  {
+    VBSE SE;
+    ASSERT_TRUE(SE.Initialize());
+    EXPECT_TRUE(SE.IsSilent());
+    SoundBufferPtr jump;
+    EXPECT_TRUE(SE.LoadSound((GameFolder() / "Jump.wav").string(), jump, false));
+    EXPECT_TRUE(SE.PlaySound(jump.get()));
+    EXPECT_FALSE(SE.LoadSound("Missing.wav", jump, false)) << "a missing wave is still an error";
+  }
+  setenv("SDL_AUDIODRIVER", before.c_str(), 1);
+  const std::string log = folder.ErrorLog();
+  EXPECT_EQ(log.rfind("VBSE - Initialize - No sound device, playing silent: ", 0), 0u) << log;
+  EXPECT_NE(log.find("VBSE - LoadSound - "), std::string::npos);
+}
+
+TEST(SoundEngine, PlayingBeforeInitializeIsReported) {
+  ScratchFolder folder;
+  VBSE SE;
+  SoundBufferPtr none;
+  EXPECT_FALSE(SE.PlaySound(none.get()));
+  EXPECT_EQ(folder.ErrorLog(), "VBSE - PlaySound - Not initialized.\r\n\r\n");
+}
