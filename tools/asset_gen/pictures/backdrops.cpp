@@ -37,14 +37,6 @@ double Smooth(double e0, double e1, double x) {
   return t * t * (3 - 2 * t);
 }
 
-void Stroke(cairo_t* cr, Rgb c, double width, double alpha = 1.0) {
-  SetColor(cr, c, alpha);
-  cairo_set_line_width(cr, width);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke(cr);
-}
-
 // A cog with `teeth` teeth, filled with `fill`, a hub hole of radius hole.
 void GearPath(cairo_t* cr, double cx, double cy, double r, int teeth, double angle) {
   cairo_new_path(cr);
@@ -69,25 +61,16 @@ void Gear(cairo_t* cr, double cx, double cy, double r, int teeth, double angle, 
   cairo_arc_negative(cr, cx, cy, r * 0.28, 2 * kPi, 0);
   SetColor(cr, fill);
   cairo_fill_preserve(cr);
-  Stroke(cr, edge, 1.5);
+  StrokeRound(cr, edge, 1.5);
   for (int i = 0; i < 5; ++i) {
     const double a = angle + 2 * kPi * i / 5;
-    cairo_new_path(cr);
-    cairo_arc(cr, cx + r * 0.55 * std::cos(a), cy + r * 0.55 * std::sin(a), r * 0.12, 0, 2 * kPi);
-    SetColor(cr, Shade(fill, -0.35));
-    cairo_fill(cr);
+    Disc(cr, cx + r * 0.55 * std::cos(a), cy + r * 0.55 * std::sin(a), r * 0.12,
+         Shade(fill, -0.35));
   }
 }
 
 void Rivet(cairo_t* cr, double x, double y, Rgb base, double r = 1.8) {
-  cairo_new_path(cr);
-  cairo_arc(cr, x, y, r, 0, 2 * kPi);
-  SetColor(cr, Shade(base, -0.45));
-  cairo_fill(cr);
-  cairo_new_path(cr);
-  cairo_arc(cr, x - r * 0.3, y - r * 0.3, r * 0.6, 0, 2 * kPi);
-  SetColor(cr, Shade(base, 0.35));
-  cairo_fill(cr);
+  Stud(cr, x, y, r, Shade(base, -0.45), r * 0.6, r * 0.3, Shade(base, 0.35));
 }
 
 // A pipe between two points (horizontal or vertical), shaded across its width.
@@ -98,15 +81,12 @@ void Pipe(cairo_t* cr, double x0, double y0, double x1, double y1, double w, Rgb
     cairo_rectangle(cr, std::min(x0, x1), y0 - w / 2, std::abs(x1 - x0), w);
   else
     cairo_rectangle(cr, x0 - w / 2, std::min(y0, y1), w, std::abs(y1 - y0));
-  cairo_pattern_t* p = horizontal ? cairo_pattern_create_linear(0, y0 - w / 2, 0, y0 + w / 2)
-                                  : cairo_pattern_create_linear(x0 - w / 2, 0, x0 + w / 2, 0);
   const Rgb hi = Shade(c, 0.35), lo = Shade(c, -0.55);
-  cairo_pattern_add_color_stop_rgb(p, 0, lo.r, lo.g, lo.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.3, hi.r, hi.g, hi.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-  cairo_set_source(cr, p);
+  if (horizontal)
+    SetLinear(cr, 0, y0 - w / 2, 0, y0 + w / 2, {{0, lo}, {0.3, hi}, {1, lo}});
+  else
+    SetLinear(cr, x0 - w / 2, 0, x0 + w / 2, 0, {{0, lo}, {0.3, hi}, {1, lo}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
 }
 
 // --- backdrop tiles -----------------------------------------------------------------------
@@ -130,13 +110,13 @@ void FactoryTile(Canvas& c) {
       cairo_line_to(cr, v + 0.5, kTile);
       cairo_move_to(cr, 0, v + 0.5);
       cairo_line_to(cr, kTile, v + 0.5);
-      Stroke(cr, Hex(0x12151C), 2);
+      StrokeRound(cr, Hex(0x12151C), 2);
       cairo_new_path(cr);
       cairo_move_to(cr, v + 2, 0);
       cairo_line_to(cr, v + 2, kTile);
       cairo_move_to(cr, 0, v + 2);
       cairo_line_to(cr, kTile, v + 2);
-      Stroke(cr, Hex(0x5A6272), 1, 0.6);
+      StrokeRound(cr, Hex(0x5A6272), 1, 0.6);
       for (int k = 0; k < 10; ++k) {
         Rivet(cr, v + 6, k * 20 + 10, Hex(0x444C5C));
         Rivet(cr, k * 20 + 10, v + 6, Hex(0x444C5C));
@@ -154,42 +134,38 @@ void FactoryTile(Canvas& c) {
   for (double fx : {30.0, 150.0}) {
     cairo_new_path(cr);
     cairo_rectangle(cr, fx - 3, 115, 6, 18);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 115, 0, 133);
-    cairo_pattern_add_color_stop_rgb(p, 0, 0.55, 0.45, 0.38);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.2, 0.14, 0.1);
-    cairo_set_source(cr, p);
+    SetLinear(cr, 0, 115, 0, 133, {{0, {0.55, 0.45, 0.38}}, {1, {0.2, 0.14, 0.1}}});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
   }
   cairo_new_path(cr);
   cairo_rectangle(cr, 76, 116, 16, 16);
   SetColor(cr, Hex(0x3A4048));
   cairo_fill_preserve(cr);
-  Stroke(cr, Hex(0x14171E), 1.2);
+  StrokeRound(cr, Hex(0x14171E), 1.2);
   Rivet(cr, 80, 120, Hex(0x707880));
   Rivet(cr, 88, 128, Hex(0x707880));
   // Valve wheel.
   cairo_new_path(cr);
   cairo_arc(cr, 84, 60, 9, 0, 2 * kPi);
-  Stroke(cr, Hex(0x8A2A20), 2.5);
+  StrokeRound(cr, Hex(0x8A2A20), 2.5);
   for (int i = 0; i < 3; ++i) {
     const double a = i * kPi / 3;
     cairo_new_path(cr);
     cairo_move_to(cr, 84 - 9 * std::cos(a), 60 - 9 * std::sin(a));
     cairo_line_to(cr, 84 + 9 * std::cos(a), 60 + 9 * std::sin(a));
-    Stroke(cr, Hex(0x8A2A20), 1.5);
+    StrokeRound(cr, Hex(0x8A2A20), 1.5);
   }
   // Vent grille.
   cairo_new_path(cr);
   RoundedRect(cr, 118, 150, 60, 34, 3);
   SetColor(cr, Hex(0x1A1E26));
   cairo_fill_preserve(cr);
-  Stroke(cr, Hex(0x4A5262), 1.2);
+  StrokeRound(cr, Hex(0x4A5262), 1.2);
   for (int i = 0; i < 6; ++i) {
     cairo_new_path(cr);
     cairo_move_to(cr, 124, 155 + i * 5);
     cairo_line_to(cr, 172, 155 + i * 5);
-    Stroke(cr, Hex(0x3A4250), 2);
+    StrokeRound(cr, Hex(0x3A4250), 2);
   }
 }
 
@@ -221,14 +197,7 @@ void CaveTile(Canvas& c) {
                                {130, 178, Hex(0x70F0A0), 0.1}};
   Wrapped(cr, [&] {
     for (const auto& cl : clusters) {
-      cairo_pattern_t* g = cairo_pattern_create_radial(cl.x, cl.y, 2, cl.x, cl.y, 34);
-      cairo_pattern_add_color_stop_rgba(g, 0, cl.colour.r, cl.colour.g, cl.colour.b, 0.22);
-      cairo_pattern_add_color_stop_rgba(g, 1, cl.colour.r, cl.colour.g, cl.colour.b, 0);
-      cairo_set_source(cr, g);
-      cairo_new_path(cr);
-      cairo_arc(cr, cl.x, cl.y, 34, 0, 2 * kPi);
-      cairo_fill(cr);
-      cairo_pattern_destroy(g);
+      Glow(cr, cl.x, cl.y, 2, 34, cl.colour, 0.22);
       const double spikes[4][3] = {{-0.5, 16, 4}, {0.0, 22, 5}, {0.45, 14, 3.5}, {0.9, 9, 3}};
       for (const auto& s : spikes) {
         cairo_save(cr);
@@ -242,14 +211,9 @@ void CaveTile(Canvas& c) {
         cairo_line_to(cr, w, -len);
         cairo_line_to(cr, w, 0);
         cairo_close_path(cr);
-        cairo_pattern_t* p = cairo_pattern_create_linear(-w, 0, w, 0);
-        const Rgb hi = Shade(cl.colour, 0.2), lo = Shade(cl.colour, -0.55);
-        cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-        cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-        cairo_set_source(cr, p);
+        SetLinear(cr, -w, 0, w, 0, {{0, Shade(cl.colour, 0.2)}, {1, Shade(cl.colour, -0.55)}});
         cairo_fill_preserve(cr);
-        cairo_pattern_destroy(p);
-        Stroke(cr, Shade(cl.colour, -0.75), 0.8);
+        StrokeRound(cr, Shade(cl.colour, -0.75), 0.8);
         cairo_restore(cr);
       }
     }
@@ -273,21 +237,21 @@ void EgyptTile(Canvas& c) {
       cairo_new_path(cr);
       cairo_move_to(cr, 0, y + 0.5);
       cairo_line_to(cr, kTile, y + 0.5);
-      Stroke(cr, mortar, 1.6);
+      StrokeRound(cr, mortar, 1.6);
       cairo_new_path(cr);
       cairo_move_to(cr, 0, y + 2);
       cairo_line_to(cr, kTile, y + 2);
-      Stroke(cr, lit, 0.8, 0.5);
+      StrokeRound(cr, lit, 0.8, 0.5);
       for (int k = 0; k < 4; ++k) {
         const double x = k * 50 + (row % 2) * 25;
         cairo_new_path(cr);
         cairo_move_to(cr, x + 0.5, y);
         cairo_line_to(cr, x + 0.5, y + 25);
-        Stroke(cr, mortar, 1.6);
+        StrokeRound(cr, mortar, 1.6);
         cairo_new_path(cr);
         cairo_move_to(cr, x + 2, y + 2);
         cairo_line_to(cr, x + 2, y + 24);
-        Stroke(cr, lit, 0.8, 0.4);
+        StrokeRound(cr, lit, 0.8, 0.4);
       }
     }
   });
@@ -296,10 +260,10 @@ void EgyptTile(Canvas& c) {
     cairo_save(cr);
     cairo_translate(cr, 0.8, 0.8);
     path();
-    Stroke(cr, lit, 1.4, 0.55);
+    StrokeRound(cr, lit, 1.4, 0.55);
     cairo_restore(cr);
     path();
-    Stroke(cr, Hex(0x2A1A0A), 1.4);
+    StrokeRound(cr, Hex(0x2A1A0A), 1.4);
   };
   // Eye (block at row 1, x 0..50 shifted: row 1 starts at 25).
   carve([&] {
@@ -396,33 +360,23 @@ void SpaceTile(Canvas& c) {
     cairo_translate(cr, -140, -150);
     cairo_new_path(cr);
     Ellipse(cr, 140, 150, 26, 6);
-    Stroke(cr, Hex(0xC0A070), 2.2, 0.8);
+    StrokeRound(cr, Hex(0xC0A070), 2.2, 0.8);
     cairo_new_path(cr);
     cairo_arc(cr, 140, 150, 15, 0, 2 * kPi);
-    cairo_pattern_t* p = cairo_pattern_create_radial(134, 144, 1, 140, 150, 16);
-    cairo_pattern_add_color_stop_rgb(p, 0, 0.95, 0.75, 0.5);
-    cairo_pattern_add_color_stop_rgb(p, 0.6, 0.7, 0.4, 0.25);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.2, 0.08, 0.08);
-    cairo_set_source(cr, p);
+    SetRadial(cr, 134, 144, 1, 140, 150, 16,
+              {{0, {0.95, 0.75, 0.5}}, {0.6, {0.7, 0.4, 0.25}}, {1, {0.2, 0.08, 0.08}}});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
     cairo_save(cr);
     cairo_translate(cr, 140, 150);
     cairo_scale(cr, 1, 6.0 / 26);
     cairo_new_path(cr);
     cairo_arc(cr, 0, 0, 26, 0.02 * kPi, 0.98 * kPi);
     cairo_restore(cr);
-    Stroke(cr, Hex(0xE0C890), 2.2);
+    StrokeRound(cr, Hex(0xE0C890), 2.2);
     cairo_restore(cr);
     // A far moon.
-    cairo_new_path(cr);
-    cairo_arc(cr, 50, 95, 6, 0, 2 * kPi);
-    SetColor(cr, Hex(0x8890A8));
-    cairo_fill(cr);
-    cairo_new_path(cr);
-    cairo_arc(cr, 52.5, 93, 5.5, 0, 2 * kPi);
-    SetColor(cr, Hex(0x101020));
-    cairo_fill(cr);
+    Disc(cr, 50, 95, 6, Hex(0x8890A8));
+    Disc(cr, 52.5, 93, 5.5, Hex(0x101020));
   });
 }
 
@@ -440,17 +394,15 @@ void MachineTile(Canvas& c) {
       cairo_new_path(cr);
       cairo_move_to(cr, 0, y + 0.5);
       cairo_line_to(cr, kTile, y + 0.5);
-      Stroke(cr, Hex(0x0C080A), 2);
+      StrokeRound(cr, Hex(0x0C080A), 2);
       for (int k = 0; k < 2; ++k) {
         const double x = k * 100 + (row % 2) * 50;
         cairo_new_path(cr);
         cairo_move_to(cr, x + 0.5, y);
         cairo_line_to(cr, x + 0.5, y + 50);
-        Stroke(cr, Hex(0x0C080A), 2);
-        Rivet(cr, x + 6, y + 6, Hex(0x4A3A3E), 1.6);
-        Rivet(cr, x + 94, y + 6, Hex(0x4A3A3E), 1.6);
-        Rivet(cr, x + 6, y + 44, Hex(0x4A3A3E), 1.6);
-        Rivet(cr, x + 94, y + 44, Hex(0x4A3A3E), 1.6);
+        StrokeRound(cr, Hex(0x0C080A), 2);
+        for (double ry : {6.0, 44.0})
+          for (double rx : {6.0, 94.0}) Rivet(cr, x + rx, y + ry, Hex(0x4A3A3E), 1.6);
       }
     }
   });
@@ -467,19 +419,13 @@ void MachineTile(Canvas& c) {
     for (const auto& t : traces) {
       cairo_new_path(cr);
       for (const auto& p : t.pts) cairo_line_to(cr, p[0], p[1]);
-      Stroke(cr, Shade(t.colour, -0.6), 4, 0.45);
+      StrokeRound(cr, Shade(t.colour, -0.6), 4, 0.45);
       cairo_new_path(cr);
       for (const auto& p : t.pts) cairo_line_to(cr, p[0], p[1]);
-      Stroke(cr, Shade(t.colour, -0.25), 1.2, 0.6);
+      StrokeRound(cr, Shade(t.colour, -0.25), 1.2, 0.6);
       for (int e = 0; e < 4; e += 3) {
-        cairo_new_path(cr);
-        cairo_arc(cr, t.pts[e][0], t.pts[e][1], 3.2, 0, 2 * kPi);
-        SetColor(cr, Shade(t.colour, -0.5));
-        cairo_fill(cr);
-        cairo_new_path(cr);
-        cairo_arc(cr, t.pts[e][0], t.pts[e][1], 1.8, 0, 2 * kPi);
-        SetColor(cr, Shade(t.colour, 0.5));
-        cairo_fill(cr);
+        Disc(cr, t.pts[e][0], t.pts[e][1], 3.2, Shade(t.colour, -0.5));
+        Disc(cr, t.pts[e][0], t.pts[e][1], 1.8, Shade(t.colour, 0.5));
       }
     }
     Gear(cr, 150, 90, 22, 9, 0.2, Hex(0x2A1E22), Hex(0x120C0E));
@@ -507,64 +453,10 @@ void MachineTile(Canvas& c) {
 
 constexpr double kPw = 320, kPh = 240;
 
-void SkyGradient(cairo_t* cr, std::initializer_list<std::pair<double, Rgb>> stops) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, kPh);
-  for (const auto& [o, c] : stops) cairo_pattern_add_color_stop_rgb(p, o, c.r, c.g, c.b);
-  cairo_set_source(cr, p);
-  cairo_paint(cr);
-  cairo_pattern_destroy(p);
-}
-
-// Pibo drawn big at (x, y) (top left of his 40 x 36 box), `scale` times the sprite size.
-void Hero(cairo_t* cr, double x, double y, double scale, int frame, bool facing_left = false) {
-  cairo_save(cr);
-  cairo_translate(cr, x, y);
-  if (facing_left) {
-    cairo_translate(cr, 40 * scale, 0);
-    cairo_scale(cr, -scale, scale);
-  } else {
-    cairo_scale(cr, scale, scale);
-  }
-  HeroShape(cr, frame);
-  cairo_restore(cr);
-}
-
-void Bomb(cairo_t* cr, double x, double y, double scale, double angle, BombLook look) {
-  cairo_save(cr);
-  cairo_translate(cr, x, y);
-  cairo_scale(cr, scale, scale);
-  BombShape(cr, angle, look);
-  cairo_restore(cr);
-}
-
-void Platforms(cairo_t* cr, double x, double y, int code, int cells, double scale) {
-  // A run of `cells` platform cells: left end, middles, right end.
-  cairo_save(cr);
-  cairo_translate(cr, x, y);
-  cairo_scale(cr, scale, scale);
-  for (int i = 0; i < cells; ++i) {
-    const double piece = i == 0 ? 0 : (i == cells - 1 ? 100 : 50);
-    cairo_save(cr);
-    cairo_rectangle(cr, i * 50, 0, 50, 20);
-    cairo_clip(cr);
-    cairo_translate(cr, i * 50 - piece, 0);
-    PlatformRowShape(cr, code);
-    cairo_restore(cr);
-  }
-  cairo_restore(cr);
-}
-
-void Gem(cairo_t* cr, double x, double y, double scale, double phase) {
-  cairo_save(cr);
-  cairo_translate(cr, x, y);
-  cairo_scale(cr, scale, scale);
-  GemShape(cr, phase);
-  cairo_restore(cr);
-}
-
 void FactoryPreview(cairo_t* cr) {
-  SkyGradient(
-      cr, {{0, Hex(0x2A1838)}, {0.45, Hex(0xC0502A)}, {0.7, Hex(0xF0A040)}, {1, Hex(0x603020)}});
+  PaintVertical(
+      cr, 0, kPh,
+      {{0, Hex(0x2A1838)}, {0.45, Hex(0xC0502A)}, {0.7, Hex(0xF0A040)}, {1, Hex(0x603020)}});
   // Skyline of sheds and chimneys.
   cairo_new_path(cr);
   cairo_move_to(cr, 0, 170);
@@ -608,21 +500,18 @@ void FactoryPreview(cairo_t* cr) {
     cairo_arc(cr, 10 + i * 28, 195, 6.5, 0, 2 * kPi);
     SetColor(cr, Hex(0x70707C));
     cairo_fill_preserve(cr);
-    Stroke(cr, Hex(0x18181E), 1.2);
-    cairo_new_path(cr);
-    cairo_arc(cr, 10 + i * 28, 195, 1.8, 0, 2 * kPi);
-    SetColor(cr, Hex(0x18181E));
-    cairo_fill(cr);
+    StrokeRound(cr, Hex(0x18181E), 1.2);
+    Disc(cr, 10 + i * 28, 195, 1.8, Hex(0x18181E));
   }
-  Platforms(cr, 150, 140, 7, 3, 1.1);
-  Hero(cr, 196, 98, 1.2, 1);
-  Bomb(cr, 70, 140, 1.1, 0.8, BombLook::kNormal);
-  Bomb(cr, 282, 60, 0.9, 2.1, BombLook::kHot);
-  Gem(cr, 250, 108, 0.9, 0.2);
+  PlatformsAt(cr, 150, 140, 7, 3, 1.1);
+  HeroAt(cr, 196, 98, 1.2, 1);
+  BombAt(cr, 70, 140, 1.1, 0.8, BombLook::kNormal);
+  BombAt(cr, 282, 60, 0.9, 2.1, BombLook::kHot);
+  GemAt(cr, 250, 108, 0.9, 0.2);
 }
 
 void CavePreview(cairo_t* cr) {
-  SkyGradient(cr, {{0, Hex(0x0C0810)}, {0.6, Hex(0x2A1830)}, {1, Hex(0x7A2A10)}});
+  PaintVertical(cr, 0, kPh, {{0, Hex(0x0C0810)}, {0.6, Hex(0x2A1830)}, {1, Hex(0x7A2A10)}});
   // Rock mass with an opening: ceiling stalactites and floor stalagmites.
   auto fangs = [&](double base, int dir, Rgb col, std::uint64_t seed, double size) {
     Rng rng(seed);
@@ -640,30 +529,22 @@ void CavePreview(cairo_t* cr) {
     cairo_close_path(cr);
     SetColor(cr, col);
     cairo_fill_preserve(cr);
-    Stroke(cr, Shade(col, -0.5), 1.5);
+    StrokeRound(cr, Shade(col, -0.5), 1.5);
   };
   fangs(20, 1, Hex(0x3A2640), 611, 1.0);
   fangs(40, 1, Hex(0x24162A), 612, 0.7);
   // Lava glow at the bottom.
   cairo_new_path(cr);
   cairo_rectangle(cr, 0, 200, kPw, 40);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, 200, 0, 240);
-  cairo_pattern_add_color_stop_rgb(p, 0, 1.0, 0.6, 0.1);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.6, 0.1, 0.0);
-  cairo_set_source(cr, p);
+  SetLinear(cr, 0, 200, 0, 240, {{0, {1.0, 0.6, 0.1}}, {1, {0.6, 0.1, 0.0}}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   fangs(215, -1, Hex(0x2A1A2E), 613, 0.8);
   // Crystals glowing in the walls.
   const double crystals[][3] = {{40, 150, 0}, {270, 160, 1}, {180, 60, 0}, {100, 70, 1}};
   for (const auto& c : crystals) {
     const Rgb col = c[2] == 0 ? Hex(0x30E0F0) : Hex(0xF050D0);
-    cairo_pattern_t* g = cairo_pattern_create_radial(c[0], c[1], 1, c[0], c[1], 30);
-    cairo_pattern_add_color_stop_rgba(g, 0, col.r, col.g, col.b, 0.5);
-    cairo_pattern_add_color_stop_rgba(g, 1, col.r, col.g, col.b, 0);
-    cairo_set_source(cr, g);
+    SetRadial(cr, c[0], c[1], 1, c[0], c[1], 30, {{0, col, 0.5}, {1, col, 0}});
     cairo_paint(cr);
-    cairo_pattern_destroy(g);
     for (int k = -1; k <= 1; ++k) {
       cairo_save(cr);
       cairo_translate(cr, c[0] + k * 5, c[1]);
@@ -677,7 +558,7 @@ void CavePreview(cairo_t* cr) {
       cairo_close_path(cr);
       SetColor(cr, Shade(col, 0.2));
       cairo_fill_preserve(cr);
-      Stroke(cr, Shade(col, -0.6), 1);
+      StrokeRound(cr, Shade(col, -0.6), 1);
       cairo_restore(cr);
     }
   }
@@ -695,23 +576,20 @@ void CavePreview(cairo_t* cr) {
     SetColor(cr, Hex(0x0A060C));
     cairo_fill(cr);
   }
-  Platforms(cr, 90, 150, 13, 3, 1.0);
-  Hero(cr, 130, 104, 1.2, 8);
-  Bomb(cr, 200, 110, 1.0, 1.2, BombLook::kNormal);
-  Gem(cr, 60, 110, 0.9, 0.5);
+  PlatformsAt(cr, 90, 150, 13, 3, 1.0);
+  HeroAt(cr, 130, 104, 1.2, 8);
+  BombAt(cr, 200, 110, 1.0, 1.2, BombLook::kNormal);
+  GemAt(cr, 60, 110, 0.9, 0.5);
 }
 
 void EgyptPreview(cairo_t* cr) {
-  SkyGradient(
-      cr, {{0, Hex(0x1A3A8A)}, {0.5, Hex(0x5AA0E0)}, {0.62, Hex(0xF8D890)}, {1, Hex(0xC88A40)}});
+  PaintVertical(
+      cr, 0, kPh,
+      {{0, Hex(0x1A3A8A)}, {0.5, Hex(0x5AA0E0)}, {0.62, Hex(0xF8D890)}, {1, Hex(0xC88A40)}});
   // Sun.
-  cairo_pattern_t* g = cairo_pattern_create_radial(250, 70, 5, 250, 70, 60);
-  cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 0.85, 1);
-  cairo_pattern_add_color_stop_rgba(g, 0.3, 1, 0.9, 0.5, 0.9);
-  cairo_pattern_add_color_stop_rgba(g, 1, 1, 0.8, 0.4, 0);
-  cairo_set_source(cr, g);
+  SetRadial(cr, 250, 70, 5, 250, 70, 60,
+            {{0, {1, 1, 0.85}, 1}, {0.3, {1, 0.9, 0.5}, 0.9}, {1, {1, 0.8, 0.4}, 0}});
   cairo_paint(cr);
-  cairo_pattern_destroy(g);
   // Pyramids with a lit and a shaded face.
   const double pyramids[][3] = {{90, 150, 80}, {200, 155, 60}, {40, 160, 40}};
   for (const auto& p : pyramids) {
@@ -736,7 +614,7 @@ void EgyptPreview(cairo_t* cr) {
       cairo_new_path(cr);
       cairo_move_to(cr, x - half, y);
       cairo_line_to(cr, x + half, y);
-      Stroke(cr, Hex(0x7A5020), 0.8, 0.5);
+      StrokeRound(cr, Hex(0x7A5020), 0.8, 0.5);
     }
   }
   // Dunes.
@@ -753,23 +631,23 @@ void EgyptPreview(cairo_t* cr) {
   cairo_new_path(cr);
   cairo_move_to(cr, 280, 200);
   cairo_curve_to(cr, 284, 170, 292, 140, 300, 118);
-  Stroke(cr, Hex(0x5A3A18), 6);
+  StrokeRound(cr, Hex(0x5A3A18), 6);
   for (int i = 0; i < 6; ++i) {
     const double a = -kPi * 0.95 + i * kPi * 0.38;
     cairo_new_path(cr);
     cairo_move_to(cr, 300, 118);
     cairo_curve_to(cr, 300 + 14 * std::cos(a), 112 + 14 * std::sin(a) - 6, 300 + 26 * std::cos(a),
                    118 + 26 * std::sin(a) - 2, 300 + 30 * std::cos(a), 124 + 30 * std::sin(a));
-    Stroke(cr, Hex(0x2A7A20), 4);
+    StrokeRound(cr, Hex(0x2A7A20), 4);
   }
-  Platforms(cr, 110, 176, 1, 3, 1.0);
-  Hero(cr, 170, 130, 1.2, 12);
-  Bomb(cr, 120, 130, 1.0, 0.3, BombLook::kNormal);
-  Gem(cr, 40, 150, 1.0, 0.8);
+  PlatformsAt(cr, 110, 176, 1, 3, 1.0);
+  HeroAt(cr, 170, 130, 1.2, 12);
+  BombAt(cr, 120, 130, 1.0, 0.3, BombLook::kNormal);
+  GemAt(cr, 40, 150, 1.0, 0.8);
 }
 
 void SpacePreview(cairo_t* cr) {
-  SkyGradient(cr, {{0, Hex(0x02020A)}, {0.6, Hex(0x10082A)}, {1, Hex(0x2A0A40)}});
+  PaintVertical(cr, 0, kPh, {{0, Hex(0x02020A)}, {0.6, Hex(0x10082A)}, {1, Hex(0x2A0A40)}});
   Rng rng(641);
   for (int i = 0; i < 160; ++i) {
     cairo_new_path(cr);
@@ -779,43 +657,29 @@ void SpacePreview(cairo_t* cr) {
   }
   for (int i = 0; i < 6; ++i) Twinkle(cr, rng.Range(10, 310), rng.Range(10, 230), 4, Hex(0xFFFFFF));
   // Nebula haze.
-  for (const auto& n :
+  for (const auto& [x, y, c] :
        {std::tuple{80.0, 90.0, Hex(0xA030C0)}, std::tuple{240.0, 160.0, Hex(0x2060E0)}}) {
-    cairo_pattern_t* g = cairo_pattern_create_radial(std::get<0>(n), std::get<1>(n), 5,
-                                                     std::get<0>(n), std::get<1>(n), 90);
-    const Rgb c = std::get<2>(n);
-    cairo_pattern_add_color_stop_rgba(g, 0, c.r, c.g, c.b, 0.35);
-    cairo_pattern_add_color_stop_rgba(g, 1, c.r, c.g, c.b, 0);
-    cairo_set_source(cr, g);
+    SetRadial(cr, x, y, 5, x, y, 90, {{0, c, 0.35}, {1, c, 0}});
     cairo_paint(cr);
-    cairo_pattern_destroy(g);
   }
   // Ringed planet: the far side of the ring, the planet, then the near side.
-  cairo_save(cr);
-  cairo_translate(cr, 240, 80);
-  cairo_rotate(cr, -0.3);
-  cairo_scale(cr, 1, 0.25);
-  cairo_new_path(cr);
-  cairo_arc(cr, 0, 0, 72, kPi, 2 * kPi);
-  cairo_restore(cr);
-  Stroke(cr, Hex(0xB09870), 4, 0.8);
+  auto ring = [&](double from, double to, Rgb c, double width, double alpha) {
+    cairo_save(cr);
+    cairo_translate(cr, 240, 80);
+    cairo_rotate(cr, -0.3);
+    cairo_scale(cr, 1, 0.25);
+    cairo_new_path(cr);
+    cairo_arc(cr, 0, 0, 72, from, to);
+    cairo_restore(cr);
+    StrokeRound(cr, c, width, alpha);
+  };
+  ring(kPi, 2 * kPi, Hex(0xB09870), 4, 0.8);
   cairo_new_path(cr);
   cairo_arc(cr, 240, 80, 42, 0, 2 * kPi);
-  cairo_pattern_t* p = cairo_pattern_create_radial(222, 62, 4, 240, 80, 44);
-  cairo_pattern_add_color_stop_rgb(p, 0, 1.0, 0.85, 0.6);
-  cairo_pattern_add_color_stop_rgb(p, 0.55, 0.85, 0.45, 0.25);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.25, 0.06, 0.1);
-  cairo_set_source(cr, p);
+  SetRadial(cr, 222, 62, 4, 240, 80, 44,
+            {{0, {1.0, 0.85, 0.6}}, {0.55, {0.85, 0.45, 0.25}}, {1, {0.25, 0.06, 0.1}}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
-  cairo_save(cr);
-  cairo_translate(cr, 240, 80);
-  cairo_rotate(cr, -0.3);
-  cairo_scale(cr, 1, 0.25);
-  cairo_new_path(cr);
-  cairo_arc(cr, 0, 0, 72, 0.0, kPi);
-  cairo_restore(cr);
-  Stroke(cr, Hex(0xF0D8A0), 5, 0.9);
+  ring(0.0, kPi, Hex(0xF0D8A0), 5, 0.9);
   // Rocket.
   cairo_save(cr);
   cairo_translate(cr, 70, 80);
@@ -826,18 +690,14 @@ void SpacePreview(cairo_t* cr) {
   cairo_line_to(cr, -8, 16);
   cairo_curve_to(cr, -10, 6, -10, -14, 0, -26);
   cairo_close_path(cr);
-  cairo_pattern_t* rp = cairo_pattern_create_linear(-10, 0, 10, 0);
-  cairo_pattern_add_color_stop_rgb(rp, 0, 1, 1, 1);
-  cairo_pattern_add_color_stop_rgb(rp, 1, 0.55, 0.6, 0.7);
-  cairo_set_source(cr, rp);
+  SetLinear(cr, -10, 0, 10, 0, {{0, {1, 1, 1}}, {1, {0.55, 0.6, 0.7}}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(rp);
-  Stroke(cr, kInk, 1.5);
+  StrokeRound(cr, kInk, 1.5);
   cairo_new_path(cr);
   cairo_arc(cr, 0, -6, 4, 0, 2 * kPi);
   SetColor(cr, Hex(0x40C0FF));
   cairo_fill_preserve(cr);
-  Stroke(cr, kInk, 1.2);
+  StrokeRound(cr, kInk, 1.2);
   for (int s = -1; s <= 1; s += 2) {
     cairo_new_path(cr);
     cairo_move_to(cr, s * 8, 6);
@@ -846,7 +706,7 @@ void SpacePreview(cairo_t* cr) {
     cairo_close_path(cr);
     SetColor(cr, Hex(0xE03030));
     cairo_fill_preserve(cr);
-    Stroke(cr, kInk, 1.2);
+    StrokeRound(cr, kInk, 1.2);
   }
   cairo_new_path(cr);
   cairo_move_to(cr, -6, 17);
@@ -856,38 +716,32 @@ void SpacePreview(cairo_t* cr) {
   SetColor(cr, Hex(0xFFB030));
   cairo_fill(cr);
   cairo_restore(cr);
-  Platforms(cr, 60, 180, 4, 2, 1.0);
-  Platforms(cr, 190, 150, 16, 2, 1.0);
-  Hero(cr, 80, 136, 1.2, 8);
-  Bomb(cr, 210, 104, 1.0, 2.4, BombLook::kHot);
-  Gem(cr, 150, 120, 0.9, 0.3);
+  PlatformsAt(cr, 60, 180, 4, 2, 1.0);
+  PlatformsAt(cr, 190, 150, 16, 2, 1.0);
+  HeroAt(cr, 80, 136, 1.2, 8);
+  BombAt(cr, 210, 104, 1.0, 2.4, BombLook::kHot);
+  GemAt(cr, 150, 120, 0.9, 0.3);
 }
 
 void MachinePreview(cairo_t* cr) {
-  SkyGradient(cr, {{0, Hex(0x100408)}, {0.5, Hex(0x501018)}, {1, Hex(0x200808)}});
-  // Lightning behind the machine.
+  PaintVertical(cr, 0, kPh, {{0, Hex(0x100408)}, {0.5, Hex(0x501018)}, {1, Hex(0x200808)}});
+  // Lightning behind the machine: a wide violet glow, then the white-hot bolt along it.
   for (int k = 0; k < 2; ++k) {
-    cairo_new_path(cr);
-    Rng rng(650 + k);
-    double x = k ? 40 : 290, y = 0;
-    cairo_move_to(cr, x, y);
-    while (y < 200) {
-      x += rng.Range(-16, 16);
-      y += rng.Range(12, 24);
-      cairo_line_to(cr, x, y);
-    }
-    Stroke(cr, Hex(0xB080FF), 5, 0.35);
-    cairo_new_path(cr);
-    Rng rng2(650 + k);
-    x = k ? 40 : 290;
-    y = 0;
-    cairo_move_to(cr, x, y);
-    while (y < 200) {
-      x += rng2.Range(-16, 16);
-      y += rng2.Range(12, 24);
-      cairo_line_to(cr, x, y);
-    }
-    Stroke(cr, Hex(0xF0E8FF), 1.5);
+    auto bolt = [&] {
+      cairo_new_path(cr);
+      Rng rng(650 + k);
+      double x = k ? 40 : 290, y = 0;
+      cairo_move_to(cr, x, y);
+      while (y < 200) {
+        x += rng.Range(-16, 16);
+        y += rng.Range(12, 24);
+        cairo_line_to(cr, x, y);
+      }
+    };
+    bolt();
+    StrokeRound(cr, Hex(0xB080FF), 5, 0.35);
+    bolt();
+    StrokeRound(cr, Hex(0xF0E8FF), 1.5);
   }
   cairo_save(cr);
   cairo_translate(cr, 65, 34);
@@ -895,31 +749,29 @@ void MachinePreview(cairo_t* cr) {
   MachineShape(cr);
   cairo_restore(cr);
   // Floor of machine plating.
-  Platforms(cr, 0, 200, 7, 7, 1.0);
-  Bomb(cr, 88, 150, 1.0, 0.4, BombLook::kNormal);
-  Bomb(cr, 150, 176, 1.0, 1.9, BombLook::kHot);
-  Bomb(cr, 220, 150, 1.0, 3.3, BombLook::kNormal);
-  Hero(cr, 260, 166, 1.0, 3, true);
+  PlatformsAt(cr, 0, 200, 7, 7, 1.0);
+  BombAt(cr, 88, 150, 1.0, 0.4, BombLook::kNormal);
+  BombAt(cr, 150, 176, 1.0, 1.9, BombLook::kHot);
+  BombAt(cr, 220, 150, 1.0, 3.3, BombLook::kNormal);
+  HeroAt(cr, 260, 166, 1.0, 3, true);
 }
 
 // Darkens the bands the game writes its texts on, and frames the picture.
 void PreviewFrame(cairo_t* cr) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, kPh);
-  cairo_pattern_add_color_stop_rgba(p, 0, 0, 0, 0, 0.75);
-  cairo_pattern_add_color_stop_rgba(p, 44 / kPh, 0, 0, 0, 0.55);
-  cairo_pattern_add_color_stop_rgba(p, 62 / kPh, 0, 0, 0, 0);
-  cairo_pattern_add_color_stop_rgba(p, 188 / kPh, 0, 0, 0, 0);
-  cairo_pattern_add_color_stop_rgba(p, 205 / kPh, 0, 0, 0, 0.6);
-  cairo_pattern_add_color_stop_rgba(p, 1, 0, 0, 0, 0.75);
-  cairo_set_source(cr, p);
-  cairo_paint(cr);
-  cairo_pattern_destroy(p);
+  const Rgb black = Hex(0x000000);
+  PaintVertical(cr, 0, kPh,
+                {{0, black, 0.75},
+                 {44 / kPh, black, 0.55},
+                 {62 / kPh, black, 0},
+                 {188 / kPh, black, 0},
+                 {205 / kPh, black, 0.6},
+                 {1, black, 0.75}});
   cairo_new_path(cr);
   cairo_rectangle(cr, 1.5, 1.5, kPw - 3, kPh - 3);
-  Stroke(cr, Hex(0xE0B040), 3);
+  StrokeRound(cr, Hex(0xE0B040), 3);
   cairo_new_path(cr);
   cairo_rectangle(cr, 4.5, 4.5, kPw - 9, kPh - 9);
-  Stroke(cr, Hex(0x5A3A10), 1);
+  StrokeRound(cr, Hex(0x5A3A10), 1);
 }
 
 }  // namespace

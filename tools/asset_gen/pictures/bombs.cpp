@@ -63,39 +63,23 @@ void BombShape(cairo_t* cr, double angle, BombLook look) {
   cairo_set_line_width(cr, 3.4);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   cairo_stroke_preserve(cr);
-  SetColor(cr, c.fuse);
-  cairo_set_line_width(cr, 1.7);
-  cairo_stroke(cr);
+  Stroke(cr, c.fuse, 1.7);
   // Cap.
   cairo_new_path(cr);
   RoundedRect(cr, -4.6, -r - 3.4, 9.2, 5.4, 1.2);
-  cairo_pattern_t* p = cairo_pattern_create_linear(-4.6, 0, 4.6, 0);
-  const Rgb mh = Shade(c.metal, 0.5), ml = Shade(c.metal, -0.5);
-  cairo_pattern_add_color_stop_rgb(p, 0, mh.r, mh.g, mh.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.4, c.metal.r, c.metal.g, c.metal.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, ml.r, ml.g, ml.b);
-  cairo_set_source(cr, p);
+  SetLinear(cr, -4.6, 0, 4.6, 0,
+            {{0, Shade(c.metal, 0.5)}, {0.4, c.metal}, {1, Shade(c.metal, -0.5)}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  SetColor(cr, c.outline);
-  cairo_set_line_width(cr, 1.1);
-  cairo_stroke(cr);
+  Stroke(cr, c.outline, 1.1);
   cairo_restore(cr);
 
   // Body: lit from the upper left whichever way it has turned.
   cairo_new_path(cr);
   cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
-  p = cairo_pattern_create_radial(cx - 4.5, cy - 5, 1, cx, cy, r + 0.5);
-  cairo_pattern_add_color_stop_rgb(p, 0, c.core.r, c.core.g, c.core.b);
-  const Rgb midc = Mix(c.core, c.rim, 0.55);
-  cairo_pattern_add_color_stop_rgb(p, 0.5, midc.r, midc.g, midc.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, c.rim.r, c.rim.g, c.rim.b);
-  cairo_set_source(cr, p);
+  SetRadial(cr, cx - 4.5, cy - 5, 1, cx, cy, r + 0.5,
+            {{0, c.core}, {0.5, Mix(c.core, c.rim, 0.55)}, {1, c.rim}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  SetColor(cr, c.outline);
-  cairo_set_line_width(cr, 1.4);
-  cairo_stroke(cr);
+  Stroke(cr, c.outline, 1.4);
 
   // Turning markings: a riveted band round the middle, bulging away from the fuse, and a
   // painted stripe near the bottom.
@@ -112,32 +96,23 @@ void BombShape(cairo_t* cr, double angle, BombLook look) {
   cairo_close_path(cr);
   SetColor(cr, Mix(c.rim, c.seam, 0.45));
   cairo_fill_preserve(cr);
-  SetColor(cr, c.outline, 0.8);
-  cairo_set_line_width(cr, 0.9);
-  cairo_stroke(cr);
+  Stroke(cr, c.outline, 0.9, 0.8);
   for (int i = -2; i <= 2; ++i) {
     const double x = i * r * 0.38;
     const double y = 2.3 - 0.5 * std::abs(i) * std::abs(i) * 0.5 + 1.0;
-    cairo_new_path(cr);
-    cairo_arc(cr, x, y, 1.0, 0, 2 * kPi);
-    SetColor(cr, Shade(c.seam, 0.5));
-    cairo_fill(cr);
+    Disc(cr, x, y, 1.0, Shade(c.seam, 0.5));
   }
   cairo_new_path(cr);
   cairo_move_to(cr, -r, r * 0.5);
   cairo_curve_to(cr, -r * 0.5, r * 0.72, r * 0.5, r * 0.72, r, r * 0.5);
-  SetColor(cr, look == BombLook::kNormal ? Hex(0xE03020) : Shade(c.core, 0.3), 0.85);
-  cairo_set_line_width(cr, 2.2);
-  cairo_stroke(cr);
+  Stroke(cr, look == BombLook::kNormal ? Hex(0xE03020) : Shade(c.core, 0.3), 2.2, 0.85);
   cairo_restore(cr);
 
   // Light from the upper left and the rim catching the light below.
   Shine(cr, cx - 5, cy - 6, 4.2, 3.0, c.shine);
   cairo_new_path(cr);
   cairo_arc(cr, cx, cy, r - 1.6, kPi * 0.1, kPi * 0.6);
-  SetColor(cr, Shade(c.seam, 0.2), 0.5);
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
+  Stroke(cr, Shade(c.seam, 0.2), 1.2, 0.5);
 
   // Spark at the fuse tip, flickering with the turn.
   const double sx = cx + (r + 4.4) * std::sin(angle) + 2.8 * std::cos(angle);
@@ -147,10 +122,15 @@ void BombShape(cairo_t* cr, double angle, BombLook look) {
   StarPath(cr, sx, sy, 2.2 + 0.8 * flicker, 1.0, 6, angle * 3);
   SetColor(cr, Hex(0xFF8020));
   cairo_fill(cr);
-  cairo_new_path(cr);
-  cairo_arc(cr, sx, sy, 1.1, 0, 2 * kPi);
-  SetColor(cr, Hex(0xFFFFA0));
-  cairo_fill(cr);
+  Disc(cr, sx, sy, 1.1, Hex(0xFFFFA0));
+  cairo_restore(cr);
+}
+
+void BombAt(cairo_t* cr, double x, double y, double scale, double angle, BombLook look) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_scale(cr, scale, scale);
+  BombShape(cr, angle, look);
   cairo_restore(cr);
 }
 
@@ -183,17 +163,12 @@ void DrawAmmoBall(const std::filesystem::path& file) {
     ShadedBall(cr, cx, cy, r, Hex(0x80F030), Hex(0x1A4008), 0.9);
     cairo_new_path(cr);
     cairo_arc(cr, cx, cy, r - 1.4, a, a + kPi * 0.7);
-    SetColor(cr, Hex(0xF8FFC0));
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    Stroke(cr, Hex(0xF8FFC0), 1.5);
     cairo_new_path(cr);
     cairo_arc(cr, cx, cy, r - 1.4, a + kPi, a + kPi * 1.3);
     SetColor(cr, Hex(0x2A8A10));
     cairo_stroke(cr);
-    cairo_new_path(cr);
-    cairo_arc(cr, cx, cy, 1.1, 0, 2 * kPi);
-    SetColor(cr, Hex(0xFFFFFF));
-    cairo_fill(cr);
+    Disc(cr, cx, cy, 1.1, Hex(0xFFFFFF));
     cairo_restore(cr);
   }
   c.SaveSprite(file);
@@ -207,13 +182,9 @@ void DrawBombExit(const std::filesystem::path& file) {
   // Shaft.
   cairo_new_path(cr);
   cairo_rectangle(cr, 3, 6, 14, 94);
-  cairo_pattern_t* p = cairo_pattern_create_linear(3, 0, 17, 0);
-  cairo_pattern_add_color_stop_rgb(p, 0, 0.02, 0.02, 0.03);
-  cairo_pattern_add_color_stop_rgb(p, 0.5, 0.16, 0.13, 0.18);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.02, 0.02, 0.03);
-  cairo_set_source(cr, p);
+  SetLinear(cr, 3, 0, 17, 0,
+            {{0, {0.02, 0.02, 0.03}}, {0.5, {0.16, 0.13, 0.18}}, {1, {0.02, 0.02, 0.03}}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   // Arrow marks on each half pointing to the middle of the doorway, out of the level.
   for (int i = 0; i < 4; ++i) {
     const double y = 30 + i * 16;
@@ -223,9 +194,7 @@ void DrawBombExit(const std::filesystem::path& file) {
       cairo_move_to(cr, x + s * 1.6, y - 3);
       cairo_line_to(cr, x - s * 1.6, y);
       cairo_line_to(cr, x + s * 1.6, y + 3);
-      SetColor(cr, Hex(0xE0A020), 0.8);
-      cairo_set_line_width(cr, 1.2);
-      cairo_stroke(cr);
+      Stroke(cr, Hex(0xE0A020), 1.2, 0.8);
     }
   }
   // Posts with hazard stripes.
@@ -249,21 +218,14 @@ void DrawBombExit(const std::filesystem::path& file) {
     cairo_restore(cr);
     cairo_new_path(cr);
     cairo_rectangle(cr, x + 0.5, 4.5, 3, 95);
-    SetColor(cr, kInk);
-    cairo_set_line_width(cr, 1.0);
-    cairo_stroke(cr);
+    Stroke(cr, kInk, 1.0);
   }
   // Lintel with a red warning lamp split between the two halves.
   cairo_new_path(cr);
   RoundedRect(cr, 0.5, 0.5, 19, 6, 2);
   FillVertical(cr, 0, 7, Hex(0xC8CCD4), Hex(0x5A5E68));
-  SetColor(cr, kInk);
-  cairo_set_line_width(cr, 1.0);
-  cairo_stroke(cr);
-  cairo_new_path(cr);
-  cairo_arc(cr, 10, 3.5, 2.2, 0, 2 * kPi);
-  SetColor(cr, Hex(0xFF3020));
-  cairo_fill(cr);
+  Stroke(cr, kInk, 1.0);
+  Disc(cr, 10, 3.5, 2.2, Hex(0xFF3020));
   Shine(cr, 9.4, 2.8, 1.0, 0.8, 1.0);
   c.SaveSprite(file);
 }

@@ -221,22 +221,12 @@ void StarPath(cairo_t* cr, double cx, double cy, double r1, double r2, int point
 
 void ShadedBall(cairo_t* cr, double cx, double cy, double r, Rgb base, Rgb outline,
                 double outline_width) {
-  cairo_pattern_t* p =
-      cairo_pattern_create_radial(cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r * 1.05);
-  const Rgb hi = Shade(base, 0.55), lo = Shade(base, -0.55);
-  cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.45, base.r, base.g, base.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
   cairo_new_path(cr);
   cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
-  cairo_set_source(cr, p);
+  SetRadial(cr, cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r * 1.05,
+            {{0, Shade(base, 0.55)}, {0.45, base}, {1, Shade(base, -0.55)}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  if (outline_width > 0) {
-    SetColor(cr, outline);
-    cairo_set_line_width(cr, outline_width);
-    cairo_stroke(cr);
-  }
+  if (outline_width > 0) Stroke(cr, outline, outline_width);
   cairo_new_path(cr);
 }
 
@@ -244,14 +234,10 @@ void Shine(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha
   cairo_save(cr);
   cairo_translate(cr, cx, cy);
   cairo_scale(cr, rx, ry);
-  cairo_pattern_t* p = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
-  cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, alpha);
-  cairo_pattern_add_color_stop_rgba(p, 0.6, 1, 1, 1, alpha * 0.7);
-  cairo_pattern_add_color_stop_rgba(p, 1, 1, 1, 1, 0);
-  cairo_set_source(cr, p);
+  const Rgb white = Hex(0xFFFFFF);
+  SetRadial(cr, 0, 0, 0, 0, 0, 1, {{0, white, alpha}, {0.6, white, alpha * 0.7}, {1, white, 0}});
   cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   cairo_restore(cr);
 }
 
@@ -263,12 +249,81 @@ void Twinkle(cairo_t* cr, double cx, double cy, double r, Rgb c, double alpha) {
 }
 
 void FillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
-  cairo_pattern_add_color_stop_rgb(p, 0, top.r, top.g, top.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, bottom.r, bottom.g, bottom.b);
-  cairo_set_source(cr, p);
+  SetLinear(cr, 0, y0, 0, y1, {{0, top}, {1, bottom}});
   cairo_fill_preserve(cr);
+}
+
+void Disc(cairo_t* cr, double cx, double cy, double r, Rgb c, double alpha) {
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+  SetColor(cr, c, alpha);
+  cairo_fill(cr);
+}
+
+void Stud(cairo_t* cr, double x, double y, double r, Rgb dark, double r_light, double lift,
+          Rgb light) {
+  Disc(cr, x, y, r, dark);
+  Disc(cr, x - lift, y - lift, r_light, light);
+}
+
+void Glow(cairo_t* cr, double cx, double cy, double r0, double r1, Rgb c, double alpha) {
+  SetRadial(cr, cx, cy, r0, cx, cy, r1, {{0, c, alpha}, {1, c, 0}});
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy, r1, 0, 2 * kPi);
+  cairo_fill(cr);
+}
+
+namespace {
+void SetGradient(cairo_t* cr, cairo_pattern_t* p, std::initializer_list<Stop> stops) {
+  for (const Stop& s : stops)
+    cairo_pattern_add_color_stop_rgba(p, s.offset, s.c.r, s.c.g, s.c.b, s.alpha);
+  cairo_set_source(cr, p);
   cairo_pattern_destroy(p);
+}
+}  // namespace
+
+void SetLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
+               std::initializer_list<Stop> stops) {
+  SetGradient(cr, cairo_pattern_create_linear(x0, y0, x1, y1), stops);
+}
+
+void SetRadial(cairo_t* cr, double x0, double y0, double r0, double x1, double y1, double r1,
+               std::initializer_list<Stop> stops) {
+  SetGradient(cr, cairo_pattern_create_radial(x0, y0, r0, x1, y1, r1), stops);
+}
+
+void PaintVertical(cairo_t* cr, double y0, double y1, std::initializer_list<Stop> stops) {
+  SetLinear(cr, 0, y0, 0, y1, stops);
+  cairo_paint(cr);
+}
+
+void ShadedFill(cairo_t* cr, const Finish& finish, Rgb c, double x0, double y0, double x1,
+                double y1, double width) {
+  SetLinear(cr, x0, y0, x1, y1,
+            {{0, Shade(c, finish.light)}, {finish.middle, c}, {1, Shade(c, finish.dark)}});
+  cairo_fill_preserve(cr);
+  StrokeRound(cr, finish.ink, width);
+}
+
+void Stroke(cairo_t* cr, Rgb c, double width, double alpha) {
+  SetColor(cr, c, alpha);
+  cairo_set_line_width(cr, width);
+  cairo_stroke(cr);
+}
+
+void StrokeRound(cairo_t* cr, Rgb c, double width, double alpha) {
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  Stroke(cr, c, width, alpha);
+}
+
+void OutlinedLine(cairo_t* cr, Rgb c, double width, Rgb edge, double edge_width) {
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  SetColor(cr, edge);
+  cairo_set_line_width(cr, edge_width);
+  cairo_stroke_preserve(cr);
+  Stroke(cr, c, width);
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 namespace pictures {
@@ -106,6 +107,53 @@ void Twinkle(cairo_t* cr, double cx, double cy, double r, Rgb c, double alpha = 
 // Fill the current path with a vertical gradient from `top` to `bottom` between y0 and y1,
 // keeping the path.
 void FillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom);
+
+// A filled disc.
+void Disc(cairo_t* cr, double cx, double cy, double r, Rgb c, double alpha = 1.0);
+// A round stud lit from the upper left: a dark disc of radius r and a light one of radius
+// `r_light`, `lift` up and to the left of the middle.
+void Stud(cairo_t* cr, double x, double y, double r, Rgb dark, double r_light, double lift,
+          Rgb light);
+// Soft glow round (cx, cy): `c` at `alpha` from radius r0, fading out to nothing at r1.
+void Glow(cairo_t* cr, double cx, double cy, double r0, double r1, Rgb c, double alpha);
+
+// --- gradients ----------------------------------------------------------------------------
+
+// One colour of a gradient, at `offset` (0..1) along it.
+struct Stop {
+  double offset;
+  Rgb c;
+  double alpha = 1.0;
+};
+// Makes the source a linear gradient from (x0, y0) to (x1, y1).
+void SetLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
+               std::initializer_list<Stop> stops);
+// Makes the source a radial gradient from the circle (x0, y0, r0) to the circle (x1, y1, r1).
+void SetRadial(cairo_t* cr, double x0, double y0, double r0, double x1, double y1, double r1,
+               std::initializer_list<Stop> stops);
+// Paints everything with a vertical gradient running from y0 to y1.
+void PaintVertical(cairo_t* cr, double y0, double y1, std::initializer_list<Stop> stops);
+
+// How a shaded part is finished: its colour lightened by `light` where the gradient starts,
+// plain at `middle`, darkened by `dark` (< 0) where it ends, and an outline in `ink`.
+struct Finish {
+  double light, middle, dark;
+  Rgb ink;
+};
+// Fills the current path with a linear gradient of `c` from (x0, y0) to (x1, y1) in the given
+// finish, then outlines it `width` wide with round joins and caps.
+void ShadedFill(cairo_t* cr, const Finish& finish, Rgb c, double x0, double y0, double x1,
+                double y1, double width);
+
+// --- strokes ------------------------------------------------------------------------------
+
+// Strokes the current path in `c`, `width` wide; line caps and joins stay as they are.
+void Stroke(cairo_t* cr, Rgb c, double width, double alpha = 1.0);
+// The same with round caps and joins, which stay set afterwards.
+void StrokeRound(cairo_t* cr, Rgb c, double width, double alpha = 1.0);
+// A line with an outline: strokes the current path `edge_width` wide in `edge`, then `width`
+// wide in `c`, with round caps and joins (which stay set).
+void OutlinedLine(cairo_t* cr, Rgb c, double width, Rgb edge, double edge_width);
 
 // Text with a thick outline and a vertical gradient fill, left edge at x, baseline at y.
 // Returns the width of the text.

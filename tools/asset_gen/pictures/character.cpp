@@ -4,6 +4,7 @@
 // and is read from the right (frame f at x = 640 - 40f); the top row faces left and is read
 // from the left (frame f at x = 40f), so the top row is the bottom row mirrored. The blaster's
 // muzzle sits at the front edge, 18 px down, where the balls come out.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -24,20 +25,27 @@ const Rgb kMetal = Hex(0xA8B0BC);
 const Rgb kGlow = Hex(0x60FF70);
 
 // A limb of two segments with a dark outline: hip/shoulder -> knee/elbow -> foot/hand.
+// (Every part is drawn after the first limb, so all of Pibo has round caps and joins.)
 void Limb(cairo_t* cr, double x0, double y0, double x1, double y1, double x2, double y2,
           double width, Rgb colour) {
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_new_path(cr);
   cairo_move_to(cr, x0, y0);
   cairo_line_to(cr, x1, y1);
   cairo_line_to(cr, x2, y2);
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, width + 1.6);
-  cairo_stroke_preserve(cr);
-  SetColor(cr, colour);
-  cairo_set_line_width(cr, width);
-  cairo_stroke(cr);
+  OutlinedLine(cr, colour, width, kOutline, width + 1.6);
+}
+
+// Fills the current path with `c` and outlines it.
+void FillOutlined(cairo_t* cr, Rgb c, double width) {
+  SetColor(cr, c);
+  cairo_fill_preserve(cr);
+  Stroke(cr, kOutline, width);
+}
+
+void Hand(cairo_t* cr, double x, double y, double r, Rgb skin) {
+  cairo_new_path(cr);
+  cairo_arc(cr, x, y, r, 0, 2 * kPi);
+  FillOutlined(cr, skin, 0.8);
 }
 
 struct Leg {
@@ -59,11 +67,7 @@ void DrawLeg(cairo_t* cr, double hx, double hy, Leg leg, bool far) {
   cairo_rotate(cr, -(sa)*0.5);
   cairo_new_path(cr);
   RoundedRect(cr, -2.4, -1.6, 6.4, 3.2, 1.5);
-  SetColor(cr, far ? Shade(kShoe, -0.25) : kShoe);
-  cairo_fill_preserve(cr);
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 0.9);
-  cairo_stroke(cr);
+  FillOutlined(cr, far ? Shade(kShoe, -0.25) : kShoe, 0.9);
   cairo_new_path(cr);
   cairo_rectangle(cr, -2.2, 0.6, 6.0, 0.9);
   SetColor(cr, kSole);
@@ -76,9 +80,7 @@ void DrawTorso(cairo_t* cr, double cx, double top) {
   cairo_new_path(cr);
   RoundedRect(cr, cx - 6.5, top, 13, 10.5, 4);
   FillVertical(cr, top, top + 10.5, Shade(kShirt, 0.25), Shade(kShirt, -0.2));
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 1.0);
-  cairo_stroke(cr);
+  Stroke(cr, kOutline, 1.0);
   cairo_new_path(cr);
   cairo_rectangle(cr, cx - 5.8, top + 4.2, 11.6, 1.6);
   SetColor(cr, kSole);
@@ -92,6 +94,34 @@ void DrawTorso(cairo_t* cr, double cx, double top) {
 
 enum class Eyes { kOpen, kClosed, kWink, kWide };
 
+// The round face, lit from (cx + light_dx, cy - 2).
+void Face(cairo_t* cr, double cx, double cy, double r, double light_dx) {
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+  SetRadial(cr, cx + light_dx, cy - 2, 1, cx, cy, r + 1,
+            {{0, {1.0, 0.9, 0.8}}, {0.6, kSkin}, {1, {0.9, 0.66, 0.5}}});
+  cairo_fill_preserve(cr);
+  Stroke(cr, kOutline, 1.0);
+}
+
+// The dome of the cap over the top of the head, from angle a0 to a1.
+void CapDome(cairo_t* cr, double cx, double cy, double r, double a0, double a1) {
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy - 0.5, r + 0.6, a0, a1);
+  cairo_close_path(cr);
+  FillVertical(cr, cy - r, cy, Shade(kCap, 0.3), Shade(kCap, -0.15));
+  Stroke(cr, kOutline, 1.0);
+}
+
+// An open eye with its glint.
+void OpenEye(cairo_t* cr, double x, double y, double rx, double ry) {
+  cairo_new_path(cr);
+  Ellipse(cr, x, y, rx, ry);
+  SetColor(cr, Hex(0x141018));
+  cairo_fill(cr);
+  Disc(cr, x + 0.4, y - 0.9, 0.55, Hex(0xFFFFFF));
+}
+
 // The head seen from the side (looking right): cap with its peak in front, two eyes towards
 // the front in cartoon three-quarter view.
 void DrawHeadSide(cairo_t* cr, double cx, double cy, Eyes eyes, bool mouth_open) {
@@ -104,55 +134,22 @@ void DrawHeadSide(cairo_t* cr, double cx, double cy, Eyes eyes, bool mouth_open)
   cairo_line_to(cr, cx - 11, cy + 3);
   cairo_line_to(cr, cx - 7, cy + 4);
   cairo_close_path(cr);
-  SetColor(cr, Hex(0x7A4418));
-  cairo_fill_preserve(cr);
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 0.9);
-  cairo_stroke(cr);
-  // Face.
-  cairo_new_path(cr);
-  cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
-  cairo_pattern_t* p = cairo_pattern_create_radial(cx + 2, cy - 2, 1, cx, cy, r + 1);
-  cairo_pattern_add_color_stop_rgb(p, 0, 1.0, 0.9, 0.8);
-  cairo_pattern_add_color_stop_rgb(p, 0.6, kSkin.r, kSkin.g, kSkin.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.9, 0.66, 0.5);
-  cairo_set_source(cr, p);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 1.0);
-  cairo_stroke(cr);
+  FillOutlined(cr, Hex(0x7A4418), 0.9);
+  Face(cr, cx, cy, r, 2);
   // Ear.
   cairo_new_path(cr);
   Ellipse(cr, cx - 3.2, cy + 1.5, 1.8, 2.3);
-  SetColor(cr, Hex(0xF0B088));
-  cairo_fill_preserve(cr);
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 0.8);
-  cairo_stroke(cr);
+  FillOutlined(cr, Hex(0xF0B088), 0.8);
   // Cap: dome over the top half, peak to the front.
-  cairo_new_path(cr);
-  cairo_arc(cr, cx, cy - 0.5, r + 0.6, kPi * 1.02, kPi * 1.98);
-  cairo_close_path(cr);
-  FillVertical(cr, cy - r, cy, Shade(kCap, 0.3), Shade(kCap, -0.15));
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 1.0);
-  cairo_stroke(cr);
+  CapDome(cr, cx, cy, r, kPi * 1.02, kPi * 1.98);
   cairo_new_path(cr);
   cairo_move_to(cr, cx + 5, cy - 1.6);
   cairo_curve_to(cr, cx + 9, cy - 2.6, cx + 12.5, cy - 1.8, cx + 13.5, cy - 0.2);
   cairo_line_to(cr, cx + 5, cy + 0.2);
   cairo_close_path(cr);
-  SetColor(cr, Shade(kCap, -0.2));
-  cairo_fill_preserve(cr);
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 0.9);
-  cairo_stroke(cr);
+  FillOutlined(cr, Shade(kCap, -0.2), 0.9);
   // Badge on the cap.
-  cairo_new_path(cr);
-  cairo_arc(cr, cx + 1.5, cy - 5.3, 1.7, 0, 2 * kPi);
-  SetColor(cr, Hex(0xFFFFFF));
-  cairo_fill(cr);
+  Disc(cr, cx + 1.5, cy - 5.3, 1.7, Hex(0xFFFFFF));
   // Eyes.
   const double ex[2] = {cx + 2.6, cx + 6.6};
   const double ey = cy + 2.4;
@@ -162,20 +159,10 @@ void DrawHeadSide(cairo_t* cr, double cx, double cy, Eyes eyes, bool mouth_open)
       cairo_new_path(cr);
       cairo_move_to(cr, ex[i] - 1.5, ey);
       cairo_curve_to(cr, ex[i] - 0.5, ey + 1.2, ex[i] + 0.5, ey + 1.2, ex[i] + 1.5, ey);
-      SetColor(cr, kOutline);
-      cairo_set_line_width(cr, 0.9);
-      cairo_stroke(cr);
+      Stroke(cr, kOutline, 0.9);
       continue;
     }
-    const double h = eyes == Eyes::kWide ? 2.7 : 2.3;
-    cairo_new_path(cr);
-    Ellipse(cr, ex[i], ey, 1.3, h);
-    SetColor(cr, Hex(0x141018));
-    cairo_fill(cr);
-    cairo_new_path(cr);
-    cairo_arc(cr, ex[i] + 0.4, ey - 0.9, 0.55, 0, 2 * kPi);
-    SetColor(cr, Hex(0xFFFFFF));
-    cairo_fill(cr);
+    OpenEye(cr, ex[i], ey, 1.3, eyes == Eyes::kWide ? 2.7 : 2.3);
   }
   // Mouth.
   cairo_new_path(cr);
@@ -186,9 +173,7 @@ void DrawHeadSide(cairo_t* cr, double cx, double cy, Eyes eyes, bool mouth_open)
   } else {
     cairo_move_to(cr, cx + 3.8, cy + 5.8);
     cairo_curve_to(cr, cx + 5, cy + 7.2, cx + 7, cy + 7.0, cx + 8.0, cy + 5.4);
-    SetColor(cr, kOutline);
-    cairo_set_line_width(cr, 0.9);
-    cairo_stroke(cr);
+    Stroke(cr, kOutline, 0.9);
   }
 }
 
@@ -198,15 +183,12 @@ void DrawBlaster(cairo_t* cr, double mx, double my) {
   cairo_new_path(cr);
   RoundedRect(cr, mx - 12, my - 3.2, 10, 6.0, 2);
   FillVertical(cr, my - 3.2, my + 2.8, Shade(kMetal, 0.4), Shade(kMetal, -0.35));
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 0.9);
-  cairo_stroke(cr);
+  Stroke(cr, kOutline, 0.9);
   // Barrel.
   cairo_new_path(cr);
   cairo_rectangle(cr, mx - 3, my - 1.9, 3.0, 3.6);
   FillVertical(cr, my - 2, my + 2, Shade(kMetal, 0.2), Shade(kMetal, -0.5));
-  SetColor(cr, kOutline);
-  cairo_stroke(cr);
+  Stroke(cr, kOutline, 0.9);
   // Grip.
   cairo_new_path(cr);
   cairo_rectangle(cr, mx - 10, my + 2.4, 2.6, 3.2);
@@ -238,13 +220,7 @@ void DrawSide(cairo_t* cr, const Pose& p) {
     const double ex = sx + 4.0 * std::sin(p.arm), ey = sy + 4.0 * std::cos(p.arm);
     const double hx = ex + 3.6 * std::sin(p.arm + 0.5), hy = ey + 3.6 * std::cos(p.arm + 0.5);
     Limb(cr, sx, sy, ex, ey, hx, hy, 3.0, Shade(kShirt, -0.3));
-    cairo_new_path(cr);
-    cairo_arc(cr, hx, hy, 1.7, 0, 2 * kPi);
-    SetColor(cr, Shade(kSkin, -0.15));
-    cairo_fill_preserve(cr);
-    SetColor(cr, kOutline);
-    cairo_set_line_width(cr, 0.8);
-    cairo_stroke(cr);
+    Hand(cr, hx, hy, 1.7, Shade(kSkin, -0.15));
   }
   DrawLeg(cr, cx - 1.0, hip_y, p.far, true);
   DrawTorso(cr, cx, chest);
@@ -258,13 +234,7 @@ void DrawSide(cairo_t* cr, const Pose& p) {
   const double my = 18.0 + p.bob * 0.5;
   Limb(cr, cx + 1, chest + 2.5, cx + 4.5, chest + 6.0, cx + 8.5, my + 1.5, 3.0, kShirt);
   DrawBlaster(cr, 39.5, my);
-  cairo_new_path(cr);
-  cairo_arc(cr, cx + 9.5, my + 1.6, 1.8, 0, 2 * kPi);
-  SetColor(cr, kSkin);
-  cairo_fill_preserve(cr);
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 0.8);
-  cairo_stroke(cr);
+  Hand(cr, cx + 9.5, my + 1.6, 1.8, kSkin);
 }
 
 // Facing the player: used while Pibo stands idle and waves. `wave` < 0 keeps the free hand
@@ -276,11 +246,7 @@ void DrawFront(cairo_t* cr, double wave, Eyes eyes, double glance, bool grin) {
     Limb(cr, cx + s * 2.6, 26, cx + s * 2.9, 30, cx + s * 3.0, 33.3, 4.0, kJeans);
     cairo_new_path(cr);
     RoundedRect(cr, cx + s * 3.0 - 2.8 + s * 1.2, 32.3, 5.6, 3.2, 1.5);
-    SetColor(cr, kShoe);
-    cairo_fill_preserve(cr);
-    SetColor(cr, kOutline);
-    cairo_set_line_width(cr, 0.9);
-    cairo_stroke(cr);
+    FillOutlined(cr, kShoe, 0.9);
   }
   DrawTorso(cr, cx, 17);
   // Right hand (screen left) holds the blaster across the body, muzzle up.
@@ -290,13 +256,7 @@ void DrawFront(cairo_t* cr, double wave, Eyes eyes, double glance, bool grin) {
   DrawBlaster(cr, 8, 0);
   cairo_restore(cr);
   Limb(cr, cx - 6, 19.5, cx - 8, 23, cx - 6, 25.5, 3.0, kShirt);
-  cairo_new_path(cr);
-  cairo_arc(cr, cx - 5.8, 25.6, 1.8, 0, 2 * kPi);
-  SetColor(cr, kSkin);
-  cairo_fill_preserve(cr);
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 0.8);
-  cairo_stroke(cr);
+  Hand(cr, cx - 5.8, 25.6, 1.8, kSkin);
   // Free arm: down at the side, or raised and waving.
   double hx, hy;
   if (wave < 0) {
@@ -310,46 +270,16 @@ void DrawFront(cairo_t* cr, double wave, Eyes eyes, double glance, bool grin) {
     hy = ey - 6.5 * std::cos(a + 0.15);
     Limb(cr, cx + 6, 19.5, ex, ey, hx, hy, 3.0, kShirt);
   }
-  cairo_new_path(cr);
-  cairo_arc(cr, hx, hy, wave < 0 ? 1.8 : 2.3, 0, 2 * kPi);
-  SetColor(cr, kSkin);
-  cairo_fill_preserve(cr);
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 0.8);
-  cairo_stroke(cr);
+  Hand(cr, hx, hy, wave < 0 ? 1.8 : 2.3, kSkin);
   // Head.
   const double hcx = cx, hcy = 10.0, r = 9.0;
-  cairo_new_path(cr);
-  cairo_arc(cr, hcx, hcy, r, 0, 2 * kPi);
-  cairo_pattern_t* p = cairo_pattern_create_radial(hcx - 1, hcy - 2, 1, hcx, hcy, r + 1);
-  cairo_pattern_add_color_stop_rgb(p, 0, 1.0, 0.9, 0.8);
-  cairo_pattern_add_color_stop_rgb(p, 0.6, kSkin.r, kSkin.g, kSkin.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.9, 0.66, 0.5);
-  cairo_set_source(cr, p);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 1.0);
-  cairo_stroke(cr);
+  Face(cr, hcx, hcy, r, -1);
   // Cap with its peak towards the player.
-  cairo_new_path(cr);
-  cairo_arc(cr, hcx, hcy - 0.5, r + 0.6, kPi * 1.03, kPi * 1.97);
-  cairo_close_path(cr);
-  FillVertical(cr, hcy - r, hcy, Shade(kCap, 0.3), Shade(kCap, -0.15));
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 1.0);
-  cairo_stroke(cr);
+  CapDome(cr, hcx, hcy, r, kPi * 1.03, kPi * 1.97);
   cairo_new_path(cr);
   Ellipse(cr, hcx, hcy - 0.6, 10.0, 2.0);
-  SetColor(cr, Shade(kCap, -0.25));
-  cairo_fill_preserve(cr);
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 0.9);
-  cairo_stroke(cr);
-  cairo_new_path(cr);
-  cairo_arc(cr, hcx, hcy - 5.4, 1.8, 0, 2 * kPi);
-  SetColor(cr, Hex(0xFFFFFF));
-  cairo_fill(cr);
+  FillOutlined(cr, Shade(kCap, -0.25), 0.9);
+  Disc(cr, hcx, hcy - 5.4, 1.8, Hex(0xFFFFFF));
   // Eyes.
   for (int i = 0; i < 2; ++i) {
     const double ex = hcx + (i == 0 ? -3.3 : 3.3), ey = hcy + 3.0;
@@ -358,19 +288,10 @@ void DrawFront(cairo_t* cr, double wave, Eyes eyes, double glance, bool grin) {
       cairo_new_path(cr);
       cairo_move_to(cr, ex - 1.6, ey + 0.2);
       cairo_curve_to(cr, ex - 0.6, ey - 1.0, ex + 0.6, ey - 1.0, ex + 1.6, ey + 0.2);
-      SetColor(cr, kOutline);
-      cairo_set_line_width(cr, 0.9);
-      cairo_stroke(cr);
+      Stroke(cr, kOutline, 0.9);
       continue;
     }
-    cairo_new_path(cr);
-    Ellipse(cr, ex + glance, ey, 1.35, 2.3);
-    SetColor(cr, Hex(0x141018));
-    cairo_fill(cr);
-    cairo_new_path(cr);
-    cairo_arc(cr, ex + glance + 0.4, ey - 0.9, 0.55, 0, 2 * kPi);
-    SetColor(cr, Hex(0xFFFFFF));
-    cairo_fill(cr);
+    OpenEye(cr, ex + glance, ey, 1.35, 2.3);
   }
   // Cheeks and mouth.
   for (int s = -1; s <= 1; s += 2) {
@@ -389,9 +310,7 @@ void DrawFront(cairo_t* cr, double wave, Eyes eyes, double glance, bool grin) {
   } else {
     cairo_move_to(cr, hcx - 2.2, hcy + 6.0);
     cairo_curve_to(cr, hcx - 1, hcy + 7.4, hcx + 1, hcy + 7.4, hcx + 2.2, hcy + 6.0);
-    SetColor(cr, kOutline);
-    cairo_set_line_width(cr, 0.9);
-    cairo_stroke(cr);
+    Stroke(cr, kOutline, 0.9);
   }
 }
 
@@ -419,48 +338,47 @@ void HeroShape(cairo_t* cr, int frame) {
   if (frame <= 7) {
     DrawSide(cr, RunPose(frame));
   } else if (frame == 8) {  // jumping: knee up, arm flung back, mouth open
-    Pose p;
-    p.near = {1.1, 1.9};
-    p.far = {-0.35, 0.7};
-    p.bob = -1.0;
-    p.arm = -2.3;
-    p.mouth_open = true;
-    p.eyes = Eyes::kWide;
-    DrawSide(cr, p);
+    DrawSide(cr, {.near = {1.1, 1.9},
+                  .far = {-0.35, 0.7},
+                  .bob = -1.0,
+                  .arm = -2.3,
+                  .eyes = Eyes::kWide,
+                  .mouth_open = true});
   } else if (frame == 9) {  // landing: legs braced apart
-    Pose p;
-    p.near = {0.55, 0.5};
-    p.far = {-0.5, 0.4};
-    p.bob = 1.2;
-    p.arm = -1.2;
-    p.mouth_open = true;
-    DrawSide(cr, p);
+    DrawSide(
+        cr, {.near = {0.55, 0.5}, .far = {-0.5, 0.4}, .bob = 1.2, .arm = -1.2, .mouth_open = true});
   } else if (frame == 10) {  // blink while standing
     Pose p = RunPose(2);
     p.eyes = Eyes::kClosed;
     DrawSide(cr, p);
   } else {
-    switch (frame) {
-      case 11:
-        DrawFront(cr, -1, Eyes::kOpen, 0, true);
-        break;
-      case 12:
-        DrawFront(cr, 0.0, Eyes::kOpen, 0.3, true);
-        break;
-      case 13:
-        DrawFront(cr, 1.0, Eyes::kOpen, 0.5, true);
-        break;
-      case 14:
-        DrawFront(cr, -0.6, Eyes::kWink, 0.3, true);
-        break;
-      case 15:
-        DrawFront(cr, 0.9, Eyes::kOpen, 0.5, true);
-        break;
-      default:
-        DrawFront(cr, -1, Eyes::kOpen, 0.6, false);
-        break;
-    }
+    // Turned to the player: hand down, waving, waving, winking, waving, then a last look.
+    struct Front {
+      double wave;
+      Eyes eyes;
+      double glance;
+      bool grin;
+    };
+    static constexpr Front kFronts[6] = {
+        {-1, Eyes::kOpen, 0, true},    {0.0, Eyes::kOpen, 0.3, true},
+        {1.0, Eyes::kOpen, 0.5, true}, {-0.6, Eyes::kWink, 0.3, true},
+        {0.9, Eyes::kOpen, 0.5, true}, {-1, Eyes::kOpen, 0.6, false}};
+    const Front& f = kFronts[std::min(frame, 16) - 11];
+    DrawFront(cr, f.wave, f.eyes, f.glance, f.grin);
   }
+  cairo_restore(cr);
+}
+
+void HeroAt(cairo_t* cr, double x, double y, double scale, int frame, bool facing_left) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  if (facing_left) {
+    cairo_translate(cr, 40 * scale, 0);
+    cairo_scale(cr, -scale, scale);
+  } else {
+    cairo_scale(cr, scale, scale);
+  }
+  HeroShape(cr, frame);
   cairo_restore(cr);
 }
 

@@ -33,4 +33,12 @@ void MachineShape(cairo_t* cr);
 // One platform tile row (code 0..16) 150 x 20 at the origin: left end, middle, right end.
 void PlatformRowShape(cairo_t* cr, int code);
 
+// The same shapes drawn big in the full pictures: placed with the top left of their box at
+// (x, y) and drawn `scale` times the sprite size.
+void HeroAt(cairo_t* cr, double x, double y, double scale, int frame, bool facing_left = false);
+void BombAt(cairo_t* cr, double x, double y, double scale, double angle, BombLook look);
+void GemAt(cairo_t* cr, double x, double y, double scale, double phase);
+// A run of `cells` platform cells of kind `code`: left end, middles, right end.
+void PlatformsAt(cairo_t* cr, double x, double y, int code, int cells, double scale);
+
 }  // namespace pictures

@@ -19,26 +19,8 @@ double Wave(double t, double cycles = 1, double phase = 0) {
   return std::sin(2 * kPi * (t * cycles + phase));
 }
 
-void Outline(cairo_t* cr, double width = 1.2, Rgb c = kInk) {
-  SetColor(cr, c);
-  cairo_set_line_width(cr, width);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_stroke(cr);
-}
-
-// Fills the current path with a diagonal light-to-dark gradient of `c` and outlines it.
-void Gloss(cairo_t* cr, Rgb c, double x0, double y0, double x1, double y1, double width = 1.2) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
-  const Rgb hi = Shade(c, 0.5), lo = Shade(c, -0.45);
-  cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.5, c.r, c.g, c.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-  cairo_set_source(cr, p);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  Outline(cr, width);
-}
+// The items are glossy: a strong light where the shading starts, ink outlines.
+const Finish kGloss{0.5, 0.5, -0.45, kInk};
 
 // --- the power-ups ------------------------------------------------------------------------
 
@@ -48,23 +30,17 @@ void HighJump(cairo_t* cr, double t) {
   const double base = 31.0, pad_y = 20 - 4 * stretch;
   cairo_new_path(cr);
   RoundedRect(cr, 8, base - 2.5, 24, 4.5, 1.5);
-  Gloss(cr, Hex(0x8890A0), 8, base - 2.5, 8, base + 2);
+  ShadedFill(cr, kGloss, Hex(0x8890A0), 8, base - 2.5, 8, base + 2, 1.2);
   cairo_new_path(cr);
   const int coils = 3;
   for (int i = 0; i <= coils * 2; ++i) {
     const double y = base - 2.5 - (base - 2.5 - pad_y - 4) * i / (coils * 2.0);
     cairo_line_to(cr, i % 2 ? 29 : 11, y);
   }
-  SetColor(cr, kInk);
-  cairo_set_line_width(cr, 3.8);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke_preserve(cr);
-  SetColor(cr, Hex(0xE4E8F0));
-  cairo_set_line_width(cr, 2.0);
-  cairo_stroke(cr);
+  OutlinedLine(cr, Hex(0xE4E8F0), 2.0, kInk, 3.8);
   cairo_new_path(cr);
   RoundedRect(cr, 5, pad_y - 1, 30, 5.5, 2);
-  Gloss(cr, Hex(0x30D040), 5, pad_y - 1, 5, pad_y + 4.5);
+  ShadedFill(cr, kGloss, Hex(0x30D040), 5, pad_y - 1, 5, pad_y + 4.5, 1.2);
   // Arrow rising above the pad.
   const double ay = pad_y - 1.5 - 1.5 * stretch;
   cairo_new_path(cr);
@@ -76,7 +52,7 @@ void HighJump(cairo_t* cr, double t) {
   cairo_line_to(cr, 16, ay - 4.5);
   cairo_line_to(cr, 11, ay - 4.5);
   cairo_close_path(cr);
-  Gloss(cr, Hex(0xFFD020), 11, ay - 10.5, 29, ay);
+  ShadedFill(cr, kGloss, Hex(0xFFD020), 11, ay - 10.5, 29, ay, 1.2);
 }
 
 void ExtraSpeed(cairo_t* cr, double t) {
@@ -91,13 +67,7 @@ void ExtraSpeed(cairo_t* cr, double t) {
     cairo_new_path(cr);
     cairo_move_to(cr, x, 16 + i * 4);
     cairo_line_to(cr, x + 5 + 3 * (1 - phase), 16 + i * 4);
-    SetColor(cr, kInk);
-    cairo_set_line_width(cr, 2.6);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_stroke_preserve(cr);
-    SetColor(cr, Hex(0xFFD040));
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    OutlinedLine(cr, Hex(0xFFD040), 1.2, kInk, 2.6);
   }
   // Wing at the heel, flapping.
   cairo_save(cr);
@@ -113,7 +83,7 @@ void ExtraSpeed(cairo_t* cr, double t) {
   cairo_line_to(cr, -11, -2);
   cairo_curve_to(cr, -6, 0, -3, 1, 0, 0);
   cairo_close_path(cr);
-  Gloss(cr, Hex(0xF0F4FF), -14, -11, 0, 0, 1.0);
+  ShadedFill(cr, kGloss, Hex(0xF0F4FF), -14, -11, 0, 0, 1.0);
   cairo_restore(cr);
   // The sneaker.
   cairo_new_path(cr);
@@ -123,19 +93,17 @@ void ExtraSpeed(cairo_t* cr, double t) {
   cairo_curve_to(cr, 36, 22.5, 36, 26, 34, 26);
   cairo_line_to(cr, 14, 26);
   cairo_close_path(cr);
-  Gloss(cr, Hex(0xFF4030), 14, 15, 30, 27);
+  ShadedFill(cr, kGloss, Hex(0xFF4030), 14, 15, 30, 27, 1.2);
   cairo_new_path(cr);
   cairo_rectangle(cr, 14, 24, 21.5, 2.5);
   SetColor(cr, Hex(0xFFFFFF));
   cairo_fill_preserve(cr);
-  Outline(cr, 1.0);
+  StrokeRound(cr, kInk, 1.0);
   for (int i = 0; i < 3; ++i) {
     cairo_new_path(cr);
     cairo_move_to(cr, 23 + i * 2.5, 17.5 + i * 0.9);
     cairo_line_to(cr, 25 + i * 2.5, 16.5 + i * 0.9);
-    SetColor(cr, Hex(0xFFFFFF));
-    cairo_set_line_width(cr, 1.0);
-    cairo_stroke(cr);
+    Stroke(cr, Hex(0xFFFFFF), 1.0);
   }
   // Lightning flash on the side.
   cairo_new_path(cr);
@@ -163,7 +131,7 @@ void Invulnerable(cairo_t* cr, double t) {
     cairo_close_path(cr);
   };
   shield();
-  Gloss(cr, Hex(0xF0B820), 8, 4, 30, 32, 1.4);
+  ShadedFill(cr, kGloss, Hex(0xF0B820), 8, 4, 30, 32, 1.4);
   cairo_new_path(cr);
   cairo_move_to(cr, 20, 7.5);
   cairo_curve_to(cr, 23, 9.2, 26, 9.8, 29, 10);
@@ -171,10 +139,10 @@ void Invulnerable(cairo_t* cr, double t) {
   cairo_curve_to(cr, 14.5, 25, 11.4, 19, 11, 10);
   cairo_curve_to(cr, 14, 9.8, 17, 9.2, 20, 7.5);
   cairo_close_path(cr);
-  Gloss(cr, Hex(0x2878E8), 11, 8, 29, 28, 0.9);
+  ShadedFill(cr, kGloss, Hex(0x2878E8), 11, 8, 29, 28, 0.9);
   cairo_new_path(cr);
   StarPath(cr, 20, 17.5, 6.5, 2.8, 5, 0.12 * Wave(t));
-  Gloss(cr, Hex(0xFFF070), 14, 11, 26, 24, 0.9);
+  ShadedFill(cr, kGloss, Hex(0xFFF070), 14, 11, 26, 24, 0.9);
   // Sweeping shine, clipped to the shield.
   cairo_save(cr);
   shield();
@@ -209,14 +177,10 @@ void ExtraHealth(cairo_t* cr, double t) {
   const double beat = std::pow(std::max(0.0, Wave(t, 2)), 3.0);
   const double s = 1.05 + 0.16 * beat + 0.02 * Wave(t, 1, 0.25);
   HeartPath(cr, 20, 18.5, s);
-  cairo_pattern_t* p = cairo_pattern_create_radial(15, 11, 1, 20, 18, 14 * s);
-  cairo_pattern_add_color_stop_rgb(p, 0, 1.0, 0.65, 0.65);
-  cairo_pattern_add_color_stop_rgb(p, 0.4, 0.95, 0.12, 0.18);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.45, 0.0, 0.05);
-  cairo_set_source(cr, p);
+  SetRadial(cr, 15, 11, 1, 20, 18, 14 * s,
+            {{0, {1.0, 0.65, 0.65}}, {0.4, {0.95, 0.12, 0.18}}, {1, {0.45, 0.0, 0.05}}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  Outline(cr, 1.3);
+  StrokeRound(cr, kInk, 1.3);
   cairo_new_path(cr);
   const double a = 2.0 * s, b = 6.0 * s;
   cairo_rectangle(cr, 20 - a, 17 - b, 2 * a, 2 * b);
@@ -231,23 +195,15 @@ void ExtraHealth(cairo_t* cr, double t) {
 void BlasterBadge(cairo_t* cr, Rgb glass, const std::function<void()>& inside) {
   cairo_new_path(cr);
   cairo_arc(cr, 20, 17.5, 14.4, 0, 2 * kPi);
-  Gloss(cr, Hex(0xB8C0CC), 6, 3, 34, 32, 1.3);
+  ShadedFill(cr, kGloss, Hex(0xB8C0CC), 6, 3, 34, 32, 1.3);
   cairo_new_path(cr);
   cairo_arc(cr, 20, 17.5, 11.4, 0, 2 * kPi);
-  cairo_pattern_t* p = cairo_pattern_create_radial(20, 14, 2, 20, 17.5, 13);
-  const Rgb hi = Shade(glass, 0.35), lo = Shade(glass, -0.5);
-  cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-  cairo_set_source(cr, p);
+  SetRadial(cr, 20, 14, 2, 20, 17.5, 13, {{0, Shade(glass, 0.35)}, {1, Shade(glass, -0.5)}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  Outline(cr, 1.0);
+  StrokeRound(cr, kInk, 1.0);
   for (int i = 0; i < 4; ++i) {
     const double a = kPi / 4 + i * kPi / 2;
-    cairo_new_path(cr);
-    cairo_arc(cr, 20 + 12.9 * std::cos(a), 17.5 + 12.9 * std::sin(a), 0.9, 0, 2 * kPi);
-    SetColor(cr, Hex(0x505864));
-    cairo_fill(cr);
+    Disc(cr, 20 + 12.9 * std::cos(a), 17.5 + 12.9 * std::sin(a), 0.9, Hex(0x505864));
   }
   cairo_save(cr);
   cairo_new_path(cr);
@@ -258,9 +214,7 @@ void BlasterBadge(cairo_t* cr, Rgb glass, const std::function<void()>& inside) {
   // Glass reflection.
   cairo_new_path(cr);
   cairo_arc(cr, 20, 17.5, 9.8, kPi * 1.1, kPi * 1.6);
-  cairo_set_source_rgba(cr, 1, 1, 1, 0.6);
-  cairo_set_line_width(cr, 1.4);
-  cairo_stroke(cr);
+  Stroke(cr, Hex(0xFFFFFF), 1.4, 0.6);
 }
 
 // A blaster ball with a streak behind it (dx, dy = direction of flight).
@@ -268,17 +222,13 @@ void TrailBall(cairo_t* cr, double x, double y, double dx, double dy, Rgb c, dou
   const double len = std::hypot(dx, dy);
   dx /= len;
   dy /= len;
-  cairo_pattern_t* p = cairo_pattern_create_linear(x, y, x - dx * 9, y - dy * 9);
-  cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 0.8, 0.95);
-  cairo_pattern_add_color_stop_rgba(p, 1, 1, 1, 0.8, 0.0);
   cairo_new_path(cr);
   cairo_move_to(cr, x + dy * r * 0.8, y - dx * r * 0.8);
   cairo_line_to(cr, x - dx * 9, y - dy * 9);
   cairo_line_to(cr, x - dy * r * 0.8, y + dx * r * 0.8);
   cairo_close_path(cr);
-  cairo_set_source(cr, p);
+  SetLinear(cr, x, y, x - dx * 9, y - dy * 9, {{0, {1, 1, 0.8}, 0.95}, {1, {1, 1, 0.8}, 0.0}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   ShadedBall(cr, x, y, r, c, kInk, 0.9);
   Shine(cr, x - r * 0.35, y - r * 0.4, r * 0.35, r * 0.3, 1.0);
 }
@@ -304,16 +254,12 @@ void ShootBounce(cairo_t* cr, double t) {
     cairo_new_path(cr);
     cairo_move_to(cr, 6, 28.2);
     cairo_line_to(cr, 34, 28.2);
-    SetColor(cr, Hex(0xFFFFFF), 0.7);
-    cairo_set_line_width(cr, 1.0);
-    cairo_stroke(cr);
+    Stroke(cr, Hex(0xFFFFFF), 1.0, 0.7);
     // Dotted arc of the hop.
     for (int i = 0; i < 9; ++i) {
       const double h = i / 8.0;
-      cairo_new_path(cr);
-      cairo_arc(cr, 8 + 12 * (std::floor(t * 2) + h), 24.5 - 13 * 4 * h * (1 - h), 0.7, 0, 2 * kPi);
-      SetColor(cr, Hex(0xFFFFFF), 0.7);
-      cairo_fill(cr);
+      Disc(cr, 8 + 12 * (std::floor(t * 2) + h), 24.5 - 13 * 4 * h * (1 - h), 0.7, Hex(0xFFFFFF),
+           0.7);
     }
     ShadedBall(cr, x, y, 3.6, kBall, kInk, 0.9);
     Shine(cr, x - 1.2, y - 1.4, 1.2, 1.0, 1.0);
@@ -337,9 +283,7 @@ void ShootExplode(cairo_t* cr, double t) {
       cairo_new_path(cr);
       cairo_move_to(cr, 20 + (d - 4) * std::cos(a), 17.5 + (d - 4) * std::sin(a));
       cairo_line_to(cr, 20 + d * std::cos(a), 17.5 + d * std::sin(a));
-      SetColor(cr, Hex(0xFFE060), 0.9);
-      cairo_set_line_width(cr, 1.4);
-      cairo_stroke(cr);
+      Stroke(cr, Hex(0xFFE060), 1.4, 0.9);
       ShadedBall(cr, 20 + d * std::cos(a), 17.5 + d * std::sin(a), 2.1, kBall, kInk, 0.7);
     }
     ShadedBall(cr, 20, 17.5, 3.6 * (1 - t) + 1.2, Hex(0xFFF080), kInk, 0.8);
@@ -354,27 +298,20 @@ void MysteryBox(cairo_t* cr, double t) {
   cairo_translate(cr, -20, -30);
   cairo_new_path(cr);
   RoundedRect(cr, 7, 5, 26, 25, 3);
-  Gloss(cr, Hex(0xF0B020), 7, 5, 33, 30, 1.4);
+  ShadedFill(cr, kGloss, Hex(0xF0B020), 7, 5, 33, 30, 1.4);
   cairo_new_path(cr);
   RoundedRect(cr, 10, 8, 20, 19, 2);
-  Outline(cr, 0.9, Hex(0x7A4A08));
+  StrokeRound(cr, Hex(0x7A4A08), 0.9);
   for (double x : {9.5, 30.5})
     for (double y : {7.0, 28.0}) {
-      cairo_new_path(cr);
-      cairo_arc(cr, x, y, 1.0, 0, 2 * kPi);
-      SetColor(cr, Hex(0x7A4A08));
-      cairo_fill(cr);
+      Disc(cr, x, y, 1.0, Hex(0x7A4A08));
     }
   const Rgb colours[4] = {Hex(0xFFFFFF), Hex(0xFF5050), Hex(0x50FF80), Hex(0x60C0FF)};
   const double ct = t * 4;
   const int ci = static_cast<int>(ct) % 4;
   const Rgb q = Mix(colours[ci], colours[(ci + 1) % 4], ct - std::floor(ct));
-  TextStyle style;
-  style.size = 22;
-  style.top = Shade(q, 0.4);
-  style.bottom = q;
-  style.outline = kInk;
-  style.outline_width = 1.6;
+  const TextStyle style{
+      .size = 22, .top = Shade(q, 0.4), .bottom = q, .outline = kInk, .outline_width = 1.6};
   DrawTextCentered(cr, "?", 20, 25.5, style);
   cairo_restore(cr);
 }
@@ -384,50 +321,40 @@ void FreezeBombs(cairo_t* cr, double t) {
   for (int s = -1; s <= 1; s += 2) {
     cairo_new_path(cr);
     cairo_arc(cr, 20 + s * 8.5, 6.5, 4, 0, 2 * kPi);
-    Gloss(cr, Hex(0xA0D8F8), 20 + s * 8.5 - 4, 2.5, 20 + s * 8.5 + 4, 10.5, 1.1);
+    ShadedFill(cr, kGloss, Hex(0xA0D8F8), 20 + s * 8.5 - 4, 2.5, 20 + s * 8.5 + 4, 10.5, 1.1);
   }
   for (int s = -1; s <= 1; s += 2) {
     cairo_new_path(cr);
     cairo_move_to(cr, 20 + s * 8, 27);
     cairo_line_to(cr, 20 + s * 11, 32);
-    Outline(cr, 2.2);
+    StrokeRound(cr, kInk, 2.2);
   }
   cairo_new_path(cr);
   cairo_arc(cr, 20, 18.5, 12, 0, 2 * kPi);
-  Gloss(cr, Hex(0x50A8E8), 8, 6, 32, 31, 1.4);
+  ShadedFill(cr, kGloss, Hex(0x50A8E8), 8, 6, 32, 31, 1.4);
   cairo_new_path(cr);
   cairo_arc(cr, 20, 18.5, 9.3, 0, 2 * kPi);
   SetColor(cr, Hex(0xF0FAFF));
   cairo_fill_preserve(cr);
-  Outline(cr, 0.9);
+  StrokeRound(cr, kInk, 0.9);
   for (int i = 0; i < 12; ++i) {
     const double a = i * kPi / 6;
     const double r0 = i % 3 == 0 ? 6.6 : 7.6;
     cairo_new_path(cr);
     cairo_move_to(cr, 20 + r0 * std::sin(a), 18.5 - r0 * std::cos(a));
     cairo_line_to(cr, 20 + 8.6 * std::sin(a), 18.5 - 8.6 * std::cos(a));
-    SetColor(cr, Hex(0x305070));
-    cairo_set_line_width(cr, i % 3 == 0 ? 1.2 : 0.7);
-    cairo_stroke(cr);
+    Stroke(cr, Hex(0x305070), i % 3 == 0 ? 1.2 : 0.7);
   }
   const double minute = 2 * kPi * t, hour = 2 * kPi * (t / 12 + 0.3);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_new_path(cr);
-  cairo_move_to(cr, 20, 18.5);
-  cairo_line_to(cr, 20 + 4.5 * std::sin(hour), 18.5 - 4.5 * std::cos(hour));
-  SetColor(cr, kInk);
-  cairo_set_line_width(cr, 1.8);
-  cairo_stroke(cr);
-  cairo_new_path(cr);
-  cairo_move_to(cr, 20, 18.5);
-  cairo_line_to(cr, 20 + 7.2 * std::sin(minute), 18.5 - 7.2 * std::cos(minute));
-  SetColor(cr, Hex(0xD02020));
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
-  cairo_new_path(cr);
-  cairo_arc(cr, 20, 18.5, 1.3, 0, 2 * kPi);
-  SetColor(cr, kInk);
-  cairo_fill(cr);
+  auto clock_hand = [&](double angle, double length, Rgb c, double width) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, 20, 18.5);
+    cairo_line_to(cr, 20 + length * std::sin(angle), 18.5 - length * std::cos(angle));
+    StrokeRound(cr, c, width);
+  };
+  clock_hand(hour, 4.5, kInk, 1.8);
+  clock_hand(minute, 7.2, Hex(0xD02020), 1.2);
+  Disc(cr, 20, 18.5, 1.3, kInk);
   // Frost on the rim.
   for (int i = 0; i < 3; ++i) {
     const double a = -2.4 + i * 0.5;
@@ -451,11 +378,11 @@ void Magnet(cairo_t* cr, double t) {
   cairo_line_to(cr, 16, 26);
   cairo_line_to(cr, 10, 26);
   cairo_close_path(cr);
-  Gloss(cr, Hex(0xE02828), 10, 2, 30, 26, 1.3);
+  ShadedFill(cr, kGloss, Hex(0xE02828), 10, 2, 30, 26, 1.3);
   for (int s = 0; s < 2; ++s) {
     cairo_new_path(cr);
     cairo_rectangle(cr, s ? 24 : 10, 26, 6, 5);
-    Gloss(cr, Hex(0xD8DCE4), s ? 24 : 10, 26, s ? 30 : 16, 31, 1.1);
+    ShadedFill(cr, kGloss, Hex(0xD8DCE4), s ? 24 : 10, 26, s ? 30 : 16, 31, 1.1);
   }
   Shine(cr, 13, 9, 1.4, 3.0, 0.7);
   // Pull arcs below the poles.
@@ -463,9 +390,7 @@ void Magnet(cairo_t* cr, double t) {
     const double k = std::fmod(t * 2 + i * 0.5, 1.0);
     cairo_new_path(cr);
     cairo_arc(cr, 20, 29, 2 + 3 * k, 0.15 * kPi, 0.85 * kPi);
-    SetColor(cr, Hex(0xFFF080), 1 - k * 0.6);
-    cairo_set_line_width(cr, 1.3);
-    cairo_stroke(cr);
+    Stroke(cr, Hex(0xFFF080), 1.3, 1 - k * 0.6);
   }
   cairo_restore(cr);
 }
@@ -478,13 +403,7 @@ void Skull(cairo_t* cr, double t) {
     cairo_new_path(cr);
     cairo_move_to(cr, 20 - 12 * s, 28.5);
     cairo_line_to(cr, 20 + 12 * s, 9);
-    SetColor(cr, kInk);
-    cairo_set_line_width(cr, 4.6);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_stroke_preserve(cr);
-    SetColor(cr, Hex(0xE8E0C8));
-    cairo_set_line_width(cr, 2.4);
-    cairo_stroke(cr);
+    OutlinedLine(cr, Hex(0xE8E0C8), 2.4, kInk, 4.6);
     for (int e = -1; e <= 1; e += 2) {
       const double ex = 20 + 12 * s * e, ey = e < 0 ? 28.5 : 9;
       for (int k = -1; k <= 1; k += 2) {
@@ -492,19 +411,19 @@ void Skull(cairo_t* cr, double t) {
         cairo_arc(cr, ex + k * 1.4, ey + k * 1.4 * s * e, 1.9, 0, 2 * kPi);
         SetColor(cr, Hex(0xF0E8D4));
         cairo_fill_preserve(cr);
-        Outline(cr, 0.8);
+        StrokeRound(cr, kInk, 0.8);
       }
     }
   }
   // Jaw.
   cairo_new_path(cr);
   RoundedRect(cr, 14, 19 + jaw, 12, 7, 3);
-  Gloss(cr, Hex(0xF0E8D4), 14, 19, 26, 28, 1.1);
+  ShadedFill(cr, kGloss, Hex(0xF0E8D4), 14, 19, 26, 28, 1.1);
   for (int i = 0; i < 3; ++i) {
     cairo_new_path(cr);
     cairo_move_to(cr, 17 + i * 3, 20 + jaw);
     cairo_line_to(cr, 17 + i * 3, 22.5 + jaw);
-    Outline(cr, 0.8);
+    StrokeRound(cr, kInk, 0.8);
   }
   // Cranium.
   cairo_new_path(cr);
@@ -512,7 +431,7 @@ void Skull(cairo_t* cr, double t) {
   cairo_line_to(cr, 26, 22);
   cairo_line_to(cr, 14, 22);
   cairo_close_path(cr);
-  Gloss(cr, Hex(0xF6F0E0), 10, 4, 30, 24, 1.3);
+  ShadedFill(cr, kGloss, Hex(0xF6F0E0), 10, 4, 30, 24, 1.3);
   // Glowing eyes.
   const double glow = 0.5 + 0.5 * Wave(t, 2, 0.25);
   const Rgb eye = Mix(Hex(0x801010), Hex(0xFF4020), glow);
@@ -521,10 +440,7 @@ void Skull(cairo_t* cr, double t) {
     Ellipse(cr, 20 + s * 4.3, 14.5, 3.0, 3.4);
     SetColor(cr, kInk);
     cairo_fill(cr);
-    cairo_new_path(cr);
-    cairo_arc(cr, 20 + s * 4.3, 15, 1.0 + 0.6 * glow, 0, 2 * kPi);
-    SetColor(cr, eye);
-    cairo_fill(cr);
+    Disc(cr, 20 + s * 4.3, 15, 1.0 + 0.6 * glow, eye);
   }
   cairo_new_path(cr);
   cairo_move_to(cr, 20, 18);
@@ -559,30 +475,21 @@ void GemShape(cairo_t* cr, double t) {
   // A brilliant-cut diamond turning about its upright axis: the outline stays, the facet
   // edges slide round. Table at y 9, girdle at y 15, point at y 31.
   const double top = 7, girdle = 14, tip = 31, half = 14, table = 8;
-  const Rgb light = Hex(0xB8F4FF), mid = Hex(0x30C8F0), deep = Hex(0x0A5AA8);
-  cairo_new_path(cr);
-  cairo_move_to(cr, 20 - table, top);
-  cairo_line_to(cr, 20 + table, top);
-  cairo_line_to(cr, 20 + half, girdle);
-  cairo_line_to(cr, 20, tip);
-  cairo_line_to(cr, 20 - half, girdle);
-  cairo_close_path(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(8, top, 32, tip);
-  cairo_pattern_add_color_stop_rgb(p, 0, light.r, light.g, light.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.5, mid.r, mid.g, mid.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, deep.r, deep.g, deep.b);
-  cairo_set_source(cr, p);
+  auto stone = [&] {
+    cairo_new_path(cr);
+    cairo_move_to(cr, 20 - table, top);
+    cairo_line_to(cr, 20 + table, top);
+    cairo_line_to(cr, 20 + half, girdle);
+    cairo_line_to(cr, 20, tip);
+    cairo_line_to(cr, 20 - half, girdle);
+    cairo_close_path(cr);
+  };
+  stone();
+  SetLinear(cr, 8, top, 32, tip, {{0, Hex(0xB8F4FF)}, {0.5, Hex(0x30C8F0)}, {1, Hex(0x0A5AA8)}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   // Facets: six edges spaced round the stone; their x follows the turn.
   cairo_save(cr);
-  cairo_new_path(cr);
-  cairo_move_to(cr, 20 - table, top);
-  cairo_line_to(cr, 20 + table, top);
-  cairo_line_to(cr, 20 + half, girdle);
-  cairo_line_to(cr, 20, tip);
-  cairo_line_to(cr, 20 - half, girdle);
-  cairo_close_path(cr);
+  stone();
   cairo_clip(cr);
   for (int i = 0; i < 6; ++i) {
     const double a = 2 * kPi * (i / 6.0 + t / 3.0);  // six-fold stone: a third turn repeats
@@ -613,28 +520,26 @@ void GemShape(cairo_t* cr, double t) {
     cairo_move_to(cr, xt, top);
     cairo_line_to(cr, xg, girdle);
     cairo_line_to(cr, 20, tip);
-    SetColor(cr, Hex(0xE8FCFF), 0.8);
-    cairo_set_line_width(cr, 0.7);
-    cairo_stroke(cr);
+    Stroke(cr, Hex(0xE8FCFF), 0.7, 0.8);
   }
   cairo_restore(cr);
   cairo_new_path(cr);
   cairo_move_to(cr, 20 - half, girdle);
   cairo_line_to(cr, 20 + half, girdle);
-  SetColor(cr, Hex(0xFFFFFF), 0.8);
-  cairo_set_line_width(cr, 0.8);
-  cairo_stroke(cr);
-  cairo_new_path(cr);
-  cairo_move_to(cr, 20 - table, top);
-  cairo_line_to(cr, 20 + table, top);
-  cairo_line_to(cr, 20 + half, girdle);
-  cairo_line_to(cr, 20, tip);
-  cairo_line_to(cr, 20 - half, girdle);
-  cairo_close_path(cr);
-  Outline(cr, 1.3, Hex(0x06305A));
+  Stroke(cr, Hex(0xFFFFFF), 0.8, 0.8);
+  stone();
+  StrokeRound(cr, Hex(0x06305A), 1.3);
   // Sparkles: one on the table that flares twice per loop, one orbiting.
   const double flare = std::max(0.0, Wave(t, 2));
   Twinkle(cr, 15 + 10 * t, 11, 1.5 + 3.5 * flare, Hex(0xFFFFFF));
+}
+
+void GemAt(cairo_t* cr, double x, double y, double scale, double phase) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_scale(cr, scale, scale);
+  GemShape(cr, phase);
+  cairo_restore(cr);
 }
 
 void DrawItems(const std::filesystem::path& out) {

@@ -18,34 +18,11 @@ const Rgb kInk = Hex(0x0C0A10);
 const Rgb kSteel = Hex(0x5A6070);
 const Rgb kDark = Hex(0x2E323C);
 
-void Stroke(cairo_t* cr, double width = 2.0, Rgb c = kInk) {
-  SetColor(cr, c);
-  cairo_set_line_width(cr, width);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke(cr);
-}
-
-void Metal(cairo_t* cr, double x0, double y0, double x1, double y1, Rgb c, double width = 2) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
-  const Rgb hi = Shade(c, 0.45), lo = Shade(c, -0.5);
-  cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.45, c.r, c.g, c.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-  cairo_set_source(cr, p);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  Stroke(cr, width);
-}
+// Brushed armour plate, outlined in ink. (The machine is drawn with round caps and joins.)
+const Finish kArmour{0.45, 0.45, -0.5, kInk};
 
 void Rivet(cairo_t* cr, double x, double y, double r = 2.2) {
-  cairo_new_path(cr);
-  cairo_arc(cr, x, y, r, 0, 2 * kPi);
-  SetColor(cr, Hex(0x22252C));
-  cairo_fill(cr);
-  cairo_new_path(cr);
-  cairo_arc(cr, x - r * 0.25, y - r * 0.25, r * 0.65, 0, 2 * kPi);
-  SetColor(cr, Hex(0xB8C0CC));
-  cairo_fill(cr);
+  Stud(cr, x, y, r, Hex(0x22252C), r * 0.65, r * 0.25, Hex(0xB8C0CC));
 }
 
 void HazardBand(cairo_t* cr, double x0, double y0, double x1, double y1) {
@@ -69,7 +46,7 @@ void HazardBand(cairo_t* cr, double x0, double y0, double x1, double y1) {
   cairo_restore(cr);
   cairo_new_path(cr);
   cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
-  Stroke(cr, 1.5);
+  StrokeRound(cr, kInk, 1.5);
 }
 
 // A chute under the body, opening at (hx, hy).
@@ -81,12 +58,12 @@ void Chute(cairo_t* cr, double hx, double hy) {
   cairo_line_to(cr, hx + 21, hy - 6);
   cairo_line_to(cr, hx - 21, hy - 6);
   cairo_close_path(cr);
-  Metal(cr, hx - 26, 0, hx + 26, 0, kSteel);
+  ShadedFill(cr, kArmour, kSteel, hx - 26, 0, hx + 26, 0, 2);
   HazardBand(cr, hx - 22.5, hy - 20, hx + 22.5, hy - 12);
   // Mouth with the dark shaft inside.
   cairo_new_path(cr);
   Ellipse(cr, hx, hy - 5, 23, 6.5);
-  Metal(cr, hx - 23, hy - 11, hx + 23, hy + 1, Hex(0x8A909C));
+  ShadedFill(cr, kArmour, Hex(0x8A909C), hx - 23, hy - 11, hx + 23, hy + 1, 2);
   cairo_new_path(cr);
   Ellipse(cr, hx, hy - 4.5, 18, 4.2);
   SetColor(cr, Hex(0x120C08));
@@ -102,21 +79,16 @@ void Chute(cairo_t* cr, double hx, double hy) {
 void Eye(cairo_t* cr, double x, double y, int side) {
   cairo_new_path(cr);
   cairo_arc(cr, x, y, 30, 0, 2 * kPi);
-  Metal(cr, x - 30, y - 30, x + 30, y + 30, Hex(0x767C8A), 2.5);
-  cairo_new_path(cr);
-  cairo_arc(cr, x, y, 22, 0, 2 * kPi);
-  SetColor(cr, Hex(0x140608));
-  cairo_fill(cr);
+  ShadedFill(cr, kArmour, Hex(0x767C8A), x - 30, y - 30, x + 30, y + 30, 2.5);
+  Disc(cr, x, y, 22, Hex(0x140608));
   cairo_new_path(cr);
   cairo_arc(cr, x, y + 2, 18, 0, 2 * kPi);
-  cairo_pattern_t* p = cairo_pattern_create_radial(x, y + 2, 2, x, y + 2, 18);
-  cairo_pattern_add_color_stop_rgb(p, 0, 1.0, 1.0, 0.7);
-  cairo_pattern_add_color_stop_rgb(p, 0.25, 1.0, 0.55, 0.1);
-  cairo_pattern_add_color_stop_rgb(p, 0.7, 0.85, 0.05, 0.05);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.35, 0.0, 0.02);
-  cairo_set_source(cr, p);
+  SetRadial(cr, x, y + 2, 2, x, y + 2, 18,
+            {{0, {1.0, 1.0, 0.7}},
+             {0.25, {1.0, 0.55, 0.1}},
+             {0.7, {0.85, 0.05, 0.05}},
+             {1, {0.35, 0.0, 0.02}}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   Shine(cr, x - 7, y - 6, 5, 3.5, 0.8);
   // Brow plate slanting down towards the middle of the face.
   cairo_new_path(cr);
@@ -125,7 +97,7 @@ void Eye(cairo_t* cr, double x, double y, int side) {
   cairo_line_to(cr, x + 34 * side, y - 4);
   cairo_line_to(cr, x - 36 * side, y - 24);
   cairo_close_path(cr);
-  Metal(cr, x - 30, y - 36, x + 30, y - 4, Hex(0x4A4E58));
+  ShadedFill(cr, kArmour, Hex(0x4A4E58), x - 30, y - 36, x + 30, y - 4, 2);
   Rivet(cr, x - 28 * side, y - 28);
   Rivet(cr, x + 26 * side, y - 12);
 }
@@ -140,10 +112,10 @@ void MachineShape(cairo_t* cr) {
     const double x = 110 + i * 70, w = i == 1 ? 26 : 20, top = i == 1 ? 4 : 12;
     cairo_new_path(cr);
     cairo_rectangle(cr, x - w / 2, top, w, 60);
-    Metal(cr, x - w / 2, 0, x + w / 2, 0, Hex(0x6A5048));
+    ShadedFill(cr, kArmour, Hex(0x6A5048), x - w / 2, 0, x + w / 2, 0, 2);
     cairo_new_path(cr);
     cairo_rectangle(cr, x - w / 2 - 3, top, w + 6, 7);
-    Metal(cr, x - w / 2 - 3, 0, x + w / 2 + 3, 0, Hex(0x8A6A5A));
+    ShadedFill(cr, kArmour, Hex(0x8A6A5A), x - w / 2 - 3, 0, x + w / 2 + 3, 0, 2);
     cairo_new_path(cr);
     cairo_rectangle(cr, x - w / 2 + 2, top + 1.5, w - 4, 4);
     SetColor(cr, Hex(0x100808));
@@ -155,33 +127,25 @@ void MachineShape(cairo_t* cr) {
     cairo_new_path(cr);
     cairo_move_to(cr, x, 60);
     cairo_line_to(cr, x + s * 8, 14);
-    Stroke(cr, 4.5);
-    cairo_new_path(cr);
-    cairo_move_to(cr, x, 60);
-    cairo_line_to(cr, x + s * 8, 14);
-    Stroke(cr, 2.0, Hex(0xA0A8B4));
+    OutlinedLine(cr, Hex(0xA0A8B4), 2.0, kInk, 4.5);
     cairo_new_path(cr);
     cairo_arc(cr, x + s * 8, 12, 5, 0, 2 * kPi);
-    cairo_pattern_t* p = cairo_pattern_create_radial(x + s * 8 - 1.5, 10.5, 0.5, x + s * 8, 12, 5);
-    cairo_pattern_add_color_stop_rgb(p, 0, 1, 1, 0.8);
-    cairo_pattern_add_color_stop_rgb(p, 0.5, 1, 0.2, 0.1);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.5, 0, 0);
-    cairo_set_source(cr, p);
+    SetRadial(cr, x + s * 8 - 1.5, 10.5, 0.5, x + s * 8, 12, 5,
+              {{0, {1, 1, 0.8}}, {0.5, {1, 0.2, 0.1}}, {1, {0.5, 0, 0}}});
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
-    Stroke(cr, 1.5);
+    StrokeRound(cr, kInk, 1.5);
   }
   // Side thrusters, reaching a little beyond the body.
   for (int s = -1; s <= 1; s += 2) {
     const double x = 180 + s * 160;
     cairo_new_path(cr);
     RoundedRect(cr, x - 20, 88, 40, 80, 16);
-    Metal(cr, x - 20, 88, x + 20, 168, Hex(0x70505A));
+    ShadedFill(cr, kArmour, Hex(0x70505A), x - 20, 88, x + 20, 168, 2);
     for (int i = 0; i < 4; ++i) {
       cairo_new_path(cr);
       cairo_move_to(cr, x - 16, 102 + i * 16);
       cairo_line_to(cr, x + 16, 102 + i * 16);
-      Stroke(cr, 2.5, Hex(0x2A1C20));
+      StrokeRound(cr, Hex(0x2A1C20), 2.5);
     }
     cairo_new_path(cr);
     Ellipse(cr, x, 170, 14, 6);
@@ -193,54 +157,42 @@ void MachineShape(cairo_t* cr) {
     cairo_curve_to(cr, x - 8, 185, x - 3, 192, x, 200);
     cairo_curve_to(cr, x + 3, 192, x + 8, 185, x + 11, 171);
     cairo_close_path(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 171, 0, 200);
-    cairo_pattern_add_color_stop_rgb(p, 0, 1, 1, 0.8);
-    cairo_pattern_add_color_stop_rgb(p, 0.4, 1, 0.7, 0.1);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.9, 0.2, 0.0);
-    cairo_set_source(cr, p);
+    SetLinear(cr, 0, 171, 0, 200, {{0, {1, 1, 0.8}}, {0.4, {1, 0.7, 0.1}}, {1, {0.9, 0.2, 0.0}}});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
   }
   // Chutes under the body.
   Chute(cr, 54, 270);
   Chute(cr, 176, 274);
   Chute(cr, 302, 270);
   // Body: a broad armoured hull, wider at the shoulders.
-  cairo_new_path(cr);
-  cairo_move_to(cr, 60, 52);
-  cairo_line_to(cr, 300, 52);
-  cairo_curve_to(cr, 325, 52, 338, 70, 340, 95);
-  cairo_line_to(cr, 338, 196);
-  cairo_curve_to(cr, 336, 214, 326, 226, 306, 226);
-  cairo_line_to(cr, 54, 226);
-  cairo_curve_to(cr, 34, 226, 24, 214, 22, 196);
-  cairo_line_to(cr, 20, 95);
-  cairo_curve_to(cr, 22, 70, 35, 52, 60, 52);
-  cairo_close_path(cr);
-  Metal(cr, 20, 52, 200, 260, kSteel, 3);
+  auto hull = [&] {
+    cairo_new_path(cr);
+    cairo_move_to(cr, 60, 52);
+    cairo_line_to(cr, 300, 52);
+    cairo_curve_to(cr, 325, 52, 338, 70, 340, 95);
+    cairo_line_to(cr, 338, 196);
+    cairo_curve_to(cr, 336, 214, 326, 226, 306, 226);
+    cairo_line_to(cr, 54, 226);
+    cairo_curve_to(cr, 34, 226, 24, 214, 22, 196);
+    cairo_line_to(cr, 20, 95);
+    cairo_curve_to(cr, 22, 70, 35, 52, 60, 52);
+    cairo_close_path(cr);
+  };
+  hull();
+  ShadedFill(cr, kArmour, kSteel, 20, 52, 200, 260, 3);
   // Plates and rivets.
   cairo_save(cr);
-  cairo_new_path(cr);
-  cairo_move_to(cr, 60, 52);
-  cairo_line_to(cr, 300, 52);
-  cairo_curve_to(cr, 325, 52, 338, 70, 340, 95);
-  cairo_line_to(cr, 338, 196);
-  cairo_curve_to(cr, 336, 214, 326, 226, 306, 226);
-  cairo_line_to(cr, 54, 226);
-  cairo_curve_to(cr, 34, 226, 24, 214, 22, 196);
-  cairo_line_to(cr, 20, 95);
-  cairo_curve_to(cr, 22, 70, 35, 52, 60, 52);
-  cairo_close_path(cr);
+  hull();
   cairo_clip(cr);
   for (double x : {100.0, 180.0, 260.0}) {
     cairo_new_path(cr);
     cairo_move_to(cr, x, 52);
     cairo_line_to(cr, x, 226);
-    Stroke(cr, 1.5, Hex(0x30343C));
+    StrokeRound(cr, Hex(0x30343C), 1.5);
     cairo_new_path(cr);
     cairo_move_to(cr, x + 1.5, 52);
     cairo_line_to(cr, x + 1.5, 226);
-    Stroke(cr, 1.0, Hex(0x8A909C));
+    StrokeRound(cr, Hex(0x8A909C), 1.0);
   }
   for (double y : {62.0, 216.0})
     for (double x = 34; x < 330; x += 18) Rivet(cr, x, y);
@@ -252,16 +204,12 @@ void MachineShape(cairo_t* cr) {
   // Furnace mouth with teeth.
   cairo_new_path(cr);
   RoundedRect(cr, 118, 142, 124, 40, 8);
-  Metal(cr, 118, 142, 242, 182, kDark, 2.5);
+  ShadedFill(cr, kArmour, kDark, 118, 142, 242, 182, 2.5);
   cairo_new_path(cr);
   RoundedRect(cr, 126, 148, 108, 28, 5);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, 148, 0, 176);
-  cairo_pattern_add_color_stop_rgb(p, 0, 1.0, 0.9, 0.3);
-  cairo_pattern_add_color_stop_rgb(p, 0.5, 1.0, 0.45, 0.05);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.6, 0.05, 0.0);
-  cairo_set_source(cr, p);
+  SetLinear(cr, 0, 148, 0, 176,
+            {{0, {1.0, 0.9, 0.3}}, {0.5, {1.0, 0.45, 0.05}}, {1, {0.6, 0.05, 0.0}}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   for (int i = 0; i < 7; ++i) {
     const double x = 130 + i * 16;
     for (int row = 0; row < 2; ++row) {
@@ -276,7 +224,7 @@ void MachineShape(cairo_t* cr) {
         cairo_line_to(cr, x + 8, 166);
       }
       cairo_close_path(cr);
-      Metal(cr, x - 6, 148, x + 6, 176, Hex(0xC8CCD4), 1.2);
+      ShadedFill(cr, kArmour, Hex(0xC8CCD4), x - 6, 148, x + 6, 176, 1.2);
     }
   }
   // Nose vent between the eyes.
@@ -293,7 +241,7 @@ void MachineShape(cairo_t* cr) {
     cairo_arc(cr, x, 70, 5, 0, 2 * kPi);
     SetColor(cr, i % 2 ? Hex(0x40FF60) : Hex(0xFFD020));
     cairo_fill_preserve(cr);
-    Stroke(cr, 1.5);
+    StrokeRound(cr, kInk, 1.5);
     Shine(cr, x - 1.5, 68.5, 2, 1.5, 0.9);
   }
   cairo_restore(cr);
@@ -311,13 +259,8 @@ void DrawMachine(const std::filesystem::path& out) {
     cairo_t* cr = c.cr();
     cairo_new_path(cr);
     cairo_arc(cr, 4, 4, 3.6, 0, 2 * kPi);
-    cairo_pattern_t* p = cairo_pattern_create_radial(4, 4, 0, 4, 4, 3.8);
-    cairo_pattern_add_color_stop_rgb(p, 0, 1, 1, 1);
-    cairo_pattern_add_color_stop_rgb(p, 0.35, 1, 1, 0.5);
-    cairo_pattern_add_color_stop_rgb(p, 1, 1, 0.45, 0.05);
-    cairo_set_source(cr, p);
+    SetRadial(cr, 4, 4, 0, 4, 4, 3.8, {{0, {1, 1, 1}}, {0.35, {1, 1, 0.5}}, {1, {1, 0.45, 0.05}}});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
     cairo_new_path(cr);
     StarPath(cr, 4, 4, 4.2, 1.2, 4, kPi / 4);
     SetColor(cr, Hex(0xFFF0A0));
@@ -342,20 +285,12 @@ void DrawMachine(const std::filesystem::path& out) {
       cairo_fill(cr);
       cairo_new_path(cr);
       cairo_arc(cr, cx, cy, 7, 0, 2 * kPi);
-      cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, 7);
       const Rgb mid = Shade(col, 0.3);
-      cairo_pattern_add_color_stop_rgb(p, 0, 1, 1, 1);
-      cairo_pattern_add_color_stop_rgb(p, 0.4, mid.r, mid.g, mid.b);
-      cairo_pattern_add_color_stop_rgb(p, 1, col.r, col.g, col.b);
-      cairo_set_source(cr, p);
+      SetRadial(cr, cx, cy, 0, cx, cy, 7, {{0, {1, 1, 1}}, {0.4, mid}, {1, col}});
       cairo_fill(cr);
-      cairo_pattern_destroy(p);
       for (int i = 0; i < 8; ++i) {
         const double a = i * kPi / 4 + m * 0.2 + kPi / 8;
-        cairo_new_path(cr);
-        cairo_arc(cr, cx + 5.2 * std::cos(a), cy + 5.2 * std::sin(a), 1.0, 0, 2 * kPi);
-        SetColor(cr, Hex(0xFFFFFF));
-        cairo_fill(cr);
+        Disc(cr, cx + 5.2 * std::cos(a), cy + 5.2 * std::sin(a), 1.0, Hex(0xFFFFFF));
       }
       cairo_restore(cr);
     }

@@ -59,6 +59,11 @@ Edge Flat(double y) {
   return [y](double) { return y; };
 }
 
+// An edge wobbling about y (see Wobble).
+Edge Wavy(double y, double a1, double a2, double a3, double phase) {
+  return [=](double x) { return y + Wobble(x, a1, a2, a3, phase); };
+}
+
 struct Slab {
   Edge top = Flat(2), bottom = Flat(18);
   double radius = 4;
@@ -91,6 +96,18 @@ void DrawSlab(cairo_t* cr, const Slab& s, const std::function<void()>& texture) 
   cairo_stroke(cr);
 }
 
+// A layer lying over the top of the body down to `edge` (turf, moss, an oil slick), filled
+// with a vertical gradient from `top` at y0 to `bottom` at y1.
+void TopLayer(cairo_t* cr, const Edge& edge, double y0, double y1, Rgb top, Rgb bottom) {
+  cairo_new_path(cr);
+  cairo_move_to(cr, -50, 0);
+  for (double x = -50; x <= 200; x += 1) cairo_line_to(cr, x, edge(x));
+  cairo_line_to(cr, 200, 0);
+  cairo_close_path(cr);
+  FillVertical(cr, y0, y1, top, bottom);
+  cairo_new_path(cr);
+}
+
 // Random grains repeated every 50 px.
 void Grains(cairo_t* cr, std::uint64_t seed, int count, double y0, double y1, Rgb a, Rgb b,
             double alpha, double size) {
@@ -112,32 +129,22 @@ void Line(cairo_t* cr, double x0, double y0, double x1, double y1, Rgb c, double
   cairo_new_path(cr);
   cairo_move_to(cr, x0, y0);
   cairo_line_to(cr, x1, y1);
-  SetColor(cr, c, alpha);
-  cairo_set_line_width(cr, width);
-  cairo_stroke(cr);
+  Stroke(cr, c, width, alpha);
 }
 
 void Rivet(cairo_t* cr, double x, double y, Rgb c) {
-  cairo_new_path(cr);
-  cairo_arc(cr, x, y, 1.3, 0, 2 * kPi);
-  SetColor(cr, Shade(c, -0.5));
-  cairo_fill(cr);
-  cairo_new_path(cr);
-  cairo_arc(cr, x - 0.3, y - 0.3, 0.8, 0, 2 * kPi);
-  SetColor(cr, Shade(c, 0.6));
-  cairo_fill(cr);
+  Stud(cr, x, y, 1.3, Shade(c, -0.5), 0.8, 0.3, Shade(c, 0.6));
 }
 
 // --- the seventeen kinds ------------------------------------------------------------------
 
 void Sand(cairo_t* cr) {
-  Slab s;
-  s.top = [](double x) { return 2.6 + Wobble(x, 0.5, 0.3, 0.2, 0.4); };
-  s.bottom = [](double x) { return 17.5 + Wobble(x, 0.4, 0.6, 0.4, 2.0); };
-  s.radius = 6;
-  s.light = Hex(0xF6DA96);
-  s.dark = Hex(0xC08A48);
-  s.outline = Hex(0x6A4418);
+  const Slab s{.top = Wavy(2.6, 0.5, 0.3, 0.2, 0.4),
+               .bottom = Wavy(17.5, 0.4, 0.6, 0.4, 2.0),
+               .radius = 6,
+               .light = Hex(0xF6DA96),
+               .dark = Hex(0xC08A48),
+               .outline = Hex(0x6A4418)};
   DrawSlab(cr, s, [&] {
     // Ripples left by the wind.
     Repeat([&](double ox) {
@@ -146,9 +153,7 @@ void Sand(cairo_t* cr) {
         const double y = 7 + i * 3.5;
         for (double x = 0; x <= kPeriod; x += 1)
           cairo_line_to(cr, ox + x, y + 0.9 * std::sin(2 * kPi * (x / 25.0 + i * 0.3)));
-        SetColor(cr, Hex(0xA87038), 0.35);
-        cairo_set_line_width(cr, 0.9);
-        cairo_stroke(cr);
+        Stroke(cr, Hex(0xA87038), 0.9, 0.35);
       }
     });
     Grains(cr, 11, 40, 3, 18, Hex(0xFFF4C8), Hex(0x8A5A28), 0.8, 1);
@@ -156,11 +161,8 @@ void Sand(cairo_t* cr) {
 }
 
 void EgyptRock(cairo_t* cr) {
-  Slab s;
-  s.radius = 2;
-  s.light = Hex(0xEEC884);
-  s.dark = Hex(0xB88A4C);
-  s.outline = Hex(0x5A3A14);
+  const Slab s{
+      .radius = 2, .light = Hex(0xEEC884), .dark = Hex(0xB88A4C), .outline = Hex(0x5A3A14)};
   DrawSlab(cr, s, [&] {
     Repeat([&](double ox) {
       // Two courses of blocks, the joints of the lower one half a block along.
@@ -172,9 +174,7 @@ void EgyptRock(cairo_t* cr) {
       const Rgb carve = Hex(0x8A5E28);
       cairo_new_path(cr);
       Ellipse(cr, ox + 8, 6.2, 3.2, 1.6);
-      SetColor(cr, carve);
-      cairo_set_line_width(cr, 0.9);
-      cairo_stroke(cr);
+      Stroke(cr, carve, 0.9);
       cairo_new_path(cr);
       cairo_arc(cr, ox + 8, 6.2, 0.9, 0, 2 * kPi);
       cairo_fill(cr);
@@ -199,13 +199,12 @@ void EgyptRock(cairo_t* cr) {
 }
 
 void Rock(cairo_t* cr) {
-  Slab s;
-  s.top = [](double x) { return 2.4 + Wobble(x, 0.4, 0.5, 0.3, 1.0); };
-  s.bottom = [](double x) { return 17.0 + Wobble(x, 0.6, 0.8, 0.6, 0.3); };
-  s.radius = 5;
-  s.light = Hex(0xB8B8C0);
-  s.dark = Hex(0x6A6A74);
-  s.outline = Hex(0x2A2A30);
+  const Slab s{.top = Wavy(2.4, 0.4, 0.5, 0.3, 1.0),
+               .bottom = Wavy(17.0, 0.6, 0.8, 0.6, 0.3),
+               .radius = 5,
+               .light = Hex(0xB8B8C0),
+               .dark = Hex(0x6A6A74),
+               .outline = Hex(0x2A2A30)};
   DrawSlab(cr, s, [&] {
     Repeat([&](double ox) {
       const Rgb crack = Hex(0x3A3A42);
@@ -215,9 +214,7 @@ void Rock(cairo_t* cr) {
       cairo_line_to(cr, ox + 9, 13);
       cairo_line_to(cr, ox + 8, 9);
       cairo_line_to(cr, ox + 12, 6);
-      SetColor(cr, crack, 0.8);
-      cairo_set_line_width(cr, 0.9);
-      cairo_stroke(cr);
+      Stroke(cr, crack, 0.9, 0.8);
       cairo_new_path(cr);
       cairo_move_to(cr, ox + 30, 2);
       cairo_line_to(cr, ox + 28, 7);
@@ -249,14 +246,13 @@ void Rock(cairo_t* cr) {
 
 void Goo(cairo_t* cr) {
   // Sticky pink ooze: the surface sits low and thick drops hang from the underside.
-  Slab s;
-  s.top = [](double x) { return 7.0 + Wobble(x, 0.6, 0.4, 0.2, 0.8); };
-  s.bottom = [](double x) { return 16.5 + Wobble(x, 0.5, 0.7, 0.0, 1.4); };
-  s.radius = 4;
-  s.light = Hex(0xF070E0);
-  s.dark = Hex(0x8A1C90);
-  s.outline = Hex(0x400848);
-  s.highlight = 0.7;
+  const Slab s{.top = Wavy(7.0, 0.6, 0.4, 0.2, 0.8),
+               .bottom = Wavy(16.5, 0.5, 0.7, 0.0, 1.4),
+               .radius = 4,
+               .light = Hex(0xF070E0),
+               .dark = Hex(0x8A1C90),
+               .outline = Hex(0x400848),
+               .highlight = 0.7};
   // Drips below, drawn first so the outline of the body crosses their roots.
   Repeat([&](double ox) {
     const double drips[3][2] = {{8, 3.2}, {27, 2.0}, {41, 3.6}};
@@ -270,9 +266,7 @@ void Goo(cairo_t* cr) {
       cairo_close_path(cr);
       SetColor(cr, Hex(0x9A249E));
       cairo_fill_preserve(cr);
-      SetColor(cr, s.outline);
-      cairo_set_line_width(cr, 1.0);
-      cairo_stroke(cr);
+      Stroke(cr, s.outline, 1.0);
     }
   });
   DrawSlab(cr, s, [&] {
@@ -280,25 +274,16 @@ void Goo(cairo_t* cr) {
       const double bubbles[5][3] = {
           {6, 11, 1.6}, {17, 13.5, 1.0}, {24, 10, 1.3}, {35, 12.5, 1.8}, {45, 10.5, 0.9}};
       for (const auto& b : bubbles) {
-        cairo_new_path(cr);
-        cairo_arc(cr, ox + b[0], b[1], b[2], 0, 2 * kPi);
-        SetColor(cr, Hex(0xFFB0F8), 0.55);
-        cairo_fill(cr);
-        cairo_new_path(cr);
-        cairo_arc(cr, ox + b[0] - b[2] * 0.35, b[1] - b[2] * 0.35, b[2] * 0.35, 0, 2 * kPi);
-        cairo_set_source_rgba(cr, 1, 1, 1, 0.9);
-        cairo_fill(cr);
+        Disc(cr, ox + b[0], b[1], b[2], Hex(0xFFB0F8), 0.55);
+        Disc(cr, ox + b[0] - b[2] * 0.35, b[1] - b[2] * 0.35, b[2] * 0.35, Hex(0xFFFFFF), 0.9);
       }
     });
   });
 }
 
 void Space(cairo_t* cr) {
-  Slab s;
-  s.radius = 1.5;
-  s.light = Hex(0xC8D4E4);
-  s.dark = Hex(0x56647A);
-  s.outline = Hex(0x1A2230);
+  const Slab s{
+      .radius = 1.5, .light = Hex(0xC8D4E4), .dark = Hex(0x56647A), .outline = Hex(0x1A2230)};
   DrawSlab(cr, s, [&] {
     Repeat([&](double ox) {
       // Panel seams and a glowing light strip.
@@ -314,22 +299,19 @@ void Space(cairo_t* cr) {
         SetColor(cr, i % 2 ? Hex(0x40E8FF) : Hex(0xA0F8FF));
         cairo_fill(cr);
       }
-      Rivet(cr, ox + 4, 5, Hex(0x8A96AA));
-      Rivet(cr, ox + 46, 5, Hex(0x8A96AA));
-      Rivet(cr, ox + 4, 15, Hex(0x8A96AA));
-      Rivet(cr, ox + 46, 15, Hex(0x8A96AA));
+      for (double y : {5.0, 15.0})
+        for (double x : {4.0, 46.0}) Rivet(cr, ox + x, y, Hex(0x8A96AA));
     });
   });
 }
 
 void Wood(cairo_t* cr) {
-  Slab s;
-  s.top = Flat(2.5);
-  s.bottom = Flat(17.5);
-  s.radius = 2;
-  s.light = Hex(0xD89A50);
-  s.dark = Hex(0x8A5420);
-  s.outline = Hex(0x3E2008);
+  const Slab s{.top = Flat(2.5),
+               .bottom = Flat(17.5),
+               .radius = 2,
+               .light = Hex(0xD89A50),
+               .dark = Hex(0x8A5420),
+               .outline = Hex(0x3E2008)};
   DrawSlab(cr, s, [&] {
     Repeat([&](double ox) {
       // Grain.
@@ -340,16 +322,12 @@ void Wood(cairo_t* cr) {
           cairo_line_to(cr, ox + x,
                         y + 0.7 * std::sin(2 * kPi * x / 25 + i * 1.3) +
                             0.4 * std::sin(2 * kPi * x / 10 + i));
-        SetColor(cr, Hex(0x6A3A10), 0.45);
-        cairo_set_line_width(cr, 0.8);
-        cairo_stroke(cr);
+        Stroke(cr, Hex(0x6A3A10), 0.8, 0.45);
       }
       // A knot and the plank joint with its nails.
       cairo_new_path(cr);
       Ellipse(cr, ox + 33, 11, 2.6, 1.4);
-      SetColor(cr, Hex(0x5A2E0A), 0.8);
-      cairo_set_line_width(cr, 0.9);
-      cairo_stroke(cr);
+      Stroke(cr, Hex(0x5A2E0A), 0.9, 0.8);
       Line(cr, ox + 0.5, 2.5, ox + 0.5, 17.5, Hex(0x3E2008), 0.9, 1);
       Line(cr, ox + 1.5, 3, ox + 1.5, 17, Hex(0xF0C080), 0.5, 0.8);
       Rivet(cr, ox + 4.5, 6, Hex(0xA0A0A0));
@@ -360,14 +338,13 @@ void Wood(cairo_t* cr) {
 
 void Oil(cairo_t* cr) {
   // Steel soaked in black oil: a glossy slick with a rainbow sheen, drops running off.
-  Slab s;
-  s.top = Flat(2);
-  s.bottom = Flat(17.5);
-  s.radius = 2;
-  s.light = Hex(0x6A6E78);
-  s.dark = Hex(0x2E3038);
-  s.outline = Hex(0x08080C);
-  s.highlight = 0;
+  const Slab s{.top = Flat(2),
+               .bottom = Flat(17.5),
+               .radius = 2,
+               .light = Hex(0x6A6E78),
+               .dark = Hex(0x2E3038),
+               .outline = Hex(0x08080C),
+               .highlight = 0};
   Repeat([&](double ox) {
     for (double dx : {14.0, 39.0}) {
       const double x = ox + dx;
@@ -383,41 +360,31 @@ void Oil(cairo_t* cr) {
   });
   DrawSlab(cr, s, [&] {
     // The slick: a black layer over the top with round runs hanging from it.
-    cairo_new_path(cr);
-    cairo_move_to(cr, -50, 0);
-    for (double x = -50; x <= 200; x += 1) {
+    auto slick = [](double x) {
       const double m = std::fmod(x + 500, 25.0);
       const double run = m < 6 ? 3.5 * std::sin(kPi * m / 6) : 0;
-      cairo_line_to(cr, x, 8.0 + Wobble(x, 0.5, 0.4, 0.0, 0.7) + run);
-    }
-    cairo_line_to(cr, 200, 0);
-    cairo_close_path(cr);
-    FillVertical(cr, 2, 12, Hex(0x2A2A34), Hex(0x060608));
-    cairo_new_path(cr);
+      return 8.0 + Wobble(x, 0.5, 0.4, 0.0, 0.7) + run;
+    };
+    TopLayer(cr, slick, 2, 12, Hex(0x2A2A34), Hex(0x060608));
     // Rainbow sheen and wet highlights.
     Repeat([&](double ox) {
       for (double sx : {12.0, 37.0}) {
         cairo_save(cr);
         cairo_translate(cr, ox + sx, 5.2);
         cairo_scale(cr, 6.5, 1.6);
-        cairo_pattern_t* p = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
-        cairo_pattern_add_color_stop_rgba(p, 0.0, 0.5, 1.0, 0.8, 0.0);
-        cairo_pattern_add_color_stop_rgba(p, 0.35, 0.6, 1.0, 0.7, 0.45);
-        cairo_pattern_add_color_stop_rgba(p, 0.6, 1.0, 0.85, 0.3, 0.45);
-        cairo_pattern_add_color_stop_rgba(p, 0.8, 1.0, 0.35, 0.8, 0.45);
-        cairo_pattern_add_color_stop_rgba(p, 1.0, 0.5, 0.4, 1.0, 0.0);
-        cairo_set_source(cr, p);
+        SetRadial(cr, 0, 0, 0, 0, 0, 1,
+                  {{0.0, {0.5, 1.0, 0.8}, 0.0},
+                   {0.35, {0.6, 1.0, 0.7}, 0.45},
+                   {0.6, {1.0, 0.85, 0.3}, 0.45},
+                   {0.8, {1.0, 0.35, 0.8}, 0.45},
+                   {1.0, {0.5, 0.4, 1.0}, 0.0}});
         cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
         cairo_fill(cr);
-        cairo_pattern_destroy(p);
         cairo_restore(cr);
       }
       Shine(cr, ox + 24, 3.6, 3.5, 0.9, 0.9);
       for (double dx : {0.0, 25.0}) {
-        cairo_new_path(cr);
-        cairo_arc(cr, ox + dx + 2.2, 9.5, 0.8, 0, 2 * kPi);
-        cairo_set_source_rgba(cr, 1, 1, 1, 0.6);
-        cairo_fill(cr);
+        Disc(cr, ox + dx + 2.2, 9.5, 0.8, Hex(0xFFFFFF), 0.6);
       }
     });
     Repeat([&](double ox) { Rivet(cr, ox + 22, 14.5, Hex(0x70747C)); });
@@ -426,11 +393,8 @@ void Oil(cairo_t* cr) {
 
 void Machine(cairo_t* cr) {
   // A steel girder with a hazard-striped face.
-  Slab s;
-  s.radius = 1.5;
-  s.light = Hex(0xB0B4BC);
-  s.dark = Hex(0x50545C);
-  s.outline = Hex(0x14161A);
+  const Slab s{
+      .radius = 1.5, .light = Hex(0xB0B4BC), .dark = Hex(0x50545C), .outline = Hex(0x14161A)};
   DrawSlab(cr, s, [&] {
     cairo_new_path(cr);
     cairo_rectangle(cr, -50, 6.5, 250, 7);
@@ -448,10 +412,8 @@ void Machine(cairo_t* cr) {
         SetColor(cr, Hex(0x181818));
         cairo_fill(cr);
       }
-      Rivet(cr, ox + 12.5, 4.2, Hex(0x9098A4));
-      Rivet(cr, ox + 37.5, 4.2, Hex(0x9098A4));
-      Rivet(cr, ox + 12.5, 15.8, Hex(0x9098A4));
-      Rivet(cr, ox + 37.5, 15.8, Hex(0x9098A4));
+      for (double y : {4.2, 15.8})
+        for (double x : {12.5, 37.5}) Rivet(cr, ox + x, y, Hex(0x9098A4));
     });
     Line(cr, -50, 6.5, 200, 6.5, Hex(0x202020), 1, 0.8);
     Line(cr, -50, 13.5, 200, 13.5, Hex(0x202020), 1, 0.8);
@@ -483,24 +445,16 @@ void GrassBlades(cairo_t* cr, std::uint64_t seed, double y, Rgb light, Rgb dark,
 }
 
 void Grass(cairo_t* cr) {
-  Slab s;
-  s.top = [](double x) { return 3.2 + Wobble(x, 0.4, 0.3, 0.2, 2.2); };
-  s.bottom = [](double x) { return 17.2 + Wobble(x, 0.7, 0.6, 0.5, 0.9); };
-  s.radius = 5;
-  s.light = Hex(0xA06A38);
-  s.dark = Hex(0x5A3414);
-  s.outline = Hex(0x2A1806);
-  s.highlight = 0;
+  const Slab s{.top = Wavy(3.2, 0.4, 0.3, 0.2, 2.2),
+               .bottom = Wavy(17.2, 0.7, 0.6, 0.5, 0.9),
+               .radius = 5,
+               .light = Hex(0xA06A38),
+               .dark = Hex(0x5A3414),
+               .outline = Hex(0x2A1806),
+               .highlight = 0};
   DrawSlab(cr, s, [&] {
     // Turf band over the earth, with a wavy lower edge.
-    cairo_new_path(cr);
-    cairo_move_to(cr, -50, 0);
-    for (double x = -50; x <= 200; x += 1)
-      cairo_line_to(cr, x, 7.0 + Wobble(x, 0.5, 0.6, 0.6, 1.9));
-    cairo_line_to(cr, 200, 0);
-    cairo_close_path(cr);
-    FillVertical(cr, 2, 8, Hex(0x8CE048), Hex(0x3C9A1C));
-    cairo_new_path(cr);
+    TopLayer(cr, Wavy(7.0, 0.5, 0.6, 0.6, 1.9), 2, 8, Hex(0x8CE048), Hex(0x3C9A1C));
     Grains(cr, 81, 14, 9, 17, Hex(0x2E1A08), Hex(0xC08858), 0.7, 1.2);
     Repeat([&](double ox) {
       cairo_new_path(cr);
@@ -531,14 +485,13 @@ void Swamp(cairo_t* cr) {
       cairo_fill(cr);
     }
   });
-  Slab s;
-  s.top = [](double x) { return 12.2 + Wobble(x, 0.3, 0.2, 0.15, 0.5); };
-  s.bottom = [](double x) { return 18.0 + Wobble(x, 0.4, 0.5, 0.3, 1.1); };
-  s.radius = 3;
-  s.light = Hex(0x6A8A38);
-  s.dark = Hex(0x2E3A14);
-  s.outline = Hex(0x141C06);
-  s.highlight = 0.35;
+  const Slab s{.top = Wavy(12.2, 0.3, 0.2, 0.15, 0.5),
+               .bottom = Wavy(18.0, 0.4, 0.5, 0.3, 1.1),
+               .radius = 3,
+               .light = Hex(0x6A8A38),
+               .dark = Hex(0x2E3A14),
+               .outline = Hex(0x141C06),
+               .highlight = 0.35};
   DrawSlab(cr, s, [&] {
     Grains(cr, 91, 18, 13, 18, Hex(0xA0B060), Hex(0x1C2008), 0.7, 1);
     Repeat([&](double ox) {
@@ -563,23 +516,19 @@ void Swamp(cairo_t* cr) {
     StarPath(cr, x, 11.6, 2.0, 0.9, 5, 0);
     SetColor(cr, Hex(0xFFD0E8));
     cairo_fill(cr);
-    cairo_new_path(cr);
-    cairo_arc(cr, x, 11.6, 0.6, 0, 2 * kPi);
-    SetColor(cr, Hex(0xFFE040));
-    cairo_fill(cr);
+    Disc(cr, x, 11.6, 0.6, Hex(0xFFE040));
   });
 }
 
 void Bouncy(cairo_t* cr) {
   // A springy rubber cushion, red with white bands and a glossy top.
-  Slab s;
-  s.top = Flat(2.2);
-  s.bottom = Flat(17.5);
-  s.radius = 7;
-  s.light = Hex(0xFF6A5A);
-  s.dark = Hex(0xA0141C);
-  s.outline = Hex(0x4A0408);
-  s.highlight = 0;
+  const Slab s{.top = Flat(2.2),
+               .bottom = Flat(17.5),
+               .radius = 7,
+               .light = Hex(0xFF6A5A),
+               .dark = Hex(0xA0141C),
+               .outline = Hex(0x4A0408),
+               .highlight = 0};
   DrawSlab(cr, s, [&] {
     Repeat([&](double ox) {
       for (double bx : {12.5, 37.5}) {
@@ -612,25 +561,18 @@ void Ice(cairo_t* cr) {
       cairo_line_to(cr, x + 0.2, 15.5 + c[1]);
       cairo_line_to(cr, x + 2, 16.5);
       cairo_close_path(cr);
-      cairo_pattern_t* p = cairo_pattern_create_linear(x - 2, 0, x + 2, 0);
-      cairo_pattern_add_color_stop_rgb(p, 0, 0.95, 1, 1);
-      cairo_pattern_add_color_stop_rgb(p, 1, 0.55, 0.8, 0.95);
-      cairo_set_source(cr, p);
+      SetLinear(cr, x - 2, 0, x + 2, 0, {{0, {0.95, 1, 1}}, {1, {0.55, 0.8, 0.95}}});
       cairo_fill_preserve(cr);
-      cairo_pattern_destroy(p);
-      SetColor(cr, Hex(0x3A78A8));
-      cairo_set_line_width(cr, 0.8);
-      cairo_stroke(cr);
+      Stroke(cr, Hex(0x3A78A8), 0.8);
     }
   });
-  Slab s;
-  s.top = [](double x) { return 2.3 + Wobble(x, 0.3, 0.2, 0.0, 0.2); };
-  s.bottom = Flat(17.0);
-  s.radius = 4;
-  s.light = Hex(0xF0FCFF);
-  s.dark = Hex(0x7AB8E0);
-  s.outline = Hex(0x2A6090);
-  s.highlight = 0.9;
+  const Slab s{.top = Wavy(2.3, 0.3, 0.2, 0.0, 0.2),
+               .bottom = Flat(17.0),
+               .radius = 4,
+               .light = Hex(0xF0FCFF),
+               .dark = Hex(0x7AB8E0),
+               .outline = Hex(0x2A6090),
+               .highlight = 0.9};
   DrawSlab(cr, s, [&] {
     Repeat([&](double ox) {
       // Diagonal glints and faint cracks.
@@ -648,9 +590,7 @@ void Ice(cairo_t* cr) {
       cairo_move_to(cr, ox + 25, 3);
       cairo_line_to(cr, ox + 27, 8);
       cairo_line_to(cr, ox + 24, 12);
-      SetColor(cr, Hex(0x4A90C0), 0.6);
-      cairo_set_line_width(cr, 0.7);
-      cairo_stroke(cr);
+      Stroke(cr, Hex(0x4A90C0), 0.7, 0.6);
       Twinkle(cr, ox + 44, 6, 2.2, Hex(0xFFFFFF));
     });
   });
@@ -658,14 +598,13 @@ void Ice(cairo_t* cr) {
 
 void Grass2(cairo_t* cr) {
   // Mossy stone with a meadow on top, dotted with flowers.
-  Slab s;
-  s.top = [](double x) { return 3.5 + Wobble(x, 0.3, 0.3, 0.2, 1.2); };
-  s.bottom = Flat(17.5);
-  s.radius = 3;
-  s.light = Hex(0xA8A898);
-  s.dark = Hex(0x5C5C50);
-  s.outline = Hex(0x202418);
-  s.highlight = 0;
+  const Slab s{.top = Wavy(3.5, 0.3, 0.3, 0.2, 1.2),
+               .bottom = Flat(17.5),
+               .radius = 3,
+               .light = Hex(0xA8A898),
+               .dark = Hex(0x5C5C50),
+               .outline = Hex(0x202418),
+               .highlight = 0};
   DrawSlab(cr, s, [&] {
     Repeat([&](double ox) {
       // Stone blocks.
@@ -674,14 +613,7 @@ void Grass2(cairo_t* cr) {
       Line(cr, ox + 45, 11.5, ox + 45, 18, Hex(0x3A3A30), 0.8, 1);
       Line(cr, ox, 12.5, ox + 50, 12.5, Hex(0xD0D0C0), 0.4, 0.8);
     });
-    cairo_new_path(cr);
-    cairo_move_to(cr, -50, 0);
-    for (double x = -50; x <= 200; x += 1)
-      cairo_line_to(cr, x, 8.5 + Wobble(x, 0.8, 0.9, 0.7, 0.4));
-    cairo_line_to(cr, 200, 0);
-    cairo_close_path(cr);
-    FillVertical(cr, 2, 9, Hex(0x60C860), Hex(0x1E7A3A));
-    cairo_new_path(cr);
+    TopLayer(cr, Wavy(8.5, 0.8, 0.9, 0.7, 0.4), 2, 9, Hex(0x60C860), Hex(0x1E7A3A));
     // Moss drips over the stone.
     Repeat([&](double ox) {
       for (double mx : {7.0, 31.0}) {
@@ -703,23 +635,19 @@ void Grass2(cairo_t* cr) {
       StarPath(cr, x, f[1], 1.8, 1.0, 5, f[2]);
       SetColor(cr, petal[static_cast<int>(f[2])]);
       cairo_fill(cr);
-      cairo_new_path(cr);
-      cairo_arc(cr, x, f[1], 0.6, 0, 2 * kPi);
-      SetColor(cr, Hex(0xE07010));
-      cairo_fill(cr);
+      Disc(cr, x, f[1], 0.6, Hex(0xE07010));
     }
   });
 }
 
 void Rock2(cairo_t* cr) {
   // Dark cave rock studded with glowing crystals.
-  Slab s;
-  s.top = [](double x) { return 2.5 + Wobble(x, 0.5, 0.4, 0.3, 2.6); };
-  s.bottom = [](double x) { return 17.0 + Wobble(x, 0.8, 0.7, 0.5, 1.7); };
-  s.radius = 5;
-  s.light = Hex(0x8A6A8C);
-  s.dark = Hex(0x3A2440);
-  s.outline = Hex(0x140818);
+  const Slab s{.top = Wavy(2.5, 0.5, 0.4, 0.3, 2.6),
+               .bottom = Wavy(17.0, 0.8, 0.7, 0.5, 1.7),
+               .radius = 5,
+               .light = Hex(0x8A6A8C),
+               .dark = Hex(0x3A2440),
+               .outline = Hex(0x140818)};
   DrawSlab(cr, s, [&] {
     Grains(cr, 131, 25, 3, 18, Hex(0xC0A0C8), Hex(0x201028), 0.6, 1);
     Repeat([&](double ox) {
@@ -733,16 +661,10 @@ void Rock2(cairo_t* cr) {
         cairo_line_to(cr, x, y + r * 1.2);
         cairo_line_to(cr, x - r, y);
         cairo_close_path(cr);
-        cairo_pattern_t* p = cairo_pattern_create_linear(x - r, y - r, x + r, y + r);
         const Rgb hi = Shade(col, 0.6), lo = Shade(col, -0.45);
-        cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-        cairo_pattern_add_color_stop_rgb(p, 1, lo.r, lo.g, lo.b);
-        cairo_set_source(cr, p);
+        SetLinear(cr, x - r, y - r, x + r, y + r, {{0, hi}, {1, lo}});
         cairo_fill_preserve(cr);
-        cairo_pattern_destroy(p);
-        SetColor(cr, Shade(col, -0.7));
-        cairo_set_line_width(cr, 0.7);
-        cairo_stroke(cr);
+        Stroke(cr, Shade(col, -0.7), 0.7);
         Line(cr, x, y - r * 1.5, x, y + r * 1.1, Hex(0xFFFFFF), 0.5, 0.6);
       }
     });
@@ -751,24 +673,19 @@ void Rock2(cairo_t* cr) {
 
 void Wood2(cairo_t* cr) {
   // A round log with bark; the ends show the cut rings.
-  Slab s;
-  s.top = Flat(2.2);
-  s.bottom = Flat(17.8);
-  s.radius = 7.5;
-  s.light = Hex(0xA0643A);
-  s.dark = Hex(0x4A2410);
-  s.outline = Hex(0x221006);
-  s.highlight = 0.25;
+  const Slab s{.top = Flat(2.2),
+               .bottom = Flat(17.8),
+               .radius = 7.5,
+               .light = Hex(0xA0643A),
+               .dark = Hex(0x4A2410),
+               .outline = Hex(0x221006),
+               .highlight = 0.25};
   DrawSlab(cr, s, [&] {
     cairo_new_path(cr);
     cairo_rectangle(cr, -50, 0, 250, 20);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 2, 0, 18);
-    cairo_pattern_add_color_stop_rgba(p, 0, 0, 0, 0, 0);
-    cairo_pattern_add_color_stop_rgba(p, 0.35, 1, 0.9, 0.7, 0.22);
-    cairo_pattern_add_color_stop_rgba(p, 1, 0, 0, 0, 0.3);
-    cairo_set_source(cr, p);
+    SetLinear(cr, 0, 2, 0, 18,
+              {{0, {0, 0, 0}, 0}, {0.35, {1, 0.9, 0.7}, 0.22}, {1, {0, 0, 0}, 0.3}});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
     // Bark furrows.
     Repeat([&](double ox) {
       Rng rng(141);
@@ -788,9 +705,7 @@ void Wood2(cairo_t* cr) {
       for (double r = 1.5; r < 5.5; r += 1.6) {
         cairo_new_path(cr);
         Ellipse(cr, cx, 10, r * 0.7, r);
-        SetColor(cr, Hex(0xA06A30));
-        cairo_set_line_width(cr, 0.6);
-        cairo_stroke(cr);
+        Stroke(cr, Hex(0xA06A30), 0.6);
       }
     }
   });
@@ -798,21 +713,18 @@ void Wood2(cairo_t* cr) {
 
 void Green(cairo_t* cr) {
   // Polished green glass tiles, each with a bevel and a shine.
-  Slab s;
-  s.radius = 2.5;
-  s.light = Hex(0x70F090);
-  s.dark = Hex(0x0E7A38);
-  s.outline = Hex(0x043018);
-  s.highlight = 0.6;
+  const Slab s{.radius = 2.5,
+               .light = Hex(0x70F090),
+               .dark = Hex(0x0E7A38),
+               .outline = Hex(0x043018),
+               .highlight = 0.6};
   DrawSlab(cr, s, [&] {
     Repeat([&](double ox) {
       for (double tx : {0.0, 25.0}) {
         const double x = ox + tx;
         cairo_new_path(cr);
         RoundedRect(cr, x + 1.5, 3.5, 22, 13, 2);
-        SetColor(cr, Hex(0x0A5028), 0.7);
-        cairo_set_line_width(cr, 1.0);
-        cairo_stroke(cr);
+        Stroke(cr, Hex(0x0A5028), 1.0, 0.7);
         cairo_new_path(cr);
         cairo_move_to(cr, x + 3, 5);
         cairo_line_to(cr, x + 13, 5);
@@ -829,13 +741,12 @@ void Green(cairo_t* cr) {
 
 void Space2(cairo_t* cr) {
   // Alien hull: dark violet plating, a vent grille and blinking lights.
-  Slab s;
-  s.radius = 3.5;
-  s.top = Flat(2);
-  s.bottom = Flat(17.5);
-  s.light = Hex(0x9A70D0);
-  s.dark = Hex(0x2A1848);
-  s.outline = Hex(0x0C0618);
+  const Slab s{.top = Flat(2),
+               .bottom = Flat(17.5),
+               .radius = 3.5,
+               .light = Hex(0x9A70D0),
+               .dark = Hex(0x2A1848),
+               .outline = Hex(0x0C0618)};
   DrawSlab(cr, s, [&] {
     Repeat([&](double ox) {
       // Angled plates.
@@ -844,17 +755,12 @@ void Space2(cairo_t* cr) {
       cairo_line_to(cr, ox + 8, 7);
       cairo_line_to(cr, ox + 42, 7);
       cairo_line_to(cr, ox + 48, 17.5);
-      SetColor(cr, Hex(0x160A2A), 0.7);
-      cairo_set_line_width(cr, 1.0);
-      cairo_stroke(cr);
+      Stroke(cr, Hex(0x160A2A), 1.0, 0.7);
       for (int i = 0; i < 6; ++i)
         Line(cr, ox + 14 + i * 4, 9.5, ox + 14 + i * 4, 15.5, Hex(0x120822), 0.9, 1.4);
       for (int i = 0; i < 2; ++i) {
         const double lx = ox + 5 + i * 40;
-        cairo_new_path(cr);
-        cairo_arc(cr, lx, 4.8, 1.6, 0, 2 * kPi);
-        SetColor(cr, i == 0 ? Hex(0x50FF80) : Hex(0xFF50D0));
-        cairo_fill(cr);
+        Disc(cr, lx, 4.8, 1.6, i == 0 ? Hex(0x50FF80) : Hex(0xFF50D0));
         Shine(cr, lx - 0.4, 4.4, 0.7, 0.7, 1);
       }
       cairo_new_path(cr);
@@ -921,6 +827,22 @@ void PlatformRowShape(cairo_t* cr, int code) {
     default:
       Space2(cr);
       break;
+  }
+  cairo_restore(cr);
+}
+
+void PlatformsAt(cairo_t* cr, double x, double y, int code, int cells, double scale) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_scale(cr, scale, scale);
+  for (int i = 0; i < cells; ++i) {
+    const double piece = i == 0 ? 0 : (i == cells - 1 ? 100 : 50);
+    cairo_save(cr);
+    cairo_rectangle(cr, i * 50, 0, 50, 20);
+    cairo_clip(cr);
+    cairo_translate(cr, i * 50 - piece, 0);
+    PlatformRowShape(cr, code);
+    cairo_restore(cr);
   }
   cairo_restore(cr);
 }

@@ -7,6 +7,7 @@
 //   level's name there, so that area is darkened;
 // - GameOver_ZT.bmp at the end of a game, lost or won.
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "tools/asset_gen/pictures/canvas.h"
@@ -16,15 +17,6 @@ namespace pictures {
 namespace {
 
 constexpr double kW = 800, kH = 600;
-
-void Gradient(cairo_t* cr, double y0, double y1,
-              std::initializer_list<std::pair<double, Rgb>> stops) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
-  for (const auto& [o, c] : stops) cairo_pattern_add_color_stop_rgb(p, o, c.r, c.g, c.b);
-  cairo_set_source(cr, p);
-  cairo_paint(cr);
-  cairo_pattern_destroy(p);
-}
 
 void Stars(cairo_t* cr, std::uint64_t seed, int count, double y_max) {
   Rng rng(seed);
@@ -43,9 +35,7 @@ void Stars(cairo_t* cr, std::uint64_t seed, int count, double y_max) {
 // The game's name: chunky letters with a deep shadow, an outline and a golden fill.
 void Logo(cairo_t* cr, double cx, double baseline, double size, Rgb top, Rgb bottom, Rgb depth) {
   const std::string text = "Pibo II";
-  TextStyle s;
-  s.size = size;
-  s.outline_width = 0;
+  const TextStyle s{.size = size, .outline_width = 0};
   const double x = cx - TextWidth(cr, text, s) / 2;
   cairo_save(cr);
   cairo_select_font_face(cr, s.family, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
@@ -80,61 +70,9 @@ void Logo(cairo_t* cr, double cx, double baseline, double size, Rgb top, Rgb bot
   Twinkle(cr, x + size * 0.18, baseline - size * 0.62, size * 0.12, Hex(0xFFFFFF));
 }
 
-void Hero(cairo_t* cr, double x, double y, double scale, int frame, bool facing_left = false) {
-  cairo_save(cr);
-  cairo_translate(cr, x, y);
-  if (facing_left) {
-    cairo_translate(cr, 40 * scale, 0);
-    cairo_scale(cr, -scale, scale);
-  } else {
-    cairo_scale(cr, scale, scale);
-  }
-  HeroShape(cr, frame);
-  cairo_restore(cr);
-}
-
-void Bomb(cairo_t* cr, double x, double y, double scale, double angle, BombLook look) {
-  cairo_save(cr);
-  cairo_translate(cr, x, y);
-  cairo_scale(cr, scale, scale);
-  BombShape(cr, angle, look);
-  cairo_restore(cr);
-}
-
-void Gem(cairo_t* cr, double x, double y, double scale, double phase) {
-  cairo_save(cr);
-  cairo_translate(cr, x, y);
-  cairo_scale(cr, scale, scale);
-  GemShape(cr, phase);
-  cairo_restore(cr);
-}
-
-void Platforms(cairo_t* cr, double x, double y, int code, int cells, double scale) {
-  cairo_save(cr);
-  cairo_translate(cr, x, y);
-  cairo_scale(cr, scale, scale);
-  for (int i = 0; i < cells; ++i) {
-    const double piece = i == 0 ? 0 : (i == cells - 1 ? 100 : 50);
-    cairo_save(cr);
-    cairo_rectangle(cr, i * 50, 0, 50, 20);
-    cairo_clip(cr);
-    cairo_translate(cr, i * 50 - piece, 0);
-    PlatformRowShape(cr, code);
-    cairo_restore(cr);
-  }
-  cairo_restore(cr);
-}
-
 // A blaster ball in flight with its glow.
 void Ball(cairo_t* cr, double x, double y, double r) {
-  cairo_pattern_t* g = cairo_pattern_create_radial(x, y, r * 0.5, x, y, r * 2.6);
-  cairo_pattern_add_color_stop_rgba(g, 0, 0.7, 1, 0.3, 0.6);
-  cairo_pattern_add_color_stop_rgba(g, 1, 0.7, 1, 0.3, 0);
-  cairo_set_source(cr, g);
-  cairo_new_path(cr);
-  cairo_arc(cr, x, y, r * 2.6, 0, 2 * kPi);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  Glow(cr, x, y, r * 0.5, r * 2.6, {0.7, 1, 0.3}, 0.6);
   ShadedBall(cr, x, y, r, Hex(0x90FF40), Hex(0x1A4008), r * 0.2);
   Shine(cr, x - r * 0.35, y - r * 0.4, r * 0.35, r * 0.28, 1);
 }
@@ -162,10 +100,7 @@ void Burst(cairo_t* cr, double cx, double cy, double r, Rgb outer, Rgb inner) {
   StarPath(cr, cx, cy, r * 0.6, r * 0.35, 8, 0.3);
   SetColor(cr, inner);
   cairo_fill(cr);
-  cairo_new_path(cr);
-  cairo_arc(cr, cx, cy, r * 0.22, 0, 2 * kPi);
-  SetColor(cr, Hex(0xFFFFF0));
-  cairo_fill(cr);
+  Disc(cr, cx, cy, r * 0.22, Hex(0xFFFFF0));
 }
 
 void DarkPanel(cairo_t* cr, double x0, double y0, double x1, double y1, double alpha) {
@@ -175,6 +110,16 @@ void DarkPanel(cairo_t* cr, double x0, double y0, double x1, double y1, double a
   cairo_fill(cr);
 }
 
+// A rounded panel of translucent `shade` with a border.
+void FramedPanel(cairo_t* cr, double x, double y, double w, double h, double r, Rgb shade,
+                 double alpha, Rgb border, double width) {
+  cairo_new_path(cr);
+  RoundedRect(cr, x, y, w, h, r);
+  SetColor(cr, shade, alpha);
+  cairo_fill_preserve(cr);
+  Stroke(cr, border, width);
+}
+
 struct TitlePalette {
   Rgb sky_top, sky_mid, sky_low, hill_far, hill_near, logo_top, logo_bottom, logo_depth;
   int platform;
@@ -182,52 +127,47 @@ struct TitlePalette {
 
 void DrawTitle(Canvas& c, const TitlePalette& pal, bool extra) {
   cairo_t* cr = c.cr();
-  Gradient(cr, 0, 470, {{0, pal.sky_top}, {0.55, pal.sky_mid}, {1, pal.sky_low}});
+  PaintVertical(cr, 0, 470, {{0, pal.sky_top}, {0.55, pal.sky_mid}, {1, pal.sky_low}});
   Stars(cr, extra ? 702 : 701, 160, 300);
   // Moon.
   cairo_new_path(cr);
   cairo_arc(cr, 660, 90, 34, 0, 2 * kPi);
-  cairo_pattern_t* p = cairo_pattern_create_radial(650, 80, 4, 660, 90, 36);
-  cairo_pattern_add_color_stop_rgb(p, 0, 1, 1, 0.92);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.85, 0.82, 0.7);
-  cairo_set_source(cr, p);
+  SetRadial(cr, 650, 80, 4, 660, 90, 36, {{0, {1, 1, 0.92}}, {1, {0.85, 0.82, 0.7}}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   Hills(cr, 470, 90, pal.hill_far, extra ? 2.0 : 0.5);
   Hills(cr, 520, 70, pal.hill_near, extra ? 0.3 : 3.1);
   // Ground row of platforms right across the bottom.
-  Platforms(cr, -25, 540, pal.platform, 10, 1.7);
+  PlatformsAt(cr, -25, 540, pal.platform, 10, 1.7);
   // The two text panels: plain dark areas under the game's frames.
   DarkPanel(cr, 0, 155, 200, 420, 0.72);
   DarkPanel(cr, 600, 155, 800, 420, 0.72);
   // Middle: Pibo on a platform, blasting at a bomb, gems about.
-  Platforms(cr, 215, 386, pal.platform, 3, 2.4);
+  PlatformsAt(cr, 215, 386, pal.platform, 3, 2.4);
   const double hero_x = extra ? 354 : 246;
-  Hero(cr, hero_x, 200, 5.0, 2, extra);
+  HeroAt(cr, hero_x, 200, 5.0, 2, extra);
   const double muzzle_x = extra ? hero_x + 200 - 39.5 * 5 : hero_x + 39.5 * 5;
   const double ball_y = 200 + 18 * 5;
   for (int i = 0; i < 3; ++i) {
     const double bx = extra ? muzzle_x - 30 - i * 42 : muzzle_x + 30 + i * 42;
     if (bx > 200 && bx < 600) Ball(cr, bx, ball_y - i * 6, 9 - i);
   }
-  Bomb(cr, extra ? 210 : 506, extra ? 176 : 214, 2.1, 0.7, BombLook::kHot);
+  BombAt(cr, extra ? 210 : 506, extra ? 176 : 214, 2.1, 0.7, BombLook::kHot);
   if (extra)
-    Bomb(cr, 546, 310, 1.2, 2.4, BombLook::kNormal);
+    BombAt(cr, 546, 310, 1.2, 2.4, BombLook::kNormal);
   else
-    Bomb(cr, 222, 176, 1.6, 2.4, BombLook::kNormal);
-  Gem(cr, 394, 168, 1.6, 0.1);
-  Gem(cr, extra ? 222 : 220, 316, 1.2, 0.6);
+    BombAt(cr, 222, 176, 1.6, 2.4, BombLook::kNormal);
+  GemAt(cr, 394, 168, 1.6, 0.1);
+  GemAt(cr, extra ? 222 : 220, 316, 1.2, 0.6);
   // Bottom: more gems and power-ups strewn about, and a tagline.
-  Gem(cr, 60, 500, 1.0, 0.3);
-  Gem(cr, 700, 495, 1.0, 0.7);
-  Bomb(cr, 120, 480, 1.3, 1.0, BombLook::kNormal);
-  Bomb(cr, 630, 474, 1.3, 3.0, BombLook::kNormal);
-  TextStyle tag;
-  tag.size = 30;
-  tag.top = Hex(0xFFFFFF);
-  tag.bottom = Hex(0xA8E8FF);
-  tag.outline = Hex(0x101030);
-  tag.outline_width = 3;
+  GemAt(cr, 60, 500, 1.0, 0.3);
+  GemAt(cr, 700, 495, 1.0, 0.7);
+  BombAt(cr, 120, 480, 1.3, 1.0, BombLook::kNormal);
+  BombAt(cr, 630, 474, 1.3, 3.0, BombLook::kNormal);
+  const TextStyle tag{.size = 30,
+                      .top = Hex(0xFFFFFF),
+                      .bottom = Hex(0xA8E8FF),
+                      .outline = Hex(0x101030),
+                      .outline_width = 3};
   DrawTextCentered(cr, extra ? "More levels, more bombs!" : "Collect the gems, blast the bombs!",
                    400, 455, tag);
   // Logo over everything at the top.
@@ -246,15 +186,12 @@ void DrawTitle(Canvas& c, const TitlePalette& pal, bool extra) {
     cairo_line_to(cr, -80, 0);
     cairo_close_path(cr);
     FillVertical(cr, -24, 24, Hex(0xFF4A4A), Hex(0xA01020));
-    SetColor(cr, Hex(0x2A0408));
-    cairo_set_line_width(cr, 3);
-    cairo_stroke(cr);
-    TextStyle r;
-    r.size = 34;
-    r.top = Hex(0xFFFFFF);
-    r.bottom = Hex(0xFFE080);
-    r.outline = Hex(0x400810);
-    r.outline_width = 2.5;
+    Stroke(cr, Hex(0x2A0408), 3);
+    const TextStyle r{.size = 34,
+                      .top = Hex(0xFFFFFF),
+                      .bottom = Hex(0xFFE080),
+                      .outline = Hex(0x400810),
+                      .outline_width = 2.5};
     DrawTextCentered(cr, "EXTRA", 0, 12, r);
     cairo_restore(cr);
   }
@@ -262,38 +199,31 @@ void DrawTitle(Canvas& c, const TitlePalette& pal, bool extra) {
 
 void DrawLoading(Canvas& c) {
   cairo_t* cr = c.cr();
-  Gradient(cr, 0, kH, {{0, Hex(0x060818)}, {0.6, Hex(0x1A1448)}, {1, Hex(0x2A1040)}});
+  PaintVertical(cr, 0, kH, {{0, Hex(0x060818)}, {0.6, Hex(0x1A1448)}, {1, Hex(0x2A1040)}});
   Stars(cr, 711, 120, 600);
   Logo(cr, 400, 250, 140, Hex(0xFFF6A0), Hex(0xF08A10), Hex(0x8A3A08));
-  TextStyle t;
-  t.size = 44;
-  t.top = Hex(0xFFFFFF);
-  t.bottom = Hex(0xB8D8FF);
-  t.outline = Hex(0x0A0A28);
-  t.outline_width = 3.5;
+  const TextStyle t{.size = 44,
+                    .top = Hex(0xFFFFFF),
+                    .bottom = Hex(0xB8D8FF),
+                    .outline = Hex(0x0A0A28),
+                    .outline_width = 3.5};
   DrawTextCentered(cr, "Loading...", 400, 370, t);
   // A bar of gems filling up.
-  cairo_new_path(cr);
-  RoundedRect(cr, 230, 400, 340, 52, 14);
-  cairo_set_source_rgba(cr, 0, 0, 0, 0.45);
-  cairo_fill_preserve(cr);
-  SetColor(cr, Hex(0xE0B040));
-  cairo_set_line_width(cr, 3);
-  cairo_stroke(cr);
+  FramedPanel(cr, 230, 400, 340, 52, 14, {0, 0, 0}, 0.45, Hex(0xE0B040), 3);
   for (int i = 0; i < 7; ++i) {
     cairo_save(cr);
     if (i >= 4) cairo_push_group(cr);
-    Gem(cr, 240 + i * 46, 406, 1.1, i * 0.13);
+    GemAt(cr, 240 + i * 46, 406, 1.1, i * 0.13);
     if (i >= 4) {
       cairo_pop_group_to_source(cr);
       cairo_paint_with_alpha(cr, 0.25);
     }
     cairo_restore(cr);
   }
-  Platforms(cr, 60, 548, 8, 14, 1.0);
-  Hero(cr, 90, 476, 2.0, 1);
+  PlatformsAt(cr, 60, 548, 8, 14, 1.0);
+  HeroAt(cr, 90, 476, 2.0, 1);
   for (int i = 0; i < 3; ++i) Ball(cr, 190 + i * 34, 512, 5);
-  Bomb(cr, 640, 470, 1.8, 0.6, BombLook::kNormal);
+  BombAt(cr, 640, 470, 1.8, 0.6, BombLook::kNormal);
 }
 
 void DrawGetReady(Canvas& c) {
@@ -311,108 +241,80 @@ void DrawGetReady(Canvas& c) {
     SetColor(cr, Hex(0x1C2A5A));
     cairo_fill(cr);
   }
-  cairo_pattern_t* v = cairo_pattern_create_radial(400, 300, 120, 400, 300, 520);
-  cairo_pattern_add_color_stop_rgba(v, 0, 0, 0, 0, 0);
-  cairo_pattern_add_color_stop_rgba(v, 1, 0, 0, 0, 0.7);
-  cairo_set_source(cr, v);
+  SetRadial(cr, 400, 300, 120, 400, 300, 520, {{0, Hex(0x000000), 0}, {1, Hex(0x000000), 0.7}});
   cairo_paint(cr);
-  cairo_pattern_destroy(v);
-  TextStyle t;
-  t.size = 96;
-  t.top = Hex(0xFFFFA0);
-  t.bottom = Hex(0xFF8A10);
-  t.outline = Hex(0x2A0A00);
-  t.outline_width = 6;
-  t.shadow = 6;
+  const TextStyle t{.size = 96,
+                    .top = Hex(0xFFFFA0),
+                    .bottom = Hex(0xFF8A10),
+                    .outline = Hex(0x2A0A00),
+                    .outline_width = 6,
+                    .shadow = 6};
   DrawTextCentered(cr, "Get Ready!", 400, 160, t);
   // Calm panel where the game writes the level's name.
-  cairo_new_path(cr);
-  RoundedRect(cr, 176, 186, 448, 168, 18);
-  cairo_set_source_rgba(cr, 0, 0, 0.03, 0.78);
-  cairo_fill_preserve(cr);
-  SetColor(cr, Hex(0x3A4A8A));
-  cairo_set_line_width(cr, 2);
-  cairo_stroke(cr);
+  FramedPanel(cr, 176, 186, 448, 168, 18, {0, 0, 0.03}, 0.78, Hex(0x3A4A8A), 2);
   // Pibo dashing along the bottom, balls flying ahead, bombs waiting.
-  Platforms(cr, 100, 540, 5, 6, 2.0);
-  Hero(cr, 210, 398, 4.0, 1);
+  PlatformsAt(cr, 100, 540, 5, 6, 2.0);
+  HeroAt(cr, 210, 398, 4.0, 1);
   for (int i = 0; i < 3; ++i) Ball(cr, 400 + i * 60, 398 + 18 * 4, 7);
-  Bomb(cr, 590, 440, 2.4, 0.9, BombLook::kNormal);
-  Gem(cr, 60, 420, 1.6, 0.4);
-  Gem(cr, 690, 300, 1.3, 0.8);
-  Bomb(cr, 40, 230, 1.6, 2.3, BombLook::kHot);
+  BombAt(cr, 590, 440, 2.4, 0.9, BombLook::kNormal);
+  GemAt(cr, 60, 420, 1.6, 0.4);
+  GemAt(cr, 690, 300, 1.3, 0.8);
+  BombAt(cr, 40, 230, 1.6, 2.3, BombLook::kHot);
 }
 
 void DrawGameOver(Canvas& c) {
   cairo_t* cr = c.cr();
-  cairo_pattern_t* p = cairo_pattern_create_radial(400, 300, 40, 400, 300, 560);
-  cairo_pattern_add_color_stop_rgb(p, 0, 0.35, 0.06, 0.08);
-  cairo_pattern_add_color_stop_rgb(p, 0.6, 0.12, 0.02, 0.05);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.02, 0.0, 0.02);
-  cairo_set_source(cr, p);
+  SetRadial(cr, 400, 300, 40, 400, 300, 560,
+            {{0, {0.35, 0.06, 0.08}}, {0.6, {0.12, 0.02, 0.05}}, {1, {0.02, 0.0, 0.02}}});
   cairo_paint(cr);
-  cairo_pattern_destroy(p);
   Stars(cr, 721, 70, 600);
   // Bursts of spent bombs round the words.
   Burst(cr, 130, 170, 70, Hex(0xC02010), Hex(0xFFA020));
   Burst(cr, 680, 420, 80, Hex(0xC02010), Hex(0xFFA020));
   Burst(cr, 650, 150, 40, Hex(0x902010), Hex(0xFFC040));
   Burst(cr, 170, 460, 46, Hex(0x902010), Hex(0xFFC040));
-  TextStyle t;
-  t.size = 130;
-  t.top = Hex(0xFFE0A0);
-  t.bottom = Hex(0xE02010);
-  t.outline = Hex(0x1A0204);
-  t.outline_width = 8;
-  t.shadow = 8;
+  const TextStyle t{.size = 130,
+                    .top = Hex(0xFFE0A0),
+                    .bottom = Hex(0xE02010),
+                    .outline = Hex(0x1A0204),
+                    .outline_width = 8,
+                    .shadow = 8};
   DrawTextCentered(cr, "Game Over", 400, 345, t);
   // A row of bombs rolling off, and Pibo's cap left behind.
   for (int i = 0; i < 5; ++i)
-    Bomb(cr, 200 + i * 84, 392, 1.6, 0.5 + i * 0.9, i % 2 ? BombLook::kHot : BombLook::kNormal);
-  Hero(cr, 360, 470, 2.0, 16);
-  TextStyle s;
-  s.size = 30;
-  s.top = Hex(0xFFFFFF);
-  s.bottom = Hex(0xFFD0A0);
-  s.outline = Hex(0x200408);
-  s.outline_width = 3;
+    BombAt(cr, 200 + i * 84, 392, 1.6, 0.5 + i * 0.9, i % 2 ? BombLook::kHot : BombLook::kNormal);
+  HeroAt(cr, 360, 470, 2.0, 16);
+  const TextStyle s{.size = 30,
+                    .top = Hex(0xFFFFFF),
+                    .bottom = Hex(0xFFD0A0),
+                    .outline = Hex(0x200408),
+                    .outline_width = 3};
   DrawTextCentered(cr, "Thanks for playing!", 400, 580, s);
 }
 
 }  // namespace
 
 void DrawScreens(const std::filesystem::path& out) {
-  {
+  auto save = [&](const char* file, const std::function<void(Canvas&)>& draw) {
     Canvas c(800, 600);
-    DrawLoading(c);
-    c.SaveOpaque(out / "Loading_ZT.bmp");
-  }
-  {
-    Canvas c(800, 600);
+    draw(c);
+    c.SaveOpaque(out / file);
+  };
+  save("Loading_ZT.bmp", DrawLoading);
+  save("Title_ZT.bmp", [](Canvas& c) {
     DrawTitle(c,
               {Hex(0x060A2A), Hex(0x2A1A5A), Hex(0xB0507A), Hex(0x2A2050), Hex(0x1A2A3A),
                Hex(0xFFF6A0), Hex(0xF08A10), Hex(0x8A3A08), 8},
               false);
-    c.SaveOpaque(out / "Title_ZT.bmp");
-  }
-  {
-    Canvas c(800, 600);
+  });
+  save("Title_ZTE.bmp", [](Canvas& c) {
     DrawTitle(c,
               {Hex(0x12041A), Hex(0x5A1030), Hex(0xE07A30), Hex(0x4A1830), Hex(0x2A1020),
                Hex(0xC8FFF0), Hex(0x20C0A0), Hex(0x0A4A50), 12},
               true);
-    c.SaveOpaque(out / "Title_ZTE.bmp");
-  }
-  {
-    Canvas c(800, 600);
-    DrawGetReady(c);
-    c.SaveOpaque(out / "GetReady_ZT.bmp");
-  }
-  {
-    Canvas c(800, 600);
-    DrawGameOver(c);
-    c.SaveOpaque(out / "GameOver_ZT.bmp");
-  }
+  });
+  save("GetReady_ZT.bmp", DrawGetReady);
+  save("GameOver_ZT.bmp", DrawGameOver);
 }
 
 }  // namespace pictures

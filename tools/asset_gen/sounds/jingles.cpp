@@ -2,6 +2,7 @@
 // SPACE), the "get ready" before each level, the game-over lament and the finale's fanfare.
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "tools/asset_gen/sounds/catalogue.h"
 #include "tools/asset_gen/sounds/instruments.h"
@@ -12,6 +13,22 @@ namespace {
 
 Instrument BrassOf(int rate) {
   return [rate](double f, double s) { return Brass(rate, f, s); };
+}
+
+Instrument BassOf(int rate, double cutoff) {
+  return [rate, cutoff](double f, double s) { return Bass(rate, f, s, cutoff); };
+}
+
+// `hold` shortens the notes (staccato) below 1.
+Instrument LeadOf(int rate, Shape shape, double vibrato, double hold = 1.0) {
+  return [=](double f, double s) { return Lead(rate, f, s * hold, shape, vibrato); };
+}
+
+// A part played on its own track, to be treated (distorted, filtered) before it is mixed in.
+Wave Part(int rate, double bpm, std::string_view score, const Instrument& inst, double gain) {
+  Wave part(rate, 0.0);
+  Play(part, bpm, score, inst, gain);
+  return part;
 }
 
 }  // namespace
@@ -27,9 +44,7 @@ Wave MakeGetReady(int rate) {
   Play(w, bpm, "r:1 x:.5 r:.5 x:.5 r:.5 x:2", kick, 0.6);
   Play(w, bpm, "r:1 G4:.25 r:.25 G4:.25 r:.25 C5:.25 r:.25 E5:.5 G5:2.5", BrassOf(rate), 0.5);
   Play(w, bpm, "r:1 E4:.25 r:.25 E4:.25 r:.25 G4:.25 r:.25 C5:.5 C5+E5:2.5", BrassOf(rate), 0.3);
-  Play(
-      w, bpm, "r:1 C3:.5 r:.5 G2:.5 r:.5 C3:2.5",
-      [rate](double f, double s) { return Bass(rate, f, s, 900); }, 0.5);
+  Play(w, bpm, "r:1 C3:.5 r:.5 G2:.5 r:.5 C3:2.5", BassOf(rate, 900), 0.5);
   w.Mix(Cymbal(rate, noise, 0.3), 3.0 * 60 / bpm, 0.5);  // a splash on the final chord
   Reverb(w, 0.35, 0.4, 0.25);
   FadeOut(w, 2.2, 2.6);
@@ -78,9 +93,7 @@ Wave MakeCongrats(int rate) {
        BrassOf(rate), 0.45);
   Play(w, bpm, "E4:.333 E4:.333 E4:.334 G4:1 E4:.5 G4:.5 C5:1.5 B4:.5 C5:.5 D5:.5 C5+E5:3",
        BrassOf(rate), 0.3);
-  Play(
-      w, bpm, "C3:1 C3:1 C3:1 G2:1 G2:1 B2:1 C3:3",
-      [rate](double f, double s) { return Bass(rate, f, s, 700); }, 0.5);
+  Play(w, bpm, "C3:1 C3:1 C3:1 G2:1 G2:1 B2:1 C3:3", BassOf(rate, 700), 0.5);
   Play(w, bpm, "G2:.333 G2:.333 G2:.334 C3:1 r:1 C3:1 r:1 G2:.5 G2:.5 C3:3", timpani, 0.6);
   Play(w, bpm, "r:1 x:1 x:1 x:1 x:.25 x:.25 x:.25 x:.25 x:.25 x:.25 x:.25 x:.25 x:3", snare, 0.3);
   const double last = 6.0 * 60 / bpm;
@@ -106,16 +119,13 @@ Wave MakeStageFactory(int rate) {
   const std::string bass =
       "E2:.5 E2:.5 G2:.5 E2:.5 A2:.5 E2:.5 Bb2:.5 A2:.5 "
       "E2:.5 E2:.5 G2:.5 E2:.5 D3:.5 C3:.5 B2:.5 r:.5 E2:1";
-  Wave grind(rate, 0.0);
-  Play(
-      grind, bpm, bass, [rate](double f, double s) { return Bass(rate, f, s, 1400); }, 0.6);
+  Wave grind = Part(rate, bpm, bass, BassOf(rate, 1400), 0.6);
   Saturate(grind, 2.0);
   w.Mix(grind, 0.0, 0.45);
-  Play(
-      w, bpm,
-      "E4:.5 r:.25 E4:.25 G4:.5 A4:.5 Bb4:.5 A4:.5 G4:.5 E4:.5 "
-      "D4:.5 E4:.5 G4:.5 E4:.5 B4:1 E5:1 E4+B4+E5:1",
-      [rate](double f, double s) { return Lead(rate, f, s * 0.8, Shape::kSquare, 0.0); }, 0.3);
+  Play(w, bpm,
+       "E4:.5 r:.25 E4:.25 G4:.5 A4:.5 Bb4:.5 A4:.5 G4:.5 E4:.5 "
+       "D4:.5 E4:.5 G4:.5 E4:.5 B4:1 E5:1 E4+B4+E5:1",
+       LeadOf(rate, Shape::kSquare, 0.0, 0.8), 0.3);
   Reverb(w, 0.25, 0.5, 0.2);
   FadeOut(w, 4.5, 5.0);
   return w;
@@ -130,9 +140,8 @@ Wave MakeStageCave(int rate) {
   w.Mix(Pad(rate, NoteHz(45), 4.6, 1.6, 450), 0.0, 0.25);  // A2
   w.Mix(Tom(rate, 55), 0.0, 0.8);
   w.Mix(Tom(rate, 55), 3.0, 0.5);
-  Play(
-      w, bpm, "D4:.5 F4:.5 E4:.5 C#4:.5 D4:1.5 r:.5 Bb3:.5 A3:.5 G#3:.5 A3:1.5",
-      [rate](double f, double s) { return Lead(rate, f, s, Shape::kTriangle, 0.008); }, 0.8);
+  Play(w, bpm, "D4:.5 F4:.5 E4:.5 C#4:.5 D4:1.5 r:.5 Bb3:.5 A3:.5 G#3:.5 A3:1.5",
+       LeadOf(rate, Shape::kTriangle, 0.008), 0.8);
   // Drips: a drop of water hits a pool with a quick upward "plip".
   struct Drip {
     double at, freq;
@@ -182,9 +191,7 @@ Wave MakeStageSpace(int rate) {
   Wave w(rate, 0.0);
   auto pad = [rate](double f, double s) { return Pad(rate, f, s, 0.7, 2200); };
   Play(w, bpm, "C4+E4+G4+B4:4 D4+F#4+A4+C5:4", pad, 0.35);
-  Play(
-      w, bpm, "C2:4 D2:4", [rate](double f, double s) { return Lead(rate, f, s, Shape::kSine, 0); },
-      0.6);
+  Play(w, bpm, "C2:4 D2:4", LeadOf(rate, Shape::kSine, 0), 0.6);
   std::string arp;
   const char* first[] = {"C5", "G5", "B5", "E6"};
   const char* second[] = {"D5", "A5", "C6", "F#6"};
@@ -211,19 +218,14 @@ Wave MakeStageMachine(int rate) {
        kick, 0.7);
   Play(w, bpm, "r:1 x r:1 x r:1 x r:.5 x:.25 x:.25 x:.25 x:.25 x:.5", snare, 0.45);
   Play(w, bpm, "r:.5 F#3:.5 r:.5 F#3:.5 r:.5 F#3:.5 r:.5 F#3:.5 r:.5 C4:.5 r:.5 C4:.5", metal, 0.3);
-  Wave riff(rate, 0.0);
-  Play(
-      riff, bpm,
-      "C2:.5 C2:.25 C2:.25 F#2:.5 C2:.5 Eb2:.5 C2:.5 F#2:.5 G2:.5 "
-      "C2:.5 C2:.25 C2:.25 Db2:.5 C2:.5 B1:.5 C2:.5 F#1:1 C2:1",
-      [rate](double f, double s) { return Bass(rate, f, s, 1800); }, 0.7);
+  Wave riff = Part(rate, bpm,
+                   "C2:.5 C2:.25 C2:.25 F#2:.5 C2:.5 Eb2:.5 C2:.5 F#2:.5 G2:.5 "
+                   "C2:.5 C2:.25 C2:.25 Db2:.5 C2:.5 B1:.5 C2:.5 F#1:1 C2:1",
+                   BassOf(rate, 1800), 0.7);
   Saturate(riff, 3.0);
   w.Mix(riff, 0.0, 0.5);
   Play(w, bpm, "C3+G3+C4:1.5 r:2.5 C3+F#3+C4:1.5 r:2.5 C3+G3+C4:1.5", BrassOf(rate), 0.35);
-  Wave alarm(rate, 0.0);
-  Play(
-      alarm, bpm, "r:2 C5:1 F#5:1 C5:1 F#5:1",
-      [rate](double f, double s) { return Lead(rate, f, s, Shape::kSaw, 0.0); }, 0.3);
+  Wave alarm = Part(rate, bpm, "r:2 C5:1 F#5:1 C5:1 F#5:1", LeadOf(rate, Shape::kSaw, 0.0), 0.3);
   LowPass(alarm, 2500);
   w.Mix(alarm, 0.0, 1.0);
   w.Mix(Cymbal(rate, noise, 0.5), 8.0 * 60 / bpm, 0.5);
