@@ -14,8 +14,6 @@ constexpr float kMaxFallSpeed = 20.0f;
 constexpr float kOpenSidesBelow = 480.0f;
 constexpr int32_t kHotPairPoints = 160;
 
-bool IsSticky(int ground) { return ground == PLATFORM_SWAMP || ground == PLATFORM_GOO; }
-
 }  // namespace
 
 void Game::ResetBomb(int i) {
@@ -118,11 +116,11 @@ void Game::MoveBombs() {
     }
     Rect r = GetBombRect(i);
     const int ground = FindPlatformBelow(r);
-    const float speed = IsSticky(ground) ? kSlowRollSpeed : kRollSpeed;
+    const float speed = IsSlowGround(ground) ? kSlowRollSpeed : kRollSpeed;
     b.VX = b.VX > 0 ? speed : -speed;
     b.X += b.VX;
     if (const int j = FindBombPlatformHit(i); j != NO_PLATFORM) {
-      if (IsSticky(ground)) {
+      if (IsSlowGround(ground)) {
         b.Y = static_cast<float>(Platforms[j].Top - 40);  // climbs onto it
       } else {
         b.VX = -b.VX;
@@ -136,7 +134,7 @@ void Game::MoveBombs() {
       const PlatformRec& p = Platforms[j];
       if (b.VY > 0) {
         const float keep = p.PlatformType == PLATFORM_BOUNCY ? 100.0f
-                           : IsSticky(p.PlatformType)        ? 20.0f
+                           : IsSlowGround(p.PlatformType)        ? 20.0f
                                                              : 50.0f;
         b.VY = -b.VY * keep / 100.0f;
         if (b.Hot != VB_FALSE) b.VY *= 1.5f;

@@ -249,6 +249,8 @@ class Game {
   bool DrawDevelopOverlay();
 
   // Pictures.
+  // Copies the 800 x 600 window of the back buffer starting at column nLeft to the screen.
+  void ShowBackBuffer(int32_t nLeft);
   bool ShowBitmap(Surface* surface, bool bAlsoToScreen, int32_t nLeft = 0, int32_t nTop = 0,
                   int32_t nRight = 0, int32_t nBottom = 0);
   void DrawTitleScreen();

@@ -12,9 +12,6 @@ constexpr float kTopSpeed = 7.5f;
 constexpr float kSlowTopSpeed = 2.0f;  // swamp and goo
 constexpr float kExtraSpeedFactor = 1.5f;
 
-bool IsSlippery(int ground) { return ground == PLATFORM_ICE || ground == PLATFORM_OIL; }
-bool IsSticky(int ground) { return ground == PLATFORM_SWAMP || ground == PLATFORM_GOO; }
-
 }  // namespace
 
 // Acceleration and friction into CharVX; runs every frame, also while the level is ending.
@@ -25,11 +22,11 @@ void Game::SteerChar(int nGround) {
   float grip = 0.04f;  // share of the top speed gained per frame
   if (CharInAir == 0) {
     if (!left && !right) {
-      const float keep = IsSlippery(nGround) ? 96.0f : 50.0f;
+      const float keep = IsSlipperyGround(nGround) ? 96.0f : 50.0f;
       CharVX = CharVX * keep / 100.0f;
     }
-    if (IsSticky(nGround)) topSpeed = kSlowTopSpeed;
-    if (!IsSlippery(nGround)) grip = 0.5f;
+    if (IsSlowGround(nGround)) topSpeed = kSlowTopSpeed;
+    if (!IsSlipperyGround(nGround)) grip = 0.5f;
   } else if (!left && !right) {
     CharVX = CharVX * 96.0f / 100.0f;
   }
@@ -62,7 +59,7 @@ bool Game::MoveChar(int nGround) {
   CharX += CharVX;
   if (CharInAir == 0) {
     if (const int i = FindCharPlatformHit(); i != NO_PLATFORM) {
-      if (IsSticky(nGround)) {
+      if (IsSlowGround(nGround)) {
         CharY = static_cast<float>(Platforms[i].Top - 36);  // steps up onto the obstacle
       } else {
         CharVX = -CharVX;  // bounces back from it

@@ -135,8 +135,7 @@ bool Game::StagePreview() {
   }
   back.SetForeColor(RGB(255, 255, 255));
   back.DrawText(255, 425, "Press SPACE to continue...", false);
-  Rect dest{0, 0, 800, 600}, source{0, 0, 800, 600};
-  GE.Blit(GE.PrimarySurface().get(), dest, &back, source, 0, 0, BLIT_WAIT);
+  ShowBackBuffer(0);
 
   const SoundBufferPtr jingles[] = {nullptr, SndStageFactory, SndStageCave, SndStageEgypt,
                                     SndStageSpace, SndStageMachine};
@@ -171,8 +170,7 @@ bool Game::LevelScreen() {
   back.SetForeColor(RGB(255, 255, 0));
   const size_t name = static_cast<size_t>(Level - 1);
   back.DrawText(200, 230, name < LevelNames.size() ? LevelNames[name] : std::string(), false);
-  Rect dest{0, 0, 800, 600}, source{0, 0, 800, 600};
-  GE.Blit(GE.PrimarySurface().get(), dest, &back, source, 0, 0, BLIT_WAIT);
+  ShowBackBuffer(0);
   if (!PlayEffect(SndGetReady)) return false;
   if (!EditorEnabled) platform::Sleep(kScreenPause);
   return true;

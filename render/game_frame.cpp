@@ -28,13 +28,14 @@ void Game::AddDirtyRect(const Rect& rect) {
     DirtyRects[DirtyCount++] = rect;
 }
 
-// Draws a sprite at a play-field position: listed as dirty, then copied with the colour key.
+// Draws a sprite at a play-field position: listed as dirty, then copied with the colour key. With
+// no sheet the place is only listed.
 void Game::DrawSprite(Surface* sheet, Rect source, Rect dest) {
   const int32_t offset = BackdropX - ViewX;
   dest.Left += offset;
   dest.Right += offset;
   AddDirtyRect(dest);
-  GE.Blit(GE.BackBuffer().get(), dest, sheet, source, 0, 0, BLIT_WAIT_KEYED);
+  if (sheet != nullptr) GE.Blit(GE.BackBuffer().get(), dest, sheet, source, 0, 0, BLIT_WAIT_KEYED);
 }
 
 void Game::DrawCharacter() {
@@ -122,11 +123,7 @@ void Game::DrawPickups() {
     const int32_t f = IntPart(item.Frame);
     const Rect source{40 * f, 0, 40 * f + 40, 35};
     const Rect dest{item.Left, item.Top, item.Right, item.Bottom};
-    if (Surface* sheet = PowerUpSurface(item.Code))
-      DrawSprite(sheet, source, dest);
-    else
-      AddDirtyRect(Rect{dest.Left + BackdropX - ViewX, dest.Top, dest.Right + BackdropX - ViewX,
-                        dest.Bottom});
+    DrawSprite(PowerUpSurface(item.Code), source, dest);
   }
   for (int i = 0; i < GemCount; ++i) {
     const PickupRec& gem = Gems[i];
@@ -205,9 +202,7 @@ bool Game::DrawGameFrame() {
     // A meter that cannot draw ends the run at once, with nothing saved.
     if (EditorEnabled && !DrawDevelopOverlay()) return false;
 
-    Rect visible{BackdropX, 0, BackdropX + 800, 600};
-    Rect screen{0, 0, 800, 600};
-    GE.Blit(GE.PrimarySurface().get(), screen, GE.BackBuffer().get(), visible, 0, 0, BLIT_WAIT);
+    ShowBackBuffer(BackdropX);
     return true;
   });
 }

@@ -4,6 +4,12 @@
 #include "app/failure.h"
 #include "game/game.h"
 
+void Game::ShowBackBuffer(int32_t nLeft) {
+  Rect visible{nLeft, 0, nLeft + 800, 600};
+  Rect screen{0, 0, 800, 600};
+  GE.Blit(GE.PrimarySurface().get(), screen, GE.BackBuffer().get(), visible, 0, 0, BLIT_WAIT);
+}
+
 bool Game::ShowBitmap(Surface* surface, bool bAlsoToScreen, int32_t nLeft, int32_t nTop,
                       int32_t nRight, int32_t nBottom) {
   return Trapped("Game - ShowBitmap - ", [&] {

@@ -42,8 +42,5 @@ void Game::DrawTitleScreen() {
     back.DrawText(610, 200 + 20 * i, HighScores[i].Name, false);
     back.DrawText(710, 200 + 20 * i, std::to_string(HighScores[i].Score), false);
   }
-
-  Rect dest{0, 0, 800, 600};
-  Rect source{0, 0, 800, 600};
-  GE.Blit(GE.PrimarySurface().get(), dest, &back, source, 0, 0, BLIT_WAIT);
+  ShowBackBuffer(0);
 }
