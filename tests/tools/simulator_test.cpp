@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -180,4 +181,30 @@ TEST(SimulatorKeyScript, KeysAreHeldFromTheirFrameUntilTheNextLine) {
   EXPECT_EQ(held(20), (V{dik::LCONTROL, dik::LSHIFT}));
   EXPECT_EQ(held(29), (V{dik::LCONTROL, dik::LSHIFT}));
   EXPECT_EQ(held(100000), (V{dik::P, dik::SPACE, dik::DOWN}));
+}
+
+// The pinned replay: every 50th state of the committed level-1 run. Any change to what the game
+// does frame by frame shows here; PIBO_UPDATE_GOLDEN=1 rewrites the pinned states after a
+// deliberate change (look at the difference before committing it).
+TEST(Simulator, TheLevelOneReplayMatchesItsPinnedStates) {
+  const SimRun run = RunSim("--level 1 --seed 1 --frames 400 --trace --keys " + kLevelOneScript);
+  ASSERT_EQ(run.status, 0);
+  std::string sampled;
+  const std::vector<std::string> lines = run.Lines();
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (i % 50 == 0 || i + 1 == lines.size()) sampled += lines[i] + "\n";
+
+  const fs::path pinned = fs::path(PIBO_SOURCE_DIR) / "tests/sim/level01_all_gems.states";
+  if (const char* update = std::getenv("PIBO_UPDATE_GOLDEN"); update != nullptr && *update == '1') {
+    std::ofstream(pinned, std::ios::binary) << sampled;
+    return;
+  }
+  std::ifstream in(pinned, std::ios::binary);
+  ASSERT_TRUE(in) << "no pinned states; PIBO_UPDATE_GOLDEN=1 makes them";
+  const std::string expected((std::istreambuf_iterator<char>(in)), {});
+  std::istringstream want(expected), got(sampled);
+  for (std::string a, b; std::getline(want, a);) {
+    ASSERT_TRUE(std::getline(got, b)) << "the run is shorter than the pinned one";
+    ASSERT_EQ(b, a);
+  }
 }
