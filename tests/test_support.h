@@ -23,7 +23,8 @@ class ScratchFolder {
   ScratchFolder();
   ~ScratchFolder();
   const std::filesystem::path& Path() const { return path_; }
-  // Links every file of the program's folder in, except those named in `skip`.
+  // Links every file of the program's folder in, except the options, scores and error log the
+  // game writes there, and those named in `skip`.
   void LinkGameFiles(const std::vector<std::string>& skip = {});
   // The error log's content so far ("" when there is none).
   std::string ErrorLog() const;

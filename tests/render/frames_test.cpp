@@ -84,6 +84,18 @@ TEST_F(Frames, MachineLevelAndFinale) {
   ExpectScreen("level31_finale");
 }
 
+TEST_F(Frames, SpaceAndMachineStageLevels) {
+  Start(false, 20);
+  Play(30);
+  ExpectScreen("level20_space");
+  int16_t level = 26;
+  keys.Hold({dik::SPACE});
+  game.GotoLevel(level);
+  keys.Hold({});
+  Play(30);
+  ExpectScreen("level26_machine_stage");
+}
+
 TEST_F(Frames, DevelopModeShowsTheMeterAndTheEditingCursor) {
   Start(true, 14);
   game.EditActive = true;
