@@ -114,7 +114,18 @@ class SdlBackend : public Backend {
     SDL_Window* window = SDL_GetWindowFromID(windowId);
     if (window == nullptr) return;
     const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_DisplayMode desktop;
+    if (!full && SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window), &desktop) == 0) {
+      // Cover the screen even where no window manager stretches a full-screen window.
+      SDL_SetWindowPosition(window, 0, 0);
+      SDL_SetWindowSize(window, desktop.w, desktop.h);
+    }
     SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (full) {
+      // Back to a window of the game's own size, in the middle of the screen.
+      SDL_SetWindowSize(window, 800, 600);
+      SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
   }
 };
 
