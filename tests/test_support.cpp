@@ -1,11 +1,13 @@
 #include "tests/test_support.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 
 namespace testing_support {
 namespace {
@@ -54,6 +56,24 @@ std::string ScratchFolder::ErrorLog() const {
 }
 
 TestHost::TestHost() { display_.Open("Pibo II test"); }
+
+std::vector<std::string> ProgramRun::Lines() const {
+  std::vector<std::string> lines;
+  std::istringstream in(output);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+ProgramRun RunProgram(const std::string& sCommand) {
+  ProgramRun run;
+  FILE* pipe = popen(sCommand.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[65536];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, n);
+  const int raw = pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
 
 std::vector<uint8_t> ReadBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);

@@ -85,6 +85,14 @@ class ScriptedKeys : public KeyStateSource {
   KeyboardSnapshot held_{};
 };
 
+// Runs a shell command and keeps what it printed (standard error too when asked for).
+struct ProgramRun {
+  int status = -1;  // the exit status, -1 when it did not exit normally
+  std::string output;
+  std::vector<std::string> Lines() const;
+};
+ProgramRun RunProgram(const std::string& sCommand);
+
 std::vector<uint8_t> ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::vector<uint8_t>& bytes);
 

@@ -3,6 +3,8 @@
 #include "tools/level_checker/level_checker.h"
 
 #include <gtest/gtest.h>
+
+#include "tests/test_support.h"
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -177,23 +179,9 @@ TEST(LevelChecker, RouteAsKeyScriptHoldsTheSameKeysFrameByFrame) {
 }
 
 // The program: its exit status and what it prints.
-struct CheckerRun {
-  int status = -1;
-  std::string output;
-};
-
-CheckerRun RunChecker(const std::string& args) {
-  const std::string command =
-      std::string("'") + PIBO_GAME_DIR + "/pibo-check-levels' " + args + " 2>&1";
-  CheckerRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    run.output.append(buffer, n);
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
+testing_support::ProgramRun RunChecker(const std::string& args) {
+  return testing_support::RunProgram(std::string("'") + PIBO_GAME_DIR + "/pibo-check-levels' " +
+                                     args + " 2>&1");
 }
 
 TEST(LevelCheckerProgram, NamesUnreachableGemsAndRefusesBadInput) {
@@ -207,7 +195,7 @@ TEST(LevelCheckerProgram, NamesUnreachableGemsAndRefusesBadInput) {
   WriteFileHead(folder / "set.dat", bytes);
   WriteFileHead(folder / "short.dat", std::span(bytes).first(1000));
 
-  CheckerRun run = RunChecker("'" + (folder / "set.dat").string() + "' --level 3");
+  auto run = RunChecker("'" + (folder / "set.dat").string() + "' --level 3");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.output.find("level 3: 1/2 gems, 0/0 power-ups"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("unreachable gem at column 20, row 12"), std::string::npos);

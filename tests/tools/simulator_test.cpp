@@ -13,35 +13,19 @@
 #include <string>
 #include <vector>
 
+#include "tests/test_support.h"
 #include "tools/simulator/key_script.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct SimRun {
-  int status = -1;
-  std::string output;  // standard output, and standard error when asked for
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    std::istringstream in(output);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-  }
-};
+using SimRun = testing_support::ProgramRun;
 
 SimRun RunSim(const std::string& args, bool withErrors = false) {
-  const std::string command = std::string("'") + PIBO_GAME_DIR + "/pibo-sim' --folder '" +
-                              PIBO_GAME_DIR + "' " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
-  SimRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[65536];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    run.output.append(buffer, n);
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
+  return testing_support::RunProgram(std::string("'") + PIBO_GAME_DIR + "/pibo-sim' --folder '" +
+                                     PIBO_GAME_DIR + "' " + args +
+                                     (withErrors ? " 2>&1" : " 2>/dev/null"));
 }
 
 // A top-level number of one state line ("Level", "CharHealth", ...).

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/cell_codes.h"
+#include "engines/text_encoding.h"
 
 namespace {
 
@@ -35,13 +36,6 @@ constexpr CellCharEntry kCellChars[] = {
 };
 
 constexpr char kRowFrame = '|';
-
-// Windows-1252 bytes 0x80 to 0x9F. The five bytes the code page leaves undefined stand for the
-// control characters of the same number, so every byte has a character and back.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 std::string At(const std::string& sFile, int nLine) {
   return sFile + ":" + std::to_string(nLine) + ": ";
@@ -116,64 +110,6 @@ std::string Printable(char ch) {
   return buf;
 }
 
-void AppendUtf8(std::string& out, char32_t ch) {
-  if (ch < 0x80) {
-    out += static_cast<char>(ch);
-  } else if (ch < 0x800) {
-    out += static_cast<char>(0xC0 | (ch >> 6));
-    out += static_cast<char>(0x80 | (ch & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (ch >> 12));
-    out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (ch & 0x3F));
-  }
-}
-
-// Decodes one UTF-8 character at text[pos], advancing pos; nothing for a malformed sequence.
-std::optional<char32_t> NextUtf8(std::string_view text, size_t& pos) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  int extra = 0;
-  char32_t ch = 0;
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    extra = 1;
-    ch = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2;
-    ch = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3;
-    ch = lead & 0x07;
-  } else {
-    return std::nullopt;
-  }
-  if (pos + extra >= text.size()) return std::nullopt;  // cut short
-  for (int i = 1; i <= extra; ++i) {
-    const auto cont = static_cast<unsigned char>(text[pos + i]);
-    if ((cont & 0xC0) != 0x80) return std::nullopt;
-    ch = (ch << 6) | (cont & 0x3F);
-  }
-  static constexpr char32_t kMinForLength[] = {0, 0x80, 0x800, 0x10000};
-  if (ch < kMinForLength[extra] || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) {
-    return std::nullopt;  // overlong form, out of range or a surrogate
-  }
-  pos += extra + 1;
-  return ch;
-}
-
-std::optional<uint8_t> Cp1252Byte(char32_t ch) {
-  if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) return static_cast<uint8_t>(ch);
-  for (int i = 0; i < 32; ++i) {
-    if (kCp1252High[i] == ch) return static_cast<uint8_t>(0x80 + i);
-  }
-  return std::nullopt;
-}
-
-char32_t Cp1252Char(uint8_t byte) {
-  return byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : byte;
-}
 
 bool IsControl(char32_t ch) {
   return ch < 0x20 || ch == 0x7F;
