@@ -77,10 +77,13 @@ void Game::RepaintFromBackdrop() {
   DirtyCount = 0;
 }
 
+// The hero is kept in the middle of the screen except near the ends of the level; while the
+// editor paints, its own scroll position decides.
 void Game::UpdateView() {
-  if (!(EditorEnabled && EditActive)) {
+  if (EditorEnabled && EditActive)
+    ViewX = EditScrollX;
+  else
     ViewX = static_cast<int16_t>(std::clamp(CInt(CharX + 20.0f - 400.0f), 0, 800));
-  }
   BackdropX = static_cast<int16_t>(ViewX / 2);
 }
 

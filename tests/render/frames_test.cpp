@@ -138,6 +138,15 @@ TEST_F(Frames, TheViewFollowsTheHeroAndStopsAtTheLevelEnds) {
     EXPECT_EQ(game.ViewX, c.viewX) << c.charX;
     EXPECT_EQ(game.BackdropX, c.backdropX) << c.charX;
   }
+  // Painting in the editor, the editor's scroll position decides wherever the hero is.
+  game.EditorEnabled = true;
+  game.EditActive = true;
+  game.EditScrollX = 300;
+  game.CharX = 5;
+  game.FrameMeter.Initialize(game.GE);
+  ASSERT_TRUE(game.DrawFrame());
+  EXPECT_EQ(game.ViewX, 300);
+  EXPECT_EQ(game.BackdropX, 150);
 }
 
 TEST_F(Frames, TheMeterSlidesOffAsTheViewScrolls) {
