@@ -64,11 +64,18 @@ void MusicDisc::Poll() {
   }
 }
 
+// Plays the current track; a track that cannot be read is passed over like a scratched one.
+// When none of the rest can be played the disc is over.
 void MusicDisc::StartTrack() {
   FreeTrack();
   if (!MixerOpen()) return;
-  music_ = Mix_LoadMUS(tracks_[current_].c_str());
-  if (music_ != nullptr && Mix_PlayMusic(music_, 1) != 0) FreeTrack();
+  for (; current_ < tracks_.size(); ++current_) {
+    music_ = Mix_LoadMUS(tracks_[current_].c_str());
+    if (music_ != nullptr && Mix_PlayMusic(music_, 1) == 0) return;
+    FreeTrack();
+  }
+  current_ = tracks_.empty() ? 0 : tracks_.size() - 1;
+  playing_ = false;
 }
 
 void MusicDisc::FreeTrack() {
