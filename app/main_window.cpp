@@ -4,7 +4,9 @@
 #include "game/game.h"
 
 MainWindow::MainWindow() = default;
-MainWindow::~MainWindow() { Unload(); }
+MainWindow::~MainWindow() {
+  Unload();
+}
 
 void MainWindow::Load() {
   display_.Open("Pibo II");
@@ -29,7 +31,9 @@ void MainWindow::StopMusic() {
   cdmusic_.Command("Close");
 }
 
-void MainWindow::NextSong() { cdmusic_.Command("Next"); }
+void MainWindow::NextSong() {
+  cdmusic_.Command("Next");
+}
 
 void MainWindow::OnKeyDown(int nKeyCode) {
   Game* game = TheGame;
@@ -63,8 +67,7 @@ void MainWindow::OnKeyDown(int nKeyCode) {
       if (DevelopMode) game->SetCharHealth(10);
       break;
     case VK_F8:
-      if (DevelopMode)
-        game->SetCharScore(static_cast<int16_t>(game->GetCharScore() + 1000));
+      if (DevelopMode) game->SetCharScore(static_cast<int16_t>(game->GetCharScore() + 1000));
       break;
     default:
       break;
@@ -76,4 +79,6 @@ void MainWindow::OnMouse(int nKind, int16_t nButton, int16_t nShift, float X, fl
 }
 
 // The window closed by the system ends the run the normal way, saving everything.
-void MainWindow::OnClose() { QuitRequested = true; }
+void MainWindow::OnClose() {
+  QuitRequested = true;
+}

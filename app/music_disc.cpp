@@ -13,14 +13,23 @@ bool MixerOpen() {
 }
 }  // namespace
 
-MusicDisc::~MusicDisc() { Stop(); }
+MusicDisc::~MusicDisc() {
+  Stop();
+}
 
 void MusicDisc::Command(const std::string& sCommand) {
-  if (sCommand == "Open") Open();
-  else if (sCommand == "Play") Play();
-  else if (sCommand == "Next") Next();
-  else if (sCommand == "Stop") Stop();
-  else if (sCommand == "Close") { Stop(); open_ = false; }
+  if (sCommand == "Open")
+    Open();
+  else if (sCommand == "Play")
+    Play();
+  else if (sCommand == "Next")
+    Next();
+  else if (sCommand == "Stop")
+    Stop();
+  else if (sCommand == "Close") {
+    Stop();
+    open_ = false;
+  }
 }
 
 void MusicDisc::Open() {
@@ -29,7 +38,8 @@ void MusicDisc::Open() {
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
     const std::string name = entry.path().filename().string();
-    if (entry.is_regular_file() && name.rfind("Track", 0) == 0 && entry.path().extension() == ".ogg")
+    if (entry.is_regular_file() && name.rfind("Track", 0) == 0 &&
+        entry.path().extension() == ".ogg")
       tracks_.push_back(entry.path());
   }
   std::sort(tracks_.begin(), tracks_.end());

@@ -58,7 +58,8 @@ int Main(int argc, char** argv) {
   // The program's folder becomes the current directory: every data file lives there.
   try {
     ProgramFolder = platform::ExecutableFolder();
-    if (chdir(ProgramFolder.c_str()) != 0) throw std::runtime_error("Cannot enter " + ProgramFolder);
+    if (chdir(ProgramFolder.c_str()) != 0)
+      throw std::runtime_error("Cannot enter " + ProgramFolder);
     platform::SaveSetting("VORA", "General", "AppPath", ProgramFolder);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "pibo2: %s\n", e.what());
@@ -78,7 +79,8 @@ int Main(int argc, char** argv) {
     try {
       window->Load();
       if (!game->Initialize(*window, DevelopMode)) {
-        std::fprintf(stderr, "pibo2: start-up failed; see Errors.txt in %s\n", ProgramFolder.c_str());
+        std::fprintf(stderr, "pibo2: start-up failed; see Errors.txt in %s\n",
+                     ProgramFolder.c_str());
         status = 1;
       } else if (!RunFrameLoop(*game)) {
         std::fprintf(stderr, "pibo2: stopped after an error; see Errors.txt in %s\n",

@@ -50,9 +50,13 @@ constexpr bool IsPowerUpCode(uint8_t nCode) {
   return nCode >= POWERUP_HIGHJUMP && nCode <= POWERUP_SHOOTEXPLODE;
 }
 // Swamp and goo slow the hero and the bombs down, and both climb onto what they run into there.
-constexpr bool IsSlowGround(int nCode) { return nCode == PLATFORM_SWAMP || nCode == PLATFORM_GOO; }
+constexpr bool IsSlowGround(int nCode) {
+  return nCode == PLATFORM_SWAMP || nCode == PLATFORM_GOO;
+}
 // Ice and oil keep most of the speed when the hero lets go.
-constexpr bool IsSlipperyGround(int nCode) { return nCode == PLATFORM_ICE || nCode == PLATFORM_OIL; }
+constexpr bool IsSlipperyGround(int nCode) {
+  return nCode == PLATFORM_ICE || nCode == PLATFORM_OIL;
+}
 // Only the normal gem is collected; GEM_VALUABLE is inert in play.
 constexpr bool IsGemCode(uint8_t nCode) {
   return nCode == GEM_NORMAL;

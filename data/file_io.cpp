@@ -17,7 +17,8 @@ std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& file) {
   std::vector<uint8_t> bytes;
   uint8_t block[65536];
   size_t got = 0;
-  while ((got = std::fread(block, 1, sizeof block, in)) > 0) bytes.insert(bytes.end(), block, block + got);
+  while ((got = std::fread(block, 1, sizeof block, in)) > 0)
+    bytes.insert(bytes.end(), block, block + got);
   const bool failed = std::ferror(in) != 0;
   std::fclose(in);
   if (failed) throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
@@ -28,7 +29,8 @@ void WriteFileHead(const std::filesystem::path& file, std::span<const uint8_t> h
   std::vector<uint8_t> content(head.begin(), head.end());
   if (FileExists(file)) {
     const std::vector<uint8_t> old = ReadFileBytes(file);
-    if (old.size() > content.size()) content.insert(content.end(), old.begin() + content.size(), old.end());
+    if (old.size() > content.size())
+      content.insert(content.end(), old.begin() + content.size(), old.end());
   }
   std::filesystem::path temp = file;
   temp += ".new";

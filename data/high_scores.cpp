@@ -27,7 +27,8 @@ std::vector<uint8_t> HighScoreBytes(const HighScoreTable& table) {
     const std::string name = FixedName(entry.Name);
     bytes.insert(bytes.end(), name.begin(), name.end());
     const auto score = static_cast<uint32_t>(entry.Score);
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(score >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+      bytes.push_back(static_cast<uint8_t>(score >> shift));
   }
   return bytes;
 }
@@ -49,7 +50,9 @@ const char* HighScoreFileName(bool bExtra) {
   return bExtra ? "HighScores_zt_e.dat" : "HighScores_zt.dat";
 }
 
-void Game::MakeDefaultHighScores() { HighScores = DefaultHighScores(); }
+void Game::MakeDefaultHighScores() {
+  HighScores = DefaultHighScores();
+}
 
 bool Game::LoadHighScores() {
   return Trapped("Game - LoadHighScores - ", [&] {

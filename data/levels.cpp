@@ -14,7 +14,9 @@ std::filesystem::path LevelFilePath() {
                                : std::filesystem::path(ProgramFolder) / name;
 }
 
-const char* LevelNamesFile() { return ExtraMode ? "LevelNames_zt_e.txt" : "LevelNames_zt.txt"; }
+const char* LevelNamesFile() {
+  return ExtraMode ? "LevelNames_zt_e.txt" : "LevelNames_zt.txt";
+}
 
 }  // namespace
 
@@ -22,12 +24,14 @@ bool Game::LoadLevels() {
   return Trapped("Game - LoadLevels - ", [&] {
     Levels = ParseLevelFile(ReadFileBytes(LevelFilePath()));
     const std::vector<uint8_t> names = ReadFileBytes(LevelNamesFile());
-    LevelNames = ParseLevelNames(
-        std::string_view(reinterpret_cast<const char*>(names.data()), names.size()),
-        Levels.LevelCount);
+    LevelNames =
+        ParseLevelNames(std::string_view(reinterpret_cast<const char*>(names.data()), names.size()),
+                        Levels.LevelCount);
     LevelNames.resize(LEVEL_SLOTS);
     return true;
   });
 }
 
-void Game::SaveLevels() { WriteFileHead(LevelFilePath(), LevelFileBytes(Levels)); }
+void Game::SaveLevels() {
+  WriteFileHead(LevelFilePath(), LevelFileBytes(Levels));
+}

@@ -19,7 +19,8 @@ std::array<uint8_t, OPTIONS_FILE_SIZE> OptionsBytes(const GameOptions& options) 
 GameOptions ParseOptions(std::span<const uint8_t> bytes) {
   GameOptions options;
   auto word = [&](size_t at, int16_t fallback) {
-    return bytes.size() >= at + 2 ? static_cast<int16_t>(bytes[at] | (bytes[at + 1] << 8)) : fallback;
+    return bytes.size() >= at + 2 ? static_cast<int16_t>(bytes[at] | (bytes[at + 1] << 8))
+                                  : fallback;
   };
   if (bytes.size() >= 1) options.nEasyGame = bytes[0];
   options.bSoundEffects = word(1, options.bSoundEffects);
@@ -28,7 +29,9 @@ GameOptions ParseOptions(std::span<const uint8_t> bytes) {
   return options;
 }
 
-const char* OptionsFileName(bool bExtra) { return bExtra ? "Options_zt_e.dat" : "Options_zt.dat"; }
+const char* OptionsFileName(bool bExtra) {
+  return bExtra ? "Options_zt_e.dat" : "Options_zt.dat";
+}
 
 bool Game::LoadGameOptions() {
   return Trapped("Game - LoadGameOptions - ", [&] {

@@ -8,11 +8,15 @@
 #include "engines/surface.h"
 
 namespace {
-[[noreturn]] void RaiseSdlError() { throw GameError(ERR_BAD_FILE_FORMAT, SDL_GetError()); }
+[[noreturn]] void RaiseSdlError() {
+  throw GameError(ERR_BAD_FILE_FORMAT, SDL_GetError());
+}
 }  // namespace
 
 Display::Display() = default;
-Display::~Display() { Close(); }
+Display::~Display() {
+  Close();
+}
 
 void Display::Open(const std::string& sCaption) {
   if (window_ != nullptr) return;

@@ -36,7 +36,9 @@ FaceCache& Cache() {
 
 }  // namespace
 
-int Font::PixelSize() const { return static_cast<int>(std::lround(Size * 96.0 / 72.0)); }
+int Font::PixelSize() const {
+  return static_cast<int>(std::lround(Size * 96.0 / 72.0));
+}
 
 std::string Font::ResolveFile(const std::string& sName) {
   if (!FcInit()) return {};
@@ -74,7 +76,8 @@ SDL_Surface* Font::Rendered(const std::string& sUtf8, uint32_t nColor) const {
   const auto key = std::make_tuple(face, nColor, sUtf8);
   if (auto found = texts.find(key); found != texts.end()) return found->second;
   if (texts.size() >= kMaxRenderedTexts) Cache().ForgetTexts();
-  const SDL_Color color{static_cast<uint8_t>(nColor & 255), static_cast<uint8_t>((nColor >> 8) & 255),
+  const SDL_Color color{static_cast<uint8_t>(nColor & 255),
+                        static_cast<uint8_t>((nColor >> 8) & 255),
                         static_cast<uint8_t>((nColor >> 16) & 255), 255};
   SDL_Surface* text = TTF_RenderUTF8_Blended(face, sUtf8.c_str(), color);
   if (text == nullptr) throw GameError(ERR_BAD_FILE_FORMAT, TTF_GetError());

@@ -17,17 +17,28 @@ namespace {
 int VirtualKeyCode(SDL_Keycode key) {
   if (key >= SDLK_F1 && key <= SDLK_F12) return 112 + (key - SDLK_F1);
   switch (key) {
-    case SDLK_ESCAPE: return 27;
-    case SDLK_RETURN: return 13;
-    case SDLK_SPACE: return 32;
-    case SDLK_BACKSPACE: return 8;
-    case SDLK_TAB: return 9;
-    case SDLK_LEFT: return 37;
-    case SDLK_UP: return 38;
-    case SDLK_RIGHT: return 39;
-    case SDLK_DOWN: return 40;
-    case SDLK_DELETE: return 46;
-    default: break;
+    case SDLK_ESCAPE:
+      return 27;
+    case SDLK_RETURN:
+      return 13;
+    case SDLK_SPACE:
+      return 32;
+    case SDLK_BACKSPACE:
+      return 8;
+    case SDLK_TAB:
+      return 9;
+    case SDLK_LEFT:
+      return 37;
+    case SDLK_UP:
+      return 38;
+    case SDLK_RIGHT:
+      return 39;
+    case SDLK_DOWN:
+      return 40;
+    case SDLK_DELETE:
+      return 46;
+    default:
+      break;
   }
   if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
   if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
@@ -36,10 +47,14 @@ int VirtualKeyCode(SDL_Keycode key) {
 
 int16_t ButtonMask(uint8_t button) {
   switch (button) {
-    case SDL_BUTTON_LEFT: return 1;
-    case SDL_BUTTON_RIGHT: return 2;
-    case SDL_BUTTON_MIDDLE: return 4;
-    default: return 0;
+    case SDL_BUTTON_LEFT:
+      return 1;
+    case SDL_BUTTON_RIGHT:
+      return 2;
+    case SDL_BUTTON_MIDDLE:
+      return 4;
+    default:
+      return 0;
   }
 }
 
@@ -133,8 +148,7 @@ SdlBackend g_sdl_backend;
 Backend* g_backend = &g_sdl_backend;
 
 std::filesystem::path ConfigHome() {
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0')
-    return xdg;
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') return xdg;
   if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
     return std::filesystem::path(home) / ".config";
   throw std::runtime_error("Neither XDG_CONFIG_HOME nor HOME is set.");
@@ -142,13 +156,27 @@ std::filesystem::path ConfigHome() {
 
 }  // namespace
 
-uint32_t Ticks() { return g_backend->Ticks(); }
-void Sleep(uint32_t nMilliseconds) { g_backend->Sleep(nMilliseconds); }
-void DoEvents() { g_backend->DoEvents(); }
-void ShowPointer(bool bShow) { g_backend->ShowPointer(bShow); }
-void SetEventHandler(EventHandler* handler) { g_handler = handler; }
-EventHandler* CurrentEventHandler() { return g_handler; }
-void InstallBackend(Backend* backend) { g_backend = backend ? backend : &g_sdl_backend; }
+uint32_t Ticks() {
+  return g_backend->Ticks();
+}
+void Sleep(uint32_t nMilliseconds) {
+  g_backend->Sleep(nMilliseconds);
+}
+void DoEvents() {
+  g_backend->DoEvents();
+}
+void ShowPointer(bool bShow) {
+  g_backend->ShowPointer(bShow);
+}
+void SetEventHandler(EventHandler* handler) {
+  g_handler = handler;
+}
+EventHandler* CurrentEventHandler() {
+  return g_handler;
+}
+void InstallBackend(Backend* backend) {
+  g_backend = backend ? backend : &g_sdl_backend;
+}
 
 void SaveSetting(const std::string& sApp, const std::string& sSection, const std::string& sKey,
                  const std::string& sValue) {

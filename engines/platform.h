@@ -46,7 +46,9 @@ EventHandler* CurrentEventHandler();
 void InstallBackend(Backend* backend);
 
 // Signed difference b - a of two readings of the wrapping clock.
-inline int32_t TicksBetween(uint32_t a, uint32_t b) { return static_cast<int32_t>(b - a); }
+inline int32_t TicksBetween(uint32_t a, uint32_t b) {
+  return static_cast<int32_t>(b - a);
+}
 
 // The settings store: an INI file at $XDG_CONFIG_HOME/<sApp>/settings.ini (default ~/.config).
 // Writes one key, keeping every other line of the file. Throws std::runtime_error on failure.

@@ -6,7 +6,9 @@
 #include "engines/text_encoding.h"
 
 namespace {
-[[noreturn]] void RaiseSdlError() { throw GameError(ERR_BAD_FILE_FORMAT, SDL_GetError()); }
+[[noreturn]] void RaiseSdlError() {
+  throw GameError(ERR_BAD_FILE_FORMAT, SDL_GetError());
+}
 
 SDL_Color ToSdlColor(uint32_t nColor) {
   return SDL_Color{static_cast<uint8_t>(nColor & 255), static_cast<uint8_t>((nColor >> 8) & 255),
@@ -14,11 +16,12 @@ SDL_Color ToSdlColor(uint32_t nColor) {
 }
 }  // namespace
 
-Surface::~Surface() { SDL_FreeSurface(surface_); }
+Surface::~Surface() {
+  SDL_FreeSurface(surface_);
+}
 
 std::shared_ptr<Surface> Surface::Create(int nWidth, int nHeight) {
-  SDL_Surface* raw =
-      SDL_CreateRGBSurfaceWithFormat(0, nWidth, nHeight, 16, SDL_PIXELFORMAT_RGB565);
+  SDL_Surface* raw = SDL_CreateRGBSurfaceWithFormat(0, nWidth, nHeight, 16, SDL_PIXELFORMAT_RGB565);
   if (raw == nullptr) RaiseSdlError();
   SDL_FillRect(raw, nullptr, 0);
   return std::shared_ptr<Surface>(new Surface(raw));
@@ -39,7 +42,9 @@ std::shared_ptr<Surface> Surface::Load(const std::string& sFile) {
   return std::shared_ptr<Surface>(new Surface(converted));
 }
 
-SurfaceDesc Surface::GetSurfaceDesc() const { return SurfaceDesc{surface_->w, surface_->h}; }
+SurfaceDesc Surface::GetSurfaceDesc() const {
+  return SurfaceDesc{surface_->w, surface_->h};
+}
 
 uint32_t Surface::Map(uint32_t nColor) const {
   const SDL_Color c = ToSdlColor(nColor);

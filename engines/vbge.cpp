@@ -64,8 +64,7 @@ bool VBGE::Blit(Surface* ddsDest, Rect& rectDest, Surface* ddsSource, Rect& rect
                 int16_t nBlitType, int16_t nBlitValue, int32_t nFlags) {
   return Trapped("VBGE - Blit - ", [&] {
     if (!bInitialized) RaiseNotInitialized();
-    if (ddsDest == nullptr || ddsSource == nullptr)
-      throw GameError(91, "Object variable not set");
+    if (ddsDest == nullptr || ddsSource == nullptr) throw GameError(91, "Object variable not set");
     const SurfaceDesc desc = ddsDest->GetSurfaceDesc();
     const int32_t W = desc.Width;
     const int32_t H = desc.Height;
@@ -100,8 +99,16 @@ bool VBGE::Blit(Surface* ddsDest, Rect& rectDest, Surface* ddsSource, Rect& rect
                  rectSource.Bottom - rectSource.Top};
     SDL_Rect dst{rectDest.Left, rectDest.Top, src.w, src.h};
     const SurfaceDesc sourceDesc = ddsSource->GetSurfaceDesc();
-    if (src.x < 0) { dst.x -= src.x; src.w += src.x; src.x = 0; }
-    if (src.y < 0) { dst.y -= src.y; src.h += src.y; src.y = 0; }
+    if (src.x < 0) {
+      dst.x -= src.x;
+      src.w += src.x;
+      src.x = 0;
+    }
+    if (src.y < 0) {
+      dst.y -= src.y;
+      src.h += src.y;
+      src.y = 0;
+    }
     if (src.x + src.w > sourceDesc.Width) src.w = sourceDesc.Width - src.x;
     if (src.y + src.h > sourceDesc.Height) src.h = sourceDesc.Height - src.y;
     if (dst.x + src.w > W) src.w = W - dst.x;
@@ -120,7 +127,8 @@ bool VBGE::Blit(Surface* ddsDest, Rect& rectDest, Surface* ddsSource, Rect& rect
 bool VBGE::ClearSurface(Surface* dds, bool bBlitToPrimary) {
   return Trapped("VBGE - ClearSurface - ", [&] {
     if (!bInitialized) RaiseNotInitialized();
-    if (dds == ddsPrimary.get()) throw GameError(ERR_NOT_INITIALIZED, "Primary surface not allowed.");
+    if (dds == ddsPrimary.get())
+      throw GameError(ERR_NOT_INITIALIZED, "Primary surface not allowed.");
     if (dds == nullptr) throw GameError(91, "Object variable not set");
     const SurfaceDesc desc = dds->GetSurfaceDesc();
     dds->SetFillStyle(FILLSTYLE_SOLID);

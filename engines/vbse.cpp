@@ -29,7 +29,9 @@ void SoundBuffer::Stop() {
   if (chunk_ != nullptr) Mix_HaltChannel(channel_);
 }
 
-bool SoundBuffer::IsPlaying() const { return chunk_ != nullptr && Mix_Playing(channel_) != 0; }
+bool SoundBuffer::IsPlaying() const {
+  return chunk_ != nullptr && Mix_Playing(channel_) != 0;
+}
 
 VBSE::~VBSE() {
   if (audio_open_) {
@@ -100,8 +102,7 @@ bool VBSE::PlaySound(SoundBuffer* dsb) {
     if (dsb == nullptr) throw GameError(91, "Object variable not set");
     if (dsb->chunk_ == nullptr) return true;
     Mix_HaltChannel(dsb->channel_);
-    if (Mix_PlayChannel(dsb->channel_, dsb->chunk_, 0) < 0)
-      throw GameError(5, Mix_GetError());
+    if (Mix_PlayChannel(dsb->channel_, dsb->chunk_, 0) < 0) throw GameError(5, Mix_GetError());
     return true;
   });
 }

@@ -17,8 +17,8 @@ struct BallTypeInfo {
 };
 
 // Indexed by BallType: normal, spread, bouncy, bidirectional, explode.
-constexpr BallTypeInfo kBallTypes[6] = {
-    {0, 0, 0}, {1, 3, 1}, {3, 6, 3}, {2, 6, 2}, {2, 5, 2}, {20, 15, 20}};
+constexpr BallTypeInfo kBallTypes[6] = {{0, 0, 0}, {1, 3, 1}, {3, 6, 3},
+                                        {2, 6, 2}, {2, 5, 2}, {20, 15, 20}};
 
 constexpr int16_t BALL_SPREAD = 2, BALL_BOUNCY = 3, BALL_BIDI = 4, BALL_EXPLODE = 5;
 constexpr int32_t kBombPoints = 80;
@@ -113,7 +113,7 @@ bool Game::FireBallBlaster() {
       }
       if (type == BALL_BIDI && n == 2) shot.VX = -shot.VX;
       shot.Active = VB_TRUE;
-      shot.VY = type == BALL_SPREAD ? static_cast<float>(2 * n - 4)
+      shot.VY = type == BALL_SPREAD   ? static_cast<float>(2 * n - 4)
                 : type == BALL_BOUNCY ? -(ShotCharge * 9.0f / 100.0f) * static_cast<float>(n)
                                       : 0.0f;
       shot.Bouncy = type == BALL_BOUNCY ? VB_TRUE : VB_FALSE;

@@ -44,8 +44,8 @@ void Game::RecycleBomb(int i) {
 
 void Game::StartBombExplosion(int i) {
   const int16_t d = PieceSize();
-  StartParticleEffect(Bombs[i].X, Bombs[i].Y, 2.5f, 2.5f, 0.5f, 15, 100, SurfHotBomb, d, d, 0, 0, 40,
-                      40, 100);
+  StartParticleEffect(Bombs[i].X, Bombs[i].Y, 2.5f, 2.5f, 0.5f, 15, 100, SurfHotBomb, d, d, 0, 0,
+                      40, 40, 100);
 }
 
 void Game::KeepBombInLevel(int i) {
@@ -134,7 +134,7 @@ void Game::MoveBombs() {
       const PlatformRec& p = Platforms[j];
       if (b.VY > 0) {
         const float keep = p.PlatformType == PLATFORM_BOUNCY ? 100.0f
-                           : IsSlowGround(p.PlatformType)        ? 20.0f
+                           : IsSlowGround(p.PlatformType)    ? 20.0f
                                                              : 50.0f;
         b.VY = -b.VY * keep / 100.0f;
         if (b.Hot != VB_FALSE) b.VY *= 1.5f;

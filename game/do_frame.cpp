@@ -20,7 +20,8 @@ bool Game::PlayEffect(const SoundBufferPtr& dsb) {
 // The hero dissolves upward out of the level.
 bool Game::TeleportOut() {
   const int16_t d = PieceSize();
-  StartParticleEffect(CharX, CharY, 10000, 5, -0.5f, 0, 200, SurfCharacter, d, d, 0, 0, 40, 36, 100);
+  StartParticleEffect(CharX, CharY, 10000, 5, -0.5f, 0, 200, SurfCharacter, d, d, 0, 0, 40, 36,
+                      100);
   return PlayEffect(SndTeleport);
 }
 
@@ -32,9 +33,12 @@ void Game::WaitForPauseKey() {
     platform::DoEvents();
     if (QuitRequested || !IE.GetKeyboardState(keys)) return;
     const bool p = (keys[dik::P] & 0x80) != 0;
-    if (state == 0 && !p) state = 1;
-    else if (state == 1 && p) state = 2;
-    else if (state == 2 && !p) return;
+    if (state == 0 && !p)
+      state = 1;
+    else if (state == 1 && p)
+      state = 2;
+    else if (state == 2 && !p)
+      return;
     // Do not spin the processor while nothing happens.
     platform::Sleep(10);
   }

@@ -1,7 +1,6 @@
 // The game object's life: creation, start-up, the per-pass drawing dispatch and the end of the run.
 #include "game/game.h"
 
-
 #include "app/failure.h"
 #include "app/globals.h"
 #include "engines/host_window.h"
@@ -11,9 +10,15 @@
 Game::Game() = default;
 Game::~Game() = default;
 
-void Game::SetCharHealth(int16_t nHealth) { CharHealth = nHealth; }
-void Game::SetCharScore(int16_t nScore) { CharScore = nScore; }
-int16_t Game::GetCharScore() const { return static_cast<int16_t>(static_cast<uint16_t>(CharScore)); }
+void Game::SetCharHealth(int16_t nHealth) {
+  CharHealth = nHealth;
+}
+void Game::SetCharScore(int16_t nScore) {
+  CharScore = nScore;
+}
+int16_t Game::GetCharScore() const {
+  return static_cast<int16_t>(static_cast<uint16_t>(CharScore));
+}
 
 bool Game::Initialize(HostWindow& frm, bool bDevelop) {
   return Trapped("Game - Initialize - ", [&] {
@@ -41,8 +46,8 @@ bool Game::Initialize(HostWindow& frm, bool bDevelop) {
     FontMedium = Font("Comic Sans MS", 12);
     FontLarge = Font("Comic Sans MS", 16);
     FontSmall = Font("Comic Sans MS", 8);
-    StageNames = {"", "The Factory", "Caves Of Chaos", "Egypt", "The Final Frontier",
-                  "The Machine!"};
+    StageNames = {"",      "The Factory",        "Caves Of Chaos",
+                  "Egypt", "The Final Frontier", "The Machine!"};
     if (ExtraMode)
       StagePasswords = {"", "MORVEK", "SIDAPU", "LYTRON", "HEBQAZ", "NUFOGE"};
     else

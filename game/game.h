@@ -65,12 +65,11 @@ class Game {
   std::array<std::string, 6> StagePasswords;  // stages 1 to 5; entry 0 unused
 
   // Pictures, one per file.
-  SurfacePtr SurfLoading, SurfBackground, SurfStagePreviews, SurfGetReady, SurfGameOver,
-      SurfTitle, SurfPlatform, SurfCharacter, SurfInvulnerable, SurfGemNormal, SurfHighJump,
-      SurfExtraSpeed, SurfExtraHealth, SurfShoot, SurfShootSpread, SurfShootBounce,
-      SurfShootBidi, SurfShootExplode, SurfMysteryBox, SurfFreezeBombs, SurfMagnet, SurfSkull,
-      SurfNormalBomb, SurfHotBomb, SurfHitBomb, SurfAmmoBall, SurfBombExit, SurfMachine,
-      SurfMachineHit, SurfFireworks;
+  SurfacePtr SurfLoading, SurfBackground, SurfStagePreviews, SurfGetReady, SurfGameOver, SurfTitle,
+      SurfPlatform, SurfCharacter, SurfInvulnerable, SurfGemNormal, SurfHighJump, SurfExtraSpeed,
+      SurfExtraHealth, SurfShoot, SurfShootSpread, SurfShootBounce, SurfShootBidi, SurfShootExplode,
+      SurfMysteryBox, SurfFreezeBombs, SurfMagnet, SurfSkull, SurfNormalBomb, SurfHotBomb,
+      SurfHitBomb, SurfAmmoBall, SurfBombExit, SurfMachine, SurfMachineHit, SurfFireworks;
   // The level's backdrop with its platforms, made the first time a level is drawn.
   SurfacePtr SurfLevel;
 

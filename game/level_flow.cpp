@@ -137,8 +137,8 @@ bool Game::StagePreview() {
   back.DrawText(255, 425, "Press SPACE to continue...", false);
   ShowBackBuffer(0);
 
-  const SoundBufferPtr jingles[] = {nullptr, SndStageFactory, SndStageCave, SndStageEgypt,
-                                    SndStageSpace, SndStageMachine};
+  const SoundBufferPtr jingles[] = {nullptr,       SndStageFactory, SndStageCave,
+                                    SndStageEgypt, SndStageSpace,   SndStageMachine};
   const SoundBufferPtr jingle = Stage >= 1 && Stage <= 5 ? jingles[Stage] : nullptr;
   if (jingle && !PlayEffect(jingle)) return false;
 

@@ -7,7 +7,9 @@
 
 namespace {
 
-Rect RectOf(const PlatformRec& p) { return Rect{p.Left, p.Top, p.Right, p.Bottom}; }
+Rect RectOf(const PlatformRec& p) {
+  return Rect{p.Left, p.Top, p.Right, p.Bottom};
+}
 
 // Power-ups and gems reach 17 pixels into the row above their cell.
 PickupRec PickupAt(int c, int r, int code) {
@@ -22,7 +24,6 @@ PickupRec PickupAt(int c, int r, int code) {
 }
 
 }  // namespace
-
 
 void Game::BuildPlatformList() {
   PlatformCount = 0;

@@ -36,13 +36,13 @@ void Game::CheckShotHitsMachine(int s) {
   const Rect machine{MachineX + 20, MachineY, MachineX + 340, MachineY + 228};
   if (!IntersectRect(GetShotRect(s), machine)) return;
   ShotRec& shot = Shots[s];
-  StartParticleEffect(static_cast<float>(shot.X), shot.Y, 1, 1, 0, 0, 150, SurfMachineHit, 2, 2, 0, 0,
-                      8, 8, 5);
+  StartParticleEffect(static_cast<float>(shot.X), shot.Y, 1, 1, 0, 0, 150, SurfMachineHit, 2, 2, 0,
+                      0, 8, 8, 5);
   MachineHealth = Wrap16(MachineHealth - 1);
   if (MachineHealth <= 0) {
     if (!PlayEffect(SndExplosion)) return;
-    StartParticleEffect(static_cast<float>(MachineX), static_cast<float>(MachineY), 8, 8, 0.5f, 0, 150,
-                        SurfMachine, 20, 20, 0, 0, 360, 280, 100);
+    StartParticleEffect(static_cast<float>(MachineX), static_cast<float>(MachineY), 8, 8, 0.5f, 0,
+                        150, SurfMachine, 20, 20, 0, 0, 360, 280, 100);
     CharScore += kMachinePoints;
   }
   shot.Active = VB_FALSE;

@@ -5,8 +5,14 @@
 #include <cstdint>
 
 // Nearest integer, halves to even.
-inline int32_t CInt(double x) { return static_cast<int32_t>(std::nearbyint(x)); }
+inline int32_t CInt(double x) {
+  return static_cast<int32_t>(std::nearbyint(x));
+}
 // The integer part, rounded down.
-inline int32_t IntPart(double x) { return static_cast<int32_t>(std::floor(x)); }
+inline int32_t IntPart(double x) {
+  return static_cast<int32_t>(std::floor(x));
+}
 // The low 16 bits as a signed number.
-inline int16_t Wrap16(int32_t x) { return static_cast<int16_t>(static_cast<uint16_t>(x)); }
+inline int16_t Wrap16(int32_t x) {
+  return static_cast<int16_t>(static_cast<uint16_t>(x));
+}

@@ -25,8 +25,8 @@ void MoveOutOfPlay(PickupRec& item) {
 
 }  // namespace
 
-// The mystery box turns into one of the helpful power-ups: high jump 10 %, extra speed, invulnerability
-// and extra health 20 % each, freeze 30 %.
+// The mystery box turns into one of the helpful power-ups: high jump 10 %, extra speed,
+// invulnerability and extra health 20 % each, freeze 30 %.
 int16_t Game::OpenMysteryBox() {
   int k = 0;
   do {
@@ -102,8 +102,8 @@ void Game::CheckPickups() {
     if (!Touches(hero, gem)) continue;
     CharScore += kGemPoints;
     GemsCollected = Wrap16(GemsCollected + 1);
-    StartParticleEffect(static_cast<float>(gem.Left), static_cast<float>(gem.Top), 10000, 3, 1, 4, 0,
-                        SurfGemNormal, 10, 2, 0, 0, 40, 35, 100);
+    StartParticleEffect(static_cast<float>(gem.Left), static_cast<float>(gem.Top), 10000, 3, 1, 4,
+                        0, SurfGemNormal, 10, 2, 0, 0, 40, 35, 100);
     MoveOutOfPlay(gem);
     if (!PlayEffect(SndGem)) return;
   }

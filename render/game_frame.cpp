@@ -12,7 +12,9 @@
 namespace {
 
 // A neighbour that is not a platform, the level's outer edges counting as platforms.
-bool IsOpen(int code) { return code >= 17; }
+bool IsOpen(int code) {
+  return code >= 17;
+}
 
 // Which piece of a platform row a cell shows: 0 left end, 50 middle, 100 right end.
 int PlatformPiece(int left, int right) {
@@ -41,8 +43,8 @@ void Game::DrawSprite(Surface* sheet, Rect source, Rect dest) {
 void Game::DrawCharacter() {
   if (ExitCountdown != 0) return;
   const int32_t f = CharFrame;
-  const Rect source = CharFacing == 1 ? Rect{640 - 40 * f, 36, 680 - 40 * f, 72}
-                                      : Rect{40 * f, 0, 40 * f + 40, 36};
+  const Rect source =
+      CharFacing == 1 ? Rect{640 - 40 * f, 36, 680 - 40 * f, 72} : Rect{40 * f, 0, 40 * f + 40, 36};
   const int32_t x = IntPart(CharX);
   const int32_t y = IntPart(CharY);
   DrawSprite(SurfCharacter.get(), source, Rect{x, y, x + 40, y + 36});
@@ -103,20 +105,34 @@ void Game::DrawPlatforms() {
 
 Surface* Game::PowerUpSurface(int nCode) const {
   switch (nCode) {
-    case POWERUP_HIGHJUMP: return SurfHighJump.get();
-    case POWERUP_EXTRASPEED: return SurfExtraSpeed.get();
-    case POWERUP_INVULNERABLE: return SurfInvulnerable.get();
-    case POWERUP_SHOOT: return SurfShoot.get();
-    case POWERUP_SHOOTSPREAD: return SurfShootSpread.get();
-    case POWERUP_EXTRAHEALTH: return SurfExtraHealth.get();
-    case POWERUP_MYSTERYBOX: return SurfMysteryBox.get();
-    case POWERUP_FREEZEBOMBS: return SurfFreezeBombs.get();
-    case POWERUP_MAGNET: return SurfMagnet.get();
-    case POWERUP_SKULL: return SurfSkull.get();
-    case POWERUP_SHOOTBOUNCY: return SurfShootBounce.get();
-    case POWERUP_SHOOTBIDI: return SurfShootBidi.get();
-    case POWERUP_SHOOTEXPLODE: return SurfShootExplode.get();
-    default: return nullptr;
+    case POWERUP_HIGHJUMP:
+      return SurfHighJump.get();
+    case POWERUP_EXTRASPEED:
+      return SurfExtraSpeed.get();
+    case POWERUP_INVULNERABLE:
+      return SurfInvulnerable.get();
+    case POWERUP_SHOOT:
+      return SurfShoot.get();
+    case POWERUP_SHOOTSPREAD:
+      return SurfShootSpread.get();
+    case POWERUP_EXTRAHEALTH:
+      return SurfExtraHealth.get();
+    case POWERUP_MYSTERYBOX:
+      return SurfMysteryBox.get();
+    case POWERUP_FREEZEBOMBS:
+      return SurfFreezeBombs.get();
+    case POWERUP_MAGNET:
+      return SurfMagnet.get();
+    case POWERUP_SKULL:
+      return SurfSkull.get();
+    case POWERUP_SHOOTBOUNCY:
+      return SurfShootBounce.get();
+    case POWERUP_SHOOTBIDI:
+      return SurfShootBidi.get();
+    case POWERUP_SHOOTEXPLODE:
+      return SurfShootExplode.get();
+    default:
+      return nullptr;
   }
 }
 
@@ -148,8 +164,8 @@ void Game::DrawMovers() {
     const Rect source = b.Direction == 0 ? Rect{600 - 40 * f, 0, 640 - 40 * f, 40}
                                          : Rect{40 * f, 0, 40 * f + 40, 40};
     Surface* sheet = b.Hot == VB_FALSE ? SurfNormalBomb.get()
-                     : b.Flash != 0   ? SurfHitBomb.get()
-                                      : SurfHotBomb.get();
+                     : b.Flash != 0    ? SurfHitBomb.get()
+                                       : SurfHotBomb.get();
     const int32_t x = IntPart(b.X);
     const int32_t y = IntPart(b.Y);
     DrawSprite(sheet, source, Rect{x, y, x + 40, y + 40});

@@ -1,13 +1,14 @@
 // The heads-up display along the top of the screen, and the develop-mode overlay: the frame-rate
 // meter and the editing cursor. The display is placed relative to BackdropX, so it stays put on
 // the screen while the level scrolls; it lies in the strip that every frame repaints.
+#include "render/hud.h"
+
 #include <algorithm>
 #include <string>
 
 #include "data/cell_codes.h"
 #include "game/game.h"
 #include "game/numbers.h"
-#include "render/hud.h"
 
 namespace {
 
@@ -73,8 +74,12 @@ void Game::DrawHud() {
   if (FreezeTime > 0)
     DrawHudIcon(kIconSlots[3], 5, SurfFreezeBombs.get(), std::to_string(FreezeTime / 30));
   if (Ammo > 0 || Level == 30) {
-    Surface* const balls[] = {nullptr, SurfShoot.get(), SurfShootSpread.get(),
-                              SurfShootBounce.get(), SurfShootBidi.get(), SurfShootExplode.get()};
+    Surface* const balls[] = {nullptr,
+                              SurfShoot.get(),
+                              SurfShootSpread.get(),
+                              SurfShootBounce.get(),
+                              SurfShootBidi.get(),
+                              SurfShootExplode.get()};
     Surface* icon = BallType >= 1 && BallType <= 5 ? balls[BallType] : nullptr;
     if (icon != nullptr)
       DrawHudIcon(kIconSlots[4], 5, icon, Level == 30 ? std::string() : std::to_string(Ammo));

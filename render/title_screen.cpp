@@ -7,10 +7,17 @@
 namespace {
 
 constexpr const char* kHelpLines[] = {
-    "F1: New Game",      "F2: Stage Password!", "F3: Options",
-    "Esc: Exit Game",    "P: Pause Game",       "Left: Move Left ",
-    "Right: Move Right", "Up/Space: Jump Up",   "Down: Jump Down",
-    "Ctrl: Fire Ballblaster", "Shift: Change Ballblaster",
+    "F1: New Game",
+    "F2: Stage Password!",
+    "F3: Options",
+    "Esc: Exit Game",
+    "P: Pause Game",
+    "Left: Move Left ",
+    "Right: Move Right",
+    "Up/Space: Jump Up",
+    "Down: Jump Down",
+    "Ctrl: Fire Ballblaster",
+    "Shift: Change Ballblaster",
 };
 
 }  // namespace

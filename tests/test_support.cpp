@@ -22,7 +22,9 @@ namespace {
 
 }  // namespace
 
-std::filesystem::path GameFolder() { return PIBO_GAME_DIR; }
+std::filesystem::path GameFolder() {
+  return PIBO_GAME_DIR;
+}
 
 ScratchFolder::ScratchFolder() : previous_(std::filesystem::current_path()) {
   std::random_device random;
@@ -46,7 +48,8 @@ void ScratchFolder::LinkGameFiles(const std::vector<std::string>& skip) {
     bool skipped = name.rfind("Options_zt", 0) == 0 || name.rfind("HighScores_zt", 0) == 0 ||
                    name == "Errors.txt";
     for (const std::string& s : skip) skipped = skipped || s == name;
-    if (!skipped && entry.is_regular_file()) std::filesystem::create_symlink(entry.path(), path_ / name);
+    if (!skipped && entry.is_regular_file())
+      std::filesystem::create_symlink(entry.path(), path_ / name);
   }
 }
 
@@ -55,7 +58,9 @@ std::string ScratchFolder::ErrorLog() const {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-TestHost::TestHost() { display_.Open("Pibo II test"); }
+TestHost::TestHost() {
+  display_.Open("Pibo II test");
+}
 
 std::vector<std::string> ProgramRun::Lines() const {
   std::vector<std::string> lines;
@@ -69,7 +74,8 @@ ProgramRun RunProgram(const std::string& sCommand) {
   FILE* pipe = popen(sCommand.c_str(), "r");
   if (pipe == nullptr) return run;
   char buffer[65536];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, n);
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    run.output.append(buffer, n);
   const int raw = pclose(pipe);
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return run;
@@ -82,7 +88,8 @@ std::vector<uint8_t> ReadBytes(const std::filesystem::path& file) {
 
 void WriteBytes(const std::filesystem::path& file, const std::vector<uint8_t>& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace testing_support

@@ -1,8 +1,9 @@
 // The music disc: the tracks of the Music folder in name order, and an empty drive that never
 // fails.
+#include "app/music_disc.h"
+
 #include <gtest/gtest.h>
 
-#include "app/music_disc.h"
 #include "engines/vbse.h"
 #include "tests/test_support.h"
 
@@ -23,7 +24,8 @@ TEST(MusicDisc, ReadsTheTracksInNameOrderAndPassesOverUnreadableOnes) {
   ASSERT_TRUE(SE.Initialize());
   std::filesystem::create_directory("Music");
   for (const char* name : {"Track02.ogg", "Track01.ogg", "Notes.txt", "Track03.wav"})
-    WriteBytes(std::filesystem::path("Music") / name, {'n', 'o', 't', ' ', 'm', 'u', 's', 'i', 'c'});
+    WriteBytes(std::filesystem::path("Music") / name,
+               {'n', 'o', 't', ' ', 'm', 'u', 's', 'i', 'c'});
   MusicDisc disc;
   disc.Command("Open");
   ASSERT_EQ(disc.Tracks().size(), 2u);

@@ -1,8 +1,9 @@
 // Reading the command line and pacing the frame loop.
+#include "app/startup.h"
+
 #include <gtest/gtest.h>
 
 #include "app/error_log.h"
-#include "app/startup.h"
 #include "tests/test_support.h"
 
 TEST(CommandLine, FindsTheWordsAnywhereInAnyCase) {

@@ -18,7 +18,8 @@ class GraphicsEngine : public ::testing::Test {
     EXPECT_TRUE(GE.CreateSurface(source, 50, 20, 0));
     auto* pixels = static_cast<uint16_t*>(RawPixels(*source));
     for (int y = 0; y < 20; ++y)
-      for (int x = 0; x < 50; ++x) pixels[y * Pitch(*source) + x] = static_cast<uint16_t>(1 + x + 50 * y);
+      for (int x = 0; x < 50; ++x)
+        pixels[y * Pitch(*source) + x] = static_cast<uint16_t>(1 + x + 50 * y);
     return source;
   }
   static void* RawPixels(Surface& s);
@@ -32,8 +33,12 @@ class GraphicsEngine : public ::testing::Test {
 }  // namespace
 
 #include <SDL.h>
-void* GraphicsEngine::RawPixels(Surface& s) { return s.Raw()->pixels; }
-int GraphicsEngine::Pitch(Surface& s) { return s.Raw()->pitch / 2; }
+void* GraphicsEngine::RawPixels(Surface& s) {
+  return s.Raw()->pixels;
+}
+int GraphicsEngine::Pitch(Surface& s) {
+  return s.Raw()->pitch / 2;
+}
 
 TEST_F(GraphicsEngine, MakesTheBackBufferOfTheAskedSizeOrTheScreenSize) {
   EXPECT_EQ(GE.BackBuffer()->GetSurfaceDesc().Width, 1200);
@@ -52,7 +57,7 @@ TEST_F(GraphicsEngine, ClipsAgainstTheDestinationAndHandsBackTheClippedRectangle
   ASSERT_TRUE(GE.Blit(back, dest, source.get(), src, 0, 0, BLIT_WAIT));
   EXPECT_EQ(dest, (Rect{0, 5, 40, 25}));
   EXPECT_EQ(src, (Rect{10, 0, 50, 20}));
-  EXPECT_EQ(back->Pixel(0, 5), 1 + 10);            // source (10, 0)
+  EXPECT_EQ(back->Pixel(0, 5), 1 + 10);              // source (10, 0)
   EXPECT_EQ(back->Pixel(39, 24), 1 + 49 + 50 * 19);  // source (49, 19)
 
   // Past the right and bottom edges.
@@ -67,7 +72,8 @@ TEST_F(GraphicsEngine, ClipsAgainstTheDestinationAndHandsBackTheClippedRectangle
 TEST_F(GraphicsEngine, SkipsRectanglesWhollyOutsideButNotThoseTouchingTheEdge) {
   SurfacePtr source = NumberedSource();
   Surface* back = GE.BackBuffer().get();
-  const Rect outside[] = {{1200, 0, 1250, 20}, {0, 600, 50, 620}, {-60, 0, -1, 20}, {0, -30, 50, -1}};
+  const Rect outside[] = {
+      {1200, 0, 1250, 20}, {0, 600, 50, 620}, {-60, 0, -1, 20}, {0, -30, 50, -1}};
   for (Rect dest : outside) {
     Rect src{0, 0, 50, 20};
     const Rect before = dest;

@@ -1,7 +1,7 @@
 // The 8-bit text of the game's files and the UTF-8 of fonts and level sources.
-#include <gtest/gtest.h>
-
 #include "engines/text_encoding.h"
+
+#include <gtest/gtest.h>
 
 TEST(TextEncoding, EveryByteSurvivesTheTripThroughUtf8) {
   std::string all;
@@ -12,7 +12,7 @@ TEST(TextEncoding, EveryByteSurvivesTheTripThroughUtf8) {
 }
 
 TEST(TextEncoding, WhatTheGameCannotShowBecomesAQuestionMark) {
-  EXPECT_EQ(Utf8ToCp1252("\xE2\x98\x83 snow"), "? snow");   // U+2603 has no byte
+  EXPECT_EQ(Utf8ToCp1252("\xE2\x98\x83 snow"), "? snow");  // U+2603 has no byte
   EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");                  // cut short
   EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");               // overlong slash
   EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???");          // a surrogate

@@ -14,8 +14,8 @@ TEST_F(Hero, GroundDecidesGripFrictionAndTopSpeed) {
     float keptAfterRelease;  // of a speed of 4
     float topSpeed;
   } cases[] = {
-      {PLATFORM_SAND, 2.0f, 7.5f},   {PLATFORM_ICE, 3.84f, 7.5f},  {PLATFORM_OIL, 3.84f, 7.5f},
-      {PLATFORM_SWAMP, 2.0f, 2.0f}, {PLATFORM_GOO, 2.0f, 2.0f},   {PLATFORM_BOUNCY, 2.0f, 7.5f},
+      {PLATFORM_SAND, 2.0f, 7.5f},  {PLATFORM_ICE, 3.84f, 7.5f}, {PLATFORM_OIL, 3.84f, 7.5f},
+      {PLATFORM_SWAMP, 2.0f, 2.0f}, {PLATFORM_GOO, 2.0f, 2.0f},  {PLATFORM_BOUNCY, 2.0f, 7.5f},
   };
   for (const Case& c : cases) {
     Fill(20, 0, 31, c.ground);

@@ -15,11 +15,14 @@ TEST_F(Rules, TheMysteryBoxOnlyGivesHelpfulPowerUpsInItsShares) {
   std::map<int, int> seen;
   const int draws = 20000;
   for (int i = 0; i < draws; ++i) ++seen[game.OpenMysteryBox()];
-  const std::map<int, double> shares = {{POWERUP_HIGHJUMP, 0.1},     {POWERUP_EXTRASPEED, 0.2},
-                                        {POWERUP_INVULNERABLE, 0.2}, {POWERUP_EXTRAHEALTH, 0.2},
+  const std::map<int, double> shares = {{POWERUP_HIGHJUMP, 0.1},
+                                        {POWERUP_EXTRASPEED, 0.2},
+                                        {POWERUP_INVULNERABLE, 0.2},
+                                        {POWERUP_EXTRAHEALTH, 0.2},
                                         {POWERUP_FREEZEBOMBS, 0.3}};
   EXPECT_EQ(seen.size(), shares.size());
-  for (const auto& [code, share] : shares) EXPECT_NEAR(seen[code] / double(draws), share, 0.015) << code;
+  for (const auto& [code, share] : shares)
+    EXPECT_NEAR(seen[code] / double(draws), share, 0.015) << code;
 }
 
 TEST_F(Rules, PowerUpsActAndLeavePlay) {

@@ -1,8 +1,9 @@
 // The frame-rate meter: averages over windows of at least three seconds.
+#include "render/dev_info.h"
+
 #include <gtest/gtest.h>
 
 #include "engines/vbge.h"
-#include "render/dev_info.h"
 #include "tests/test_support.h"
 
 using namespace testing_support;

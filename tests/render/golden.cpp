@@ -77,7 +77,8 @@ std::string CompareWithGolden(const Surface& surface, const std::string& name) {
   size_t differing = 0;
   size_t first = 0;
   for (size_t i = 0; i < actual.size(); i += 3) {
-    if (actual[i] != expected[i] || actual[i + 1] != expected[i + 1] || actual[i + 2] != expected[i + 2]) {
+    if (actual[i] != expected[i] || actual[i + 1] != expected[i + 1] ||
+        actual[i + 2] != expected[i + 2]) {
       if (differing++ == 0) first = i / 3;
     }
   }

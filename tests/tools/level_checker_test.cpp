@@ -3,8 +3,6 @@
 #include "tools/level_checker/level_checker.h"
 
 #include <gtest/gtest.h>
-
-#include "tests/test_support.h"
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +13,7 @@
 
 #include "data/cell_codes.h"
 #include "data/file_io.h"
+#include "tests/test_support.h"
 #include "tools/simulator/key_script.h"
 
 namespace fs = std::filesystem;

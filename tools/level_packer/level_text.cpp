@@ -110,7 +110,6 @@ std::string Printable(char ch) {
   return buf;
 }
 
-
 bool IsControl(char32_t ch) {
   return ch < 0x20 || ch == 0x7F;
 }
