@@ -16,7 +16,7 @@ constexpr int VK_F6 = 117;
 constexpr int VK_F7 = 118;
 constexpr int VK_F8 = 119;
 
-class MainWindow : public HostWindow, public platform::EventHandler {
+class MainWindow final : public HostWindow, public platform::EventHandler {
  public:
   MainWindow();
   ~MainWindow() override;
