@@ -70,7 +70,7 @@ class Game {
       SurfExtraHealth, SurfShoot, SurfShootSpread, SurfShootBounce, SurfShootBidi, SurfShootExplode,
       SurfMysteryBox, SurfFreezeBombs, SurfMagnet, SurfSkull, SurfNormalBomb, SurfHotBomb,
       SurfHitBomb, SurfAmmoBall, SurfBombExit, SurfMachine, SurfMachineHit, SurfFireworks;
-  // The level's backdrop with its platforms, made the first time a level is drawn.
+  // The level's backdrop (the stage's tile, repeated), made the first time a level is drawn.
   SurfacePtr SurfLevel;
 
   // Sounds, one buffer per file.
