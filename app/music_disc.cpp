@@ -32,7 +32,9 @@ void MusicDisc::Command(const std::string& sCommand) {
   }
 }
 
+// Like a drive that is already open, an open disc stays where it is, so the music carries on.
 void MusicDisc::Open() {
+  if (open_) return;
   tracks_.clear();
   current_ = 0;
   std::error_code error;
@@ -47,7 +49,7 @@ void MusicDisc::Open() {
 }
 
 void MusicDisc::Play() {
-  if (!open_ || tracks_.empty() || current_ >= tracks_.size()) return;
+  if (!open_ || tracks_.empty() || current_ >= tracks_.size() || playing_) return;
   playing_ = true;
   StartTrack();
 }

@@ -2,8 +2,9 @@
 // The music "disc": the folder Music/ in the program's folder, its tracks Track01.ogg,
 // Track02.ogg, ... in name order. It answers the old CD player's commands: "Open" reads the track
 // list, "Play" plays from the current track to the end of the disc, "Next" moves on one track,
-// "Stop" and "Close" end it. No folder, no tracks or no sound device behave like an empty drive:
-// nothing plays and nothing fails.
+// "Stop" and "Close" end it. "Open" and "Play" again while the disc plays change nothing, so the
+// options window's OK during a game does not send the music back to its first track. No folder, no
+// tracks or no sound device behave like an empty drive: nothing plays and nothing fails.
 #include <filesystem>
 #include <string>
 #include <vector>
