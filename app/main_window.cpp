@@ -17,6 +17,7 @@ void MainWindow::Load() {
 void MainWindow::Unload() {
   if (!loaded_) return;
   StopMusic();
+  forms_.reset();
   if (platform::CurrentEventHandler() == this) platform::SetEventHandler(nullptr);
   loaded_ = false;
 }
@@ -35,9 +36,17 @@ void MainWindow::NextSong() {
   cdmusic_.Command("Next");
 }
 
-void MainWindow::OnKeyDown(int nKeyCode) {
+void MainWindow::ShowModal(Form& frm) {
+  if (!forms_) forms_ = std::make_unique<FormScreen>(display_);
+  forms_->ShowModal(frm, this);
+}
+
+void MainWindow::OnKeyDown(int nKeyCode, bool bRepeat) {
   Game* game = TheGame;
   if (game == nullptr) return;
+  // Held down, only the develop keys act again at each repeat: a held Esc must not end the game
+  // and then the program, nor a held F1 or F3 start game after game or reopen the options.
+  if (bRepeat && (nKeyCode < VK_F5 || nKeyCode > VK_F8)) return;
   switch (nKeyCode) {
     case VK_F1:
       if (!game->IsRunning()) game->StartGame(1);

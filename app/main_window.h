@@ -1,8 +1,11 @@
 #pragma once
 // frmMain, the program's only main window ("Pibo II"): the screen the graphics engine takes over,
 // the function keys and Esc, the mouse (handed to the level editor) and the music disc.
+#include <memory>
+
 #include "app/music_disc.h"
 #include "engines/display.h"
+#include "engines/form_screen.h"
 #include "engines/host_window.h"
 #include "engines/platform.h"
 
@@ -30,8 +33,9 @@ class MainWindow final : public HostWindow, public platform::EventHandler {
   void StartMusic() override;
   void StopMusic() override;
   void NextSong() override;
+  void ShowModal(Form& frm) override;
 
-  void OnKeyDown(int nKeyCode) override;
+  void OnKeyDown(int nKeyCode, bool bRepeat) override;
   void OnMouse(int nKind, int16_t nButton, int16_t nShift, float X, float Y) override;
   void OnClose() override;
   void OnEventsProcessed() override { cdmusic_.Poll(); }
@@ -40,6 +44,8 @@ class MainWindow final : public HostWindow, public platform::EventHandler {
 
  private:
   Display display_;
+  // Made when the first modal window opens; it goes before the screen it draws on.
+  std::unique_ptr<FormScreen> forms_;
   MusicDisc cdmusic_;
   bool loaded_ = false;
 };

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "engines/display.h"
+#include "engines/form.h"
 #include "engines/host_window.h"
 #include "engines/platform.h"
 #include "game/game.h"
@@ -32,6 +33,8 @@ class Host : public HostWindow {
   void StartMusic() override {}
   void StopMusic() override {}
   void NextSong() override {}
+  // Nobody answers a window here: it is closed at once, as with its close box.
+  void ShowModal(Form& frm) override { frm.CloseBox(); }
   Display display;
 };
 

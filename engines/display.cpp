@@ -67,6 +67,43 @@ void Display::Present(const Surface& surface) {
   SDL_RenderPresent(renderer_);
 }
 
+void Display::PresentWithOverlay(const Overlay& overlay) {
+  if (texture_ == nullptr) return;
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  // Where the scaling put the picture, then the overlay in unscaled pixels.
+  int logicalWidth = 0, logicalHeight = 0;
+  SDL_RenderGetLogicalSize(renderer_, &logicalWidth, &logicalHeight);
+  SDL_Rect viewport;
+  float scaleX = 1, scaleY = 1;
+  SDL_RenderGetViewport(renderer_, &viewport);
+  SDL_RenderGetScale(renderer_, &scaleX, &scaleY);
+  const SDL_Rect picture{
+      static_cast<int>(viewport.x * scaleX), static_cast<int>(viewport.y * scaleY),
+      static_cast<int>(viewport.w * scaleX), static_cast<int>(viewport.h * scaleY)};
+  SDL_RenderSetLogicalSize(renderer_, 0, 0);
+  overlay(renderer_, picture);
+  SDL_RenderPresent(renderer_);
+  SDL_RenderSetLogicalSize(renderer_, logicalWidth, logicalHeight);
+}
+
+void ToggleFullScreen(SDL_Window* window) {
+  if (window == nullptr) return;
+  const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+  SDL_DisplayMode desktop;
+  if (!full && SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window), &desktop) == 0) {
+    // Cover the screen even where no window manager stretches a full-screen window.
+    SDL_SetWindowPosition(window, 0, 0);
+    SDL_SetWindowSize(window, desktop.w, desktop.h);
+  }
+  SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  if (full) {
+    // Back to a window of the game's own size, in the middle of the screen.
+    SDL_SetWindowSize(window, 800, 600);
+    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+}
+
 void Display::Close() {
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
   if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);

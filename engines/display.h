@@ -1,12 +1,14 @@
 #pragma once
 // The visible screen: the main window, full screen by default as a desktop-sized window with the
 // 800 x 600 picture scaled to fit, its aspect kept (black bars). Alt+Enter switches to a window.
+#include <functional>
 #include <memory>
 #include <string>
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+struct SDL_Rect;
 class Surface;
 
 class Display {
@@ -22,8 +24,13 @@ class Display {
   void SetMode(int nWidth, int nHeight);
   // Shows the given surface (the primary surface) on the screen.
   void Present(const Surface& surface);
+  // Shows the last picture again, with `overlay` drawn over it in the screen's own pixels.
+  // `picture` is where the 800 x 600 picture lies on the screen, in those pixels.
+  using Overlay = std::function<void(SDL_Renderer* renderer, const SDL_Rect& picture)>;
+  void PresentWithOverlay(const Overlay& overlay);
   bool IsOpen() const { return window_ != nullptr; }
   SDL_Window* Window() const { return window_; }
+  SDL_Renderer* Renderer() const { return renderer_; }
 
  private:
   void Close();
@@ -33,3 +40,7 @@ class Display {
   SDL_Texture* texture_ = nullptr;
   bool video_started_ = false;
 };
+
+// Alt+Enter: full screen (covering the desktop) to an 800 x 600 window in the middle of the
+// screen, and back.
+void ToggleFullScreen(SDL_Window* window);

@@ -3,12 +3,15 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
+
+#include "engines/display.h"
 
 namespace platform {
 namespace {
@@ -76,6 +79,16 @@ int16_t ShiftMask() {
   return mask;
 }
 
+// The old full-screen mode kept the pointer on the 800 x 600 screen. Scaled to a larger screen
+// the pointer can also be over the black bars beside the picture; it counts as at the nearest
+// edge, so the editor can still scroll at the screen's edge and never paints off the level.
+float PictureX(int x) {
+  return static_cast<float>(std::clamp(x, 0, 799));
+}
+float PictureY(int y) {
+  return static_cast<float>(std::clamp(y, 0, 599));
+}
+
 EventHandler* g_handler = nullptr;
 
 class SdlBackend : public Backend {
@@ -102,44 +115,24 @@ class SdlBackend : public Backend {
       case SDL_KEYDOWN: {
         // Alt+Enter switches between full screen and a window; the game never sees it.
         if (event.key.keysym.sym == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT)) {
-          ToggleFullScreen(event.key.windowID);
+          ToggleFullScreen(SDL_GetWindowFromID(event.key.windowID));
           break;
         }
-        if (event.key.repeat != 0) break;
         const int code = VirtualKeyCode(event.key.keysym.sym);
-        if (code != 0) handler->OnKeyDown(code);
+        if (code != 0) handler->OnKeyDown(code, event.key.repeat != 0);
         break;
       }
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
         handler->OnMouse(event.type == SDL_MOUSEBUTTONDOWN ? 0 : 2, ButtonMask(event.button.button),
-                         ShiftMask(), static_cast<float>(event.button.x),
-                         static_cast<float>(event.button.y));
+                         ShiftMask(), PictureX(event.button.x), PictureY(event.button.y));
         break;
       case SDL_MOUSEMOTION:
         handler->OnMouse(1, ButtonMaskFromState(event.motion.state), ShiftMask(),
-                         static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
+                         PictureX(event.motion.x), PictureY(event.motion.y));
         break;
       default:
         break;
-    }
-  }
-
-  static void ToggleFullScreen(uint32_t windowId) {
-    SDL_Window* window = SDL_GetWindowFromID(windowId);
-    if (window == nullptr) return;
-    const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    SDL_DisplayMode desktop;
-    if (!full && SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window), &desktop) == 0) {
-      // Cover the screen even where no window manager stretches a full-screen window.
-      SDL_SetWindowPosition(window, 0, 0);
-      SDL_SetWindowSize(window, desktop.w, desktop.h);
-    }
-    SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    if (full) {
-      // Back to a window of the game's own size, in the middle of the screen.
-      SDL_SetWindowSize(window, 800, 600);
-      SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
   }
 };

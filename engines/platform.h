@@ -12,9 +12,11 @@ namespace platform {
 class EventHandler {
  public:
   virtual ~EventHandler() = default;
-  // A key went down. nKeyCode is the Windows virtual-key code (F1 = 112, Esc = 27, ...).
-  virtual void OnKeyDown(int nKeyCode) = 0;
-  // nKind: 0 button down, 1 move, 2 button up. X and Y are in 800 x 600 screen pixels.
+  // A key went down, or is held and the system's key repeat sends it again (bRepeat). nKeyCode is
+  // the Windows virtual-key code (F1 = 112, Esc = 27, ...).
+  virtual void OnKeyDown(int nKeyCode, bool bRepeat) = 0;
+  // nKind: 0 button down, 1 move, 2 button up. X and Y are in the pixels of the 800 x 600
+  // picture; a pointer beside the picture (over a black bar) is at its nearest edge.
   virtual void OnMouse(int nKind, int16_t nButton, int16_t nShift, float X, float Y) = 0;
   // The window was closed by the system (close button, window manager).
   virtual void OnClose() = 0;

@@ -136,11 +136,13 @@ class Game {
   int16_t MachineHealth = 0;
   std::array<FireworkRec, FIREWORK_COUNT> Fireworks{};
 
-  // The level editor.
+  // The level editor (each game starts with painting off, erasing as the code, the view at the
+  // level's left edge).
   bool EditActive = false;
-  int16_t EditLastCol = 0, EditLastRow = 0;
-  int16_t EditByte = 255;
-  int16_t EditScrollX = 0;
+  int32_t EditLastCol = 0, EditLastRow = 0;
+  int32_t EditByte = 0;
+  int32_t EditScrollX = 0;
+  int32_t MouseX = 0;  // the pointer's last x on the screen, whatever the mode
 
   // Drawing.
   std::vector<Rect> DirtyRects;
@@ -162,6 +164,10 @@ class Game {
   bool TeleportOut();
   void AdvanceAnimations();
   void EditorKeys();
+  void ShowEditOptions();
+  void CopyLevelToSpare();
+  void RestoreLevelFromSpare();
+  void ClearLevelForEditing();
 
   // Level objects and collision queries.
   void BuildPlatformList();

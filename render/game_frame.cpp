@@ -83,7 +83,7 @@ void Game::RepaintFromBackdrop() {
 // editor paints, its own scroll position decides.
 void Game::UpdateView() {
   if (EditorEnabled && EditActive)
-    ViewX = EditScrollX;
+    ViewX = static_cast<int16_t>(EditScrollX);
   else
     ViewX = static_cast<int16_t>(std::clamp(CInt(CharX + 20.0f - 400.0f), 0, 800));
   BackdropX = static_cast<int16_t>(ViewX / 2);

@@ -62,6 +62,14 @@ TestHost::TestHost() {
   display_.Open("Pibo II test");
 }
 
+void TestHost::ShowModal(Form& frm) {
+  if (!frm.IsLoaded()) return;
+  ++windows_shown;
+  frm.Activate();
+  if (player) player(frm);
+  frm.CloseBox();
+}
+
 std::vector<std::string> ProgramRun::Lines() const {
   std::vector<std::string> lines;
   std::istringstream in(output);

@@ -3,11 +3,13 @@
 // manual clock, a main window on the headless display, and the program's folder from the build.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "engines/display.h"
+#include "engines/form.h"
 #include "engines/host_window.h"
 #include "engines/platform.h"
 #include "engines/vbie.h"
@@ -51,7 +53,9 @@ class ManualClock : public platform::Backend {
   uint64_t slept = 0;
 };
 
-// A main window on the headless display, with a music disc that only counts its commands.
+// A main window on the headless display, with a music disc that only counts its commands. A
+// modal window is activated and handed to `player`, who works it as a player would through its
+// keys and clicks; a window the player leaves open is closed with its close box.
 class TestHost : public HostWindow {
  public:
   TestHost();
@@ -59,10 +63,13 @@ class TestHost : public HostWindow {
   void StartMusic() override { ++music_starts; }
   void StopMusic() override { ++music_stops; }
   void NextSong() override { ++music_nexts; }
+  void ShowModal(Form& frm) override;
 
   int music_starts = 0;
   int music_stops = 0;
   int music_nexts = 0;
+  int windows_shown = 0;
+  std::function<void(Form&)> player;
 
  private:
   Display display_;

@@ -11,7 +11,7 @@ using namespace testing_support;
 namespace {
 
 struct MouseRecorder : platform::EventHandler {
-  void OnKeyDown(int) override {}
+  void OnKeyDown(int, bool) override {}
   void OnMouse(int nKind, int16_t nButton, int16_t, float X, float Y) override {
     kind = nKind;
     button = nButton;

@@ -25,6 +25,7 @@ class PlayField : public ::testing::Test {
     game.CharHealth = 5;
     game.IE.SetSource(&keys);
     game.IE.Initialize();
+    game.HostForm = &host;
     game.Initialized = true;
     game.GameMode = GAMEMODE_PLAYING;
     game.CharX = 5;
@@ -59,6 +60,7 @@ class PlayField : public ::testing::Test {
 
   ScratchFolder folder;
   ScriptedKeys keys;
+  TestHost host;
   Game game;
 };
 

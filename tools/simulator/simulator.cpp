@@ -7,6 +7,7 @@
 
 #include "app/globals.h"
 #include "engines/display.h"
+#include "engines/form.h"
 #include "engines/host_window.h"
 #include "engines/platform.h"
 #include "game/game.h"
@@ -70,6 +71,8 @@ class HeadlessHost : public HostWindow {
   void StartMusic() override {}
   void StopMusic() override {}
   void NextSong() override {}
+  // Nobody answers a window here: it is closed at once, as with its close box.
+  void ShowModal(Form& frm) override { frm.CloseBox(); }
 
  private:
   Display display_;

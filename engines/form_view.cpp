@@ -1,0 +1,333 @@
+#include "engines/form_view.h"
+
+#include <imgui_internal.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "engines/form.h"
+#include "engines/text_encoding.h"
+
+namespace {
+
+// The title screen's colours: blue frames, white headings, yellow entries.
+constexpr ImU32 kBlue = IM_COL32(0, 0, 255, 255);
+constexpr ImU32 kWhite = IM_COL32(255, 255, 255, 255);
+constexpr ImU32 kYellow = IM_COL32(255, 255, 0, 255);
+constexpr ImU32 kGrey = IM_COL32(128, 128, 128, 255);
+constexpr ImU32 kBlack = IM_COL32(0, 0, 0, 255);
+constexpr ImU32 kButton = IM_COL32(0, 0, 136, 255);
+constexpr ImU32 kButtonHovered = IM_COL32(0, 0, 200, 255);
+constexpr ImU32 kBoxHovered = IM_COL32(0, 0, 72, 255);
+
+ImVec4 Colour(int r, int g, int b, int a = 255) {
+  return ImVec4(r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f);
+}
+
+// What a text box may take: what the game's 8-bit texts can hold, within its length.
+int TextBoxCallback(ImGuiInputTextCallbackData* data) {
+  const auto* box = static_cast<const TextBox*>(data->UserData);
+  if (data->EventFlag == ImGuiInputTextFlags_CallbackCharFilter) {
+    const auto byte = Cp1252Byte(data->EventChar);
+    return !byte || *byte < 32 || *byte == 127 ? 1 : 0;
+  }
+  if (data->EventFlag == ImGuiInputTextFlags_CallbackEdit && box->MaxLength > 0) {
+    // A full box takes nothing more: what was just typed or pasted before the caret beyond the
+    // limit is taken out again.
+    size_t count = 0;
+    for (size_t at = 0; at < static_cast<size_t>(data->BufTextLen);)
+      if (NextUtf8(std::string_view(data->Buf, data->BufTextLen), at))
+        ++count;
+      else
+        ++at;
+    while (count > box->MaxLength && data->CursorPos > 0) {
+      int start = data->CursorPos - 1;
+      while (start > 0 && (static_cast<unsigned char>(data->Buf[start]) & 0xC0) == 0x80) --start;
+      data->DeleteChars(start, data->CursorPos - start);
+      --count;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+void ApplyFormStyle(float fScale) {
+  ImGuiStyle style;
+  style.WindowPadding = ImVec2(0, 0);
+  style.FramePadding = ImVec2(4, 3);
+  style.ItemSpacing = ImVec2(0, 0);
+  style.ItemInnerSpacing = ImVec2(4, 4);
+  style.ScrollbarSize = 16;
+  style.GrabMinSize = 10;
+  style.WindowTitleAlign = ImVec2(0, 0.5f);
+  style.WindowRounding = style.ChildRounding = style.FrameRounding = style.PopupRounding =
+      style.ScrollbarRounding = style.GrabRounding = style.TabRounding = 0;
+  style.ScaleAllSizes(fScale);
+  const float line = std::max(1.0f, std::round(fScale));
+  style.WindowBorderSize = style.ChildBorderSize = style.FrameBorderSize = line;
+  style.PopupBorderSize = line;
+  style.WindowMinSize = ImVec2(1, 1);
+
+  ImVec4* c = style.Colors;
+  c[ImGuiCol_Text] = Colour(255, 255, 255);
+  c[ImGuiCol_TextDisabled] = Colour(128, 128, 128);
+  c[ImGuiCol_WindowBg] = Colour(6, 6, 34, 245);
+  c[ImGuiCol_ChildBg] = Colour(0, 0, 0, 0);
+  c[ImGuiCol_Border] = Colour(0, 0, 255);
+  c[ImGuiCol_BorderShadow] = Colour(0, 0, 0, 0);
+  c[ImGuiCol_FrameBg] = Colour(0, 0, 0);
+  c[ImGuiCol_FrameBgHovered] = Colour(0, 0, 40);
+  c[ImGuiCol_FrameBgActive] = Colour(0, 0, 0);
+  c[ImGuiCol_TitleBg] = Colour(0, 0, 160);
+  c[ImGuiCol_TitleBgActive] = Colour(0, 0, 200);
+  c[ImGuiCol_TitleBgCollapsed] = Colour(0, 0, 160);
+  c[ImGuiCol_ScrollbarBg] = Colour(0, 0, 24);
+  c[ImGuiCol_ScrollbarGrab] = Colour(0, 0, 160);
+  c[ImGuiCol_ScrollbarGrabHovered] = Colour(0, 0, 220);
+  c[ImGuiCol_ScrollbarGrabActive] = Colour(0, 0, 255);
+  c[ImGuiCol_CheckMark] = Colour(255, 255, 0);
+  // The close box of the caption.
+  c[ImGuiCol_Button] = Colour(0, 0, 0, 0);
+  c[ImGuiCol_ButtonHovered] = Colour(60, 60, 255);
+  c[ImGuiCol_ButtonActive] = Colour(120, 120, 255);
+  // List entries: the chosen one blue, as the title screen's frames.
+  c[ImGuiCol_Header] = Colour(0, 0, 255);
+  c[ImGuiCol_HeaderHovered] = Colour(0, 0, 120);
+  c[ImGuiCol_HeaderActive] = Colour(0, 0, 200);
+  c[ImGuiCol_TextSelectedBg] = Colour(0, 0, 255, 200);
+  c[ImGuiCol_NavHighlight] = Colour(255, 255, 255);
+  ImGui::GetStyle() = style;
+}
+
+bool FormView::Focused(const Control& control) const {
+  return frm_.Focused() == &control;
+}
+
+bool FormView::FocusInTextBox() const {
+  return frm_.Focused() != nullptr && frm_.Focused()->Kind == ControlKind::TextBox;
+}
+
+FormView::Box FormView::Place(const Control& control) const {
+  const ImVec2 min(std::round(client_.x + Px(control.Place.Left)),
+                   std::round(client_.y + Px(control.Place.Top)));
+  return {min, ImVec2(std::round(min.x + Px(control.Place.Width)),
+                      std::round(min.y + Px(control.Place.Height)))};
+}
+
+void FormView::Draw(ImVec2 origin, float fScale) {
+  scale_ = fScale;
+  const ImGuiStyle& style = ImGui::GetStyle();
+  const float title = ImGui::GetFrameHeight();
+  const float border = style.WindowBorderSize;
+  const ImVec2 size(std::round(Px(frm_.ClientWidth) + 2 * border),
+                    std::round(Px(frm_.ClientHeight) + title + border));
+  // Centred on the picture, as the windows were centred on the screen.
+  const ImVec2 pos(std::floor(origin.x + (800 * fScale - size.x) / 2),
+                   std::floor(origin.y + (600 * fScale - size.y) / 2));
+  ImGui::SetNextWindowPos(pos);
+  ImGui::SetNextWindowSize(size);
+  if (first_frame_) ImGui::SetNextWindowFocus();
+
+  bool open = true;
+  const std::string caption = Cp1252ToUtf8(frm_.Caption) + "###" + frm_.Caption;
+  ImGui::Begin(caption.c_str(), &open,
+               ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoCollapse |
+                   ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoScrollbar |
+                   ImGuiWindowFlags_NoScrollWithMouse);
+  client_ = ImVec2(pos.x + border, pos.y + title);
+  text_ready_ = false;
+  for (Control* control : frm_.Controls()) DrawControl(*control);
+  ImGui::End();
+  if (!open) frm_.CloseBox();
+  focus_moves_seen_ = frm_.FocusMoves();
+  first_frame_ = false;
+}
+
+void FormView::DrawControl(Control& control) {
+  ImGui::PushID(&control);
+  switch (control.Kind) {
+    case ControlKind::Label:
+      DrawLabel(static_cast<Label&>(control));
+      break;
+    case ControlKind::CheckBox:
+      DrawCheckBox(static_cast<CheckBox&>(control));
+      break;
+    case ControlKind::CommandButton:
+      DrawButton(static_cast<CommandButton&>(control));
+      break;
+    case ControlKind::TextBox:
+      DrawTextBox(static_cast<TextBox&>(control));
+      break;
+    case ControlKind::ListBox:
+      DrawListBox(static_cast<ListBox&>(control));
+      break;
+  }
+  ImGui::PopID();
+}
+
+// The dotted frame a desktop dialog draws around what has the keyboard focus.
+void FormView::DrawFocusRect(ImVec2 min, ImVec2 max) const {
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const float dot = std::max(1.0f, std::round(scale_));
+  for (float x = min.x; x < max.x; x += 2 * dot) {
+    draw->AddRectFilled(ImVec2(x, min.y), ImVec2(std::min(x + dot, max.x), min.y + dot), kWhite);
+    draw->AddRectFilled(ImVec2(x, max.y - dot), ImVec2(std::min(x + dot, max.x), max.y), kWhite);
+  }
+  for (float y = min.y; y < max.y; y += 2 * dot) {
+    draw->AddRectFilled(ImVec2(min.x, y), ImVec2(min.x + dot, std::min(y + dot, max.y)), kWhite);
+    draw->AddRectFilled(ImVec2(max.x - dot, y), ImVec2(max.x, std::min(y + dot, max.y)), kWhite);
+  }
+}
+
+void FormView::DrawLabel(Label& label) {
+  const Box box = Place(label);
+  const std::string text = Cp1252ToUtf8(label.Caption);
+  ImGui::PushClipRect(box.Min, box.Max, true);
+  ImGui::SetCursorScreenPos(box.Min);
+  ImGui::PushTextWrapPos(box.Max.x - ImGui::GetWindowPos().x);
+  ImGui::TextUnformatted(text.c_str());
+  ImGui::PopTextWrapPos();
+  ImGui::PopClipRect();
+}
+
+void FormView::DrawCheckBox(CheckBox& box) {
+  const Box place = Place(box);
+  ImGui::SetCursorScreenPos(place.Min);
+  ImGui::BeginDisabled(!box.Enabled);
+  const bool clicked =
+      ImGui::InvisibleButton("check", ImVec2(place.Max.x - place.Min.x, place.Max.y - place.Min.y));
+  const bool hovered = ImGui::IsItemHovered();
+  ImGui::EndDisabled();
+  if (clicked) frm_.ClickControl(box);
+
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const float side = std::round(13 * scale_);
+  const float line = ImGui::GetStyle().FrameBorderSize;
+  const ImVec2 min(place.Min.x, std::round((place.Min.y + place.Max.y - side) / 2));
+  const ImVec2 max(min.x + side, min.y + side);
+  draw->AddRectFilled(min, max, hovered && box.Enabled ? kBoxHovered : kBlack);
+  draw->AddRect(min, max, box.Enabled ? kBlue : kGrey, 0, 0, line);
+  if (box.Value) {
+    const float pad = std::round(2.5f * scale_);
+    ImGui::RenderCheckMark(draw, ImVec2(min.x + pad, min.y + pad), box.Enabled ? kYellow : kGrey,
+                           side - 2 * pad);
+  }
+
+  const std::string caption = Cp1252ToUtf8(box.Caption);
+  const ImVec2 textSize = ImGui::CalcTextSize(caption.c_str());
+  const ImVec2 text(max.x + std::round(5 * scale_),
+                    std::round((place.Min.y + place.Max.y - textSize.y) / 2));
+  draw->AddText(text, box.Enabled ? kYellow : kGrey, caption.c_str());
+  if (Focused(box)) {
+    const float pad = std::round(1.5f * scale_);
+    DrawFocusRect(ImVec2(text.x - pad, text.y - pad),
+                  ImVec2(text.x + textSize.x + pad, text.y + textSize.y + pad));
+  }
+}
+
+void FormView::DrawButton(CommandButton& button) {
+  const Box place = Place(button);
+  ImGui::SetCursorScreenPos(place.Min);
+  ImGui::BeginDisabled(!button.Enabled);
+  const bool clicked = ImGui::InvisibleButton(
+      "button", ImVec2(place.Max.x - place.Min.x, place.Max.y - place.Min.y));
+  const bool hovered = ImGui::IsItemHovered();
+  const bool held = ImGui::IsItemActive();
+  ImGui::EndDisabled();
+  if (clicked) frm_.ClickControl(button);
+
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const float line = ImGui::GetStyle().FrameBorderSize;
+  const bool focused = Focused(button);
+  draw->AddRectFilled(place.Min, place.Max,
+                      held && hovered ? kBlue : (hovered ? kButtonHovered : kButton));
+  draw->AddRect(place.Min, place.Max, focused ? kWhite : kBlue, 0, 0, line);
+  const std::string caption = Cp1252ToUtf8(button.Caption);
+  const ImVec2 textSize = ImGui::CalcTextSize(caption.c_str());
+  const float sink = held && hovered ? line : 0;
+  draw->AddText(ImVec2(std::round((place.Min.x + place.Max.x - textSize.x) / 2) + sink,
+                       std::round((place.Min.y + place.Max.y - textSize.y) / 2) + sink),
+                button.Enabled ? kWhite : kGrey, caption.c_str());
+  if (focused) {
+    const float inset = std::round(3 * scale_);
+    DrawFocusRect(ImVec2(place.Min.x + inset, place.Min.y + inset),
+                  ImVec2(place.Max.x - inset, place.Max.y - inset));
+  }
+}
+
+void FormView::DrawTextBox(TextBox& box) {
+  const Box place = Place(box);
+  const bool focused = Focused(box);
+  const ImGuiID id = ImGui::GetID("##text");
+  std::vector<char>& buffer = text_buffers_[&box];
+  // Room for every character as up to three bytes of UTF-8; a box without a limit takes a line.
+  const size_t characters = box.MaxLength > 0 ? box.MaxLength : 255;
+  buffer.resize(characters * 3 + 1);
+
+  const bool editing = ImGui::GetActiveID() == id;
+  if (!editing) {
+    // Between edits the box shows what the window's logic holds.
+    const std::string text = Cp1252ToUtf8(box.Text());
+    std::memset(buffer.data(), 0, buffer.size());
+    std::memcpy(buffer.data(), text.data(), std::min(text.size(), buffer.size() - 1));
+  }
+  if (!focused && editing) ImGui::ClearActiveID();
+  // The caret goes where the focus is: at once when the focus has just moved here, and back
+  // after a click beside the controls, but never while another control is being pressed.
+  if (focused && !editing &&
+      (first_frame_ || frm_.FocusMoves() != focus_moves_seen_ || !ImGui::IsAnyItemActive()))
+    ImGui::SetKeyboardFocusHere();
+
+  ImGui::SetCursorScreenPos(place.Min);
+  const float height = place.Max.y - place.Min.y;
+  ImGui::PushStyleVar(ImGuiStyleVar_FramePadding,
+                      ImVec2(std::round(3 * scale_), (height - ImGui::GetFontSize()) / 2));
+  ImGui::PushStyleColor(ImGuiCol_Border, focused ? Colour(255, 255, 255) : Colour(0, 0, 255));
+  ImGui::PushStyleColor(ImGuiCol_Text, Colour(255, 255, 0));
+  ImGui::SetNextItemWidth(place.Max.x - place.Min.x);
+  ImGui::BeginDisabled(!box.Enabled);
+  if (ImGui::InputText("##text", buffer.data(), buffer.size(),
+                       ImGuiInputTextFlags_CallbackCharFilter | ImGuiInputTextFlags_CallbackEdit,
+                       TextBoxCallback, &box))
+    box.SetText(Utf8ToCp1252(buffer.data()));
+  if (ImGui::IsItemActivated()) frm_.SetFocus(box);
+  ImGui::EndDisabled();
+  ImGui::PopStyleColor(2);
+  ImGui::PopStyleVar();
+  if (focused && ImGui::GetActiveID() == id) text_ready_ = true;
+}
+
+void FormView::DrawListBox(ListBox& list) {
+  const Box place = Place(list);
+  const float row = std::round(Px(LIST_ROW_TWIPS));
+  const bool focused = Focused(list);
+  ImGui::SetCursorScreenPos(place.Min);
+  ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(0, 0));
+  ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(0, 0));
+  ImGui::PushStyleColor(ImGuiCol_Border, focused ? Colour(255, 255, 255) : Colour(0, 0, 255));
+  if (ImGui::BeginListBox("##list", ImVec2(place.Max.x - place.Min.x, place.Max.y - place.Min.y))) {
+    const float indent = std::round(3 * scale_);
+    for (int i = 0; i < static_cast<int>(list.Items.size()); ++i) {
+      const bool selected = i == list.ListIndex;
+      const std::string text = Cp1252ToUtf8(list.Items[i].Text);
+      ImGui::PushID(i);
+      ImGui::PushStyleColor(ImGuiCol_Text, selected ? Colour(255, 255, 255) : Colour(255, 255, 0));
+      const ImVec2 at = ImGui::GetCursorScreenPos();
+      if (ImGui::Selectable("##entry", selected, 0, ImVec2(0, row))) frm_.ChooseListEntry(list, i);
+      const ImVec2 min = ImGui::GetItemRectMin(), max = ImGui::GetItemRectMax();
+      ImGui::GetWindowDrawList()->AddText(
+          ImVec2(at.x + indent, std::round(at.y + (row - ImGui::GetFontSize()) / 2)),
+          ImGui::GetColorU32(ImGuiCol_Text), text.c_str());
+      // The focus sits on the chosen entry, or on the first while none is chosen.
+      if (focused && i == std::max(0, list.ListIndex)) DrawFocusRect(min, max);
+      ImGui::PopStyleColor();
+      ImGui::PopID();
+    }
+    ImGui::EndListBox();
+  }
+  ImGui::PopStyleColor();
+  ImGui::PopStyleVar(2);
+}
