@@ -38,3 +38,21 @@ TEST(MusicDisc, ReadsTheTracksInNameOrderAndPassesOverUnreadableOnes) {
   disc.Command("Close");
   EXPECT_FALSE(disc.IsOpen());
 }
+
+// The options window's OK during a game sends "Open" and "Play" again: the music goes on where
+// it is instead of going back to the first track.
+TEST(MusicDisc, OpeningAnOpenDiscKeepsItsTrack) {
+  ScratchFolder folder;
+  std::filesystem::create_directory("Music");
+  for (const char* name : {"Track01.ogg", "Track02.ogg", "Track03.ogg"})
+    WriteBytes(std::filesystem::path("Music") / name, {'x'});
+  MusicDisc disc;
+  disc.Command("Open");
+  disc.Command("Next");
+  disc.Command("Open");
+  EXPECT_EQ(disc.CurrentTrack(), 1u);
+  disc.Command("Stop");
+  disc.Command("Close");
+  disc.Command("Open");
+  EXPECT_EQ(disc.CurrentTrack(), 0u) << "a disc opened anew starts at its first track";
+}

@@ -1,0 +1,217 @@
+// The windows as the player meets them: drawn over the title screen on the headless display,
+// worked by SDL key, text and mouse events fed one at a time into the window's own loop.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "data/cell_codes.h"
+#include "dialogs/name_window.h"
+#include "dialogs/options_window.h"
+#include "dialogs/password_window.h"
+#include "editor/edit_options_window.h"
+#include "engines/form_screen.h"
+#include "engines/platform.h"
+#include "tests/render/golden.h"
+#include "tests/started_game.h"
+
+using namespace testing_support;
+
+namespace {
+
+class DrawnWindows : public StartedGame {
+ protected:
+  void SetUp() override {
+    folder.LinkGameFiles();
+    ASSERT_TRUE(game.Initialize(host, false)) << folder.ErrorLog();
+    ASSERT_TRUE(game.DrawFrame());  // the title screen behind the windows
+    screen = std::make_unique<FormScreen>(host.Screen());
+  }
+  SDL_Window* Window() { return host.Screen().Window(); }
+
+  void Key(SDL_Keycode sym, SDL_Scancode code, uint16_t mod = KMOD_NONE) {
+    for (uint32_t type : {SDL_KEYDOWN, SDL_KEYUP}) {
+      SDL_Event event{};
+      event.type = type;
+      event.key.windowID = SDL_GetWindowID(Window());
+      event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+      event.key.keysym.sym = sym;
+      event.key.keysym.scancode = code;
+      event.key.keysym.mod = mod;
+      script.push_back(event);
+    }
+  }
+  void Type(const std::string& sUtf8) {
+    for (size_t at = 0; at < sUtf8.size();) {
+      size_t next = at + 1;
+      while (next < sUtf8.size() && (static_cast<unsigned char>(sUtf8[next]) & 0xC0) == 0x80)
+        ++next;
+      SDL_Event event{};
+      event.type = SDL_TEXTINPUT;
+      event.text.windowID = SDL_GetWindowID(Window());
+      sUtf8.copy(event.text.text, next - at, at);
+      script.push_back(event);
+      at = next;
+    }
+  }
+  // A left click at (x, y) in the window's pixels.
+  void Click(int x, int y) {
+    SDL_Event move{};
+    move.type = SDL_MOUSEMOTION;
+    move.motion.windowID = SDL_GetWindowID(Window());
+    move.motion.x = x;
+    move.motion.y = y;
+    script.push_back(move);
+    for (uint32_t type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+      SDL_Event event{};
+      event.type = type;
+      event.button.windowID = SDL_GetWindowID(Window());
+      event.button.button = SDL_BUTTON_LEFT;
+      event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+      event.button.clicks = 1;
+      event.button.x = x;
+      event.button.y = y;
+      script.push_back(event);
+    }
+  }
+  // Shows the window until the script has been played; a window still open then is a failure.
+  // With `golden`, the screen is compared after `nFramesFirst` frames.
+  void Show(Form& frm, const std::string& golden = "", int nFramesFirst = 3) {
+    int idle = 0;
+    bool ranOut = false;
+    screen->SetIdleHook([&] {
+      if (!golden.empty() && ++idle == nFramesFirst) ExpectScreen(golden);
+      if (idle < nFramesFirst && !golden.empty()) return;
+      if (script.empty()) {
+        ranOut = true;
+        frm.CloseBox();
+        return;
+      }
+      SDL_PushEvent(&script.front());
+      script.pop_front();
+    });
+    screen->ShowModal(frm, nullptr);
+    EXPECT_FALSE(ranOut) << "the window was still open when the player was done";
+  }
+  void ExpectScreen(const std::string& name) {
+    auto shot = Surface::Create(800, 600);
+    SDL_Surface* raw = shot->Raw();
+    ASSERT_EQ(SDL_RenderReadPixels(host.Screen().Renderer(), nullptr, SDL_PIXELFORMAT_RGB565,
+                                   raw->pixels, raw->pitch),
+              0)
+        << SDL_GetError();
+    EXPECT_EQ(CompareWithGolden(*shot, name), "");
+  }
+
+  std::unique_ptr<FormScreen> screen;
+  std::deque<SDL_Event> script;
+};
+
+}  // namespace
+
+TEST_F(DrawnWindows, TheOptionsWindowByKeyboard) {
+  frmOptions frm;
+  frm.Load();
+  frm.bSoundEffects = VB_TRUE;
+  frm.nHighDetailGraphics = 1;
+  // Space on "Sound Effects", Tab to "Play CD Music", Space, Shift+Tab back, Tab, Tab to OK, Space.
+  Key(SDLK_SPACE, SDL_SCANCODE_SPACE);
+  Key(SDLK_TAB, SDL_SCANCODE_TAB);
+  Key(SDLK_SPACE, SDL_SCANCODE_SPACE);
+  Key(SDLK_TAB, SDL_SCANCODE_TAB, KMOD_LSHIFT);
+  Key(SDLK_TAB, SDL_SCANCODE_TAB);
+  Key(SDLK_TAB, SDL_SCANCODE_TAB);
+  Key(SDLK_SPACE, SDL_SCANCODE_SPACE);
+  Show(frm, "window_options");
+  EXPECT_EQ(frm.bSoundEffects, VB_FALSE);
+  EXPECT_EQ(frm.bMusic, VB_TRUE);
+  EXPECT_EQ(frm.nHighDetailGraphics, 1);
+}
+
+// The window is centred on the picture and scaled with it: its controls are where they were
+// designed, in twips, at any window size.
+TEST_F(DrawnWindows, ClicksFindTheControlsAtAnyScale) {
+  frmOptions frm;
+  frm.Load();
+  Click(395, 296);  // "Play CD Music"
+  Click(443, 348);  // "Cancel"
+  Show(frm);
+  EXPECT_EQ(frm.bMusic, VB_FALSE) << "Cancel keeps the variables";
+
+  SDL_SetWindowSize(Window(), 1600, 1200);
+  SDL_PumpEvents();
+  frm.Load();
+  Click(760, 593);  // "Play CD Music", twice as large
+  Click(712, 697);  // "OK"
+  Show(frm);
+  EXPECT_EQ(frm.bMusic, VB_TRUE);
+}
+
+TEST_F(DrawnWindows, TheNameWindowTakesTwentyCharactersOfTheGamesCodePage) {
+  frmHighScore frm;
+  frm.Load();
+  Type("ABCDEFGHIJKLMNOPQRSTUVWXY");  // 25: the last five do not fit
+  Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
+  Type("\xC3\xA9\xE2\x9C\x93");  // é fits the game's texts, a check mark does not
+  Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
+  Show(frm);
+  EXPECT_EQ(frm.sName, "ABCDEFGHIJKLMNOPQRS\xE9");
+}
+
+TEST_F(DrawnWindows, ThePasswordWindowStartsWithTheCaretInItsTextBox) {
+  frmPassword frm;
+  frm.Load();
+  Type("gunpav ");
+  Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
+  Key(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER);
+  Show(frm, "window_password", 4);
+  EXPECT_EQ(frm.sPassword, "gunpav");
+}
+
+TEST_F(DrawnWindows, ThePaletteChoosesByKeyboardOrMouseAndItsCloseBoxKeepsTheCode) {
+  frmEditOptions frm;
+  frm.Load();
+  frm.nEditByte = 255;
+  Key(SDLK_DOWN, SDL_SCANCODE_DOWN);
+  Show(frm, "window_palette");
+  EXPECT_EQ(frm.nEditByte, PLATFORM_SAND);
+
+  frm.Load();
+  Click(360, 143);  // the third entry
+  Show(frm);
+  EXPECT_EQ(frm.nEditByte, PLATFORM_ROCK);
+
+  frm.Load();
+  Click(500, 86);  // the caption's close box
+  Show(frm);
+  EXPECT_EQ(frm.nEditByte, PLATFORM_ROCK);
+  EXPECT_FALSE(frm.IsLoaded());
+}
+
+TEST_F(DrawnWindows, ClosingTheProgramWindowClosesTheWindowAndTellsTheMainWindow) {
+  struct Owner : platform::EventHandler {
+    void OnKeyDown(int, bool) override { ++keys; }
+    void OnMouse(int, int16_t, int16_t, float, float) override {}
+    void OnClose() override { closed = true; }
+    void OnEventsProcessed() override { ++passes; }
+    int keys = 0, passes = 0;
+    bool closed = false;
+  } owner;
+  frmPassword frm;
+  frm.Load();
+  frm.sPassword = "TIRMEX";
+  Type("x");
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  script.push_back(quit);
+  screen->SetIdleHook([&] {
+    if (script.empty()) return frm.Unload();
+    SDL_PushEvent(&script.front());
+    script.pop_front();
+  });
+  screen->ShowModal(frm, &owner);
+  EXPECT_TRUE(owner.closed);
+  EXPECT_GT(owner.passes, 0) << "the music's clock goes on while the window is open";
+  EXPECT_EQ(owner.keys, 0) << "keys typed into the window never reach the main window";
+  EXPECT_EQ(frm.sPassword, "TIRMEX") << "closed as with its close box";
+}
