@@ -27,14 +27,16 @@ add_custom_command(
   VERBATIM)
 
 # Level sets. A level file the editor has changed is newer than its sources, so a rebuild keeps
-# it; `pibo-levels unpack` turns it back into text for assets/levels/.
+# it; `pibo-levels unpack` turns it back into text for assets/levels/. Only the sources count: the
+# packer is relinked whenever the game's library changes, and that must not pack the set anew
+# over the editor's work (naming the packer as COMMAND still builds it first).
 function(pack_level_set set_dir levels_file names_file)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/levels/${set_dir}/*.txt)
   add_custom_command(
     OUTPUT ${GAME_DIR}/${levels_file} ${GAME_DIR}/${names_file}
     COMMAND pibo-levels pack ${CMAKE_SOURCE_DIR}/assets/levels/${set_dir}
             ${GAME_DIR}/${levels_file} ${GAME_DIR}/${names_file}
-    DEPENDS pibo-levels ${sources}
+    DEPENDS ${sources}
     COMMENT "Packing the ${set_dir} level set"
     VERBATIM)
 endfunction()
