@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev libimgui-dev
+  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev libfreetype-dev libimgui-dev
   libcairo2-dev libvorbis-dev
   fonts-comic-neue fonts-liberation
   libgtest-dev libbenchmark-dev libpng-dev
