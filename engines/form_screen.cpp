@@ -104,6 +104,7 @@ struct FormScreen::Impl {
   Display& display;
   ImGuiContext* context = nullptr;
   std::string font_file;
+  bool font_missing_told = false;
   float scale = 0;
   SDL_Rect picture{0, 0, 800, 600};
   std::function<void()> idle;

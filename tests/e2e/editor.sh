@@ -13,8 +13,7 @@ cat > "$work/session.sh" <<'SESSION'
 set -u
 source "$E2E_DIR/functions.inc"
 start_at_title develop
-xdotool key F1; sleep 1
-xdotool key space; sleep 1
+begin_first_level
 xdotool key KP_Divide; sleep 0.3
 xdotool mousemove 300 300; sleep 0.2
 xdotool click 3; sleep 1

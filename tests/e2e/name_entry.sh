@@ -14,8 +14,7 @@ cat > "$work/session.sh" <<'SESSION'
 set -u
 source "$E2E_DIR/functions.inc"
 start_at_title develop
-xdotool key F1; sleep 1
-xdotool key space; sleep 1
+begin_first_level
 for _ in 1 2 3 4 5 6 7 8; do xdotool key F8; sleep 0.1; done
 xdotool keydown Right; sleep 3; xdotool keyup Right
 sleep 4                            # the level's last 100 frames, then the name window
