@@ -55,6 +55,21 @@ TEST(Screen, MousePositionsAreInGamePixelsWhateverTheWindowSize) {
   EXPECT_FLOAT_EQ(recorder.x, 400);
   EXPECT_FLOAT_EQ(recorder.y, 300);
 
+  // On a wider screen the picture has black bars beside it; a pointer over a bar is at the
+  // picture's nearest edge, as the old full-screen mode never let it leave the screen.
+  SDL_SetWindowSize(host.Screen().Window(), 2000, 1200);
+  SDL_PumpEvents();
+  down.button.x = 1990;
+  down.button.y = 1199;
+  Push(down, host.Screen().Window());
+  EXPECT_FLOAT_EQ(recorder.x, 799);
+  EXPECT_FLOAT_EQ(recorder.y, 599);
+  down.button.x = 10;
+  down.button.y = 0;
+  Push(down, host.Screen().Window());
+  EXPECT_FLOAT_EQ(recorder.x, 0);
+  EXPECT_FLOAT_EQ(recorder.y, 0);
+
   SDL_Event quit{};
   quit.type = SDL_QUIT;
   SDL_PushEvent(&quit);
