@@ -24,8 +24,12 @@ namespace {
 
 // The face of the windows' text: a plain sans serif, as the old dialogs had.
 constexpr const char* kDialogFontFamily = "Liberation Sans";
-// Idle, the window is redrawn this often so the caret blinks.
-constexpr uint32_t kIdleRedrawMilliseconds = 100;
+// Idle, a window is redrawn now and then, a text box often enough for its caret to blink.
+constexpr uint32_t kIdleRedrawMilliseconds = 1000;
+constexpr uint32_t kCaretRedrawMilliseconds = 200;
+// What an event changes shows in the frame after the one that took it: that many frames are drawn
+// before the window waits again.
+constexpr int kFramesToSettle = 2;
 // Keys meant for a text box wait at most this many frames for its caret.
 constexpr int kMaxFramesHeldForTextBox = 10;
 
@@ -95,7 +99,8 @@ struct FormScreen::Impl {
   void Run(Form& frm, platform::EventHandler* owner);
   void Draw(FormView& view);
   void UseScale(float fScale);
-  void WaitForEvents();
+  // Waits up to nMilliseconds for events; whether any came.
+  bool WaitForEvents(uint32_t nMilliseconds);
   void TakeEvents(Form& frm, FormView& view, platform::EventHandler* owner);
   // Hands the events that came after the window closed back to the main window, in order.
   void GiveBackEvents();
@@ -157,10 +162,16 @@ void FormScreen::Impl::Run(Form& frm, platform::EventHandler* owner) {
   if (SDL_GetMouseFocus() == display.Window())
     mouse = ImVec2(static_cast<float>(x), static_cast<float>(y));
   frm.Activate();
+  int settle = kFramesToSettle;
   while (frm.IsLoaded()) {
     Draw(view);
     if (!frm.IsLoaded()) break;
-    WaitForEvents();
+    uint32_t wait = view.FocusInTextBox() ? kCaretRedrawMilliseconds : kIdleRedrawMilliseconds;
+    if (settle > 0) {
+      --settle;
+      wait = 0;
+    }
+    if (WaitForEvents(wait)) settle = kFramesToSettle;
     TakeEvents(frm, view, owner);
     if (owner != nullptr) owner->OnEventsProcessed();
   }
@@ -215,16 +226,17 @@ void FormScreen::Impl::Draw(FormView& view) {
   });
 }
 
-void FormScreen::Impl::WaitForEvents() {
+bool FormScreen::Impl::WaitForEvents(uint32_t nMilliseconds) {
   SDL_Event event;
   while (SDL_PollEvent(&event)) pending.push_back(event);
-  if (!pending.empty()) return;
+  if (!pending.empty()) return true;
   if (idle) {
     idle();
-  } else if (SDL_WaitEventTimeout(&event, kIdleRedrawMilliseconds)) {
+  } else if (nMilliseconds > 0 && SDL_WaitEventTimeout(&event, static_cast<int>(nMilliseconds))) {
     pending.push_back(event);
   }
   while (SDL_PollEvent(&event)) pending.push_back(event);
+  return !pending.empty();
 }
 
 // One frame's worth of events. ImGui sees the state of keys and buttons once a frame, so a key
