@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include "app/globals.h"
 #include "game/game.h"
 
 MainWindow::MainWindow() = default;
@@ -42,41 +41,46 @@ void MainWindow::ShowModal(Form& frm) {
 }
 
 void MainWindow::OnKeyDown(int nKeyCode, bool bRepeat) {
-  Game* game = TheGame;
-  if (game == nullptr) return;
+  if (game_ == nullptr) return;
   // Held down, only the develop keys act again at each repeat: a held Esc must not end the game
   // and then the program, nor a held F1 or F3 start game after game or reopen the options.
   if (bRepeat && (nKeyCode < VK_F5 || nKeyCode > VK_F8)) return;
+  game_->WhenSettled([this, nKeyCode] { HandleKey(nKeyCode); });
+}
+
+void MainWindow::HandleKey(int nKeyCode) {
+  Game& game = *game_;
+  const bool develop = game.EditorEnabled;
   switch (nKeyCode) {
     case VK_F1:
-      if (!game->IsRunning()) game->StartGame(1);
+      if (!game.IsRunning()) game.StartGame(1);
       break;
     case VK_F2:
-      if (!game->IsRunning()) game->StartFromStage();
+      if (!game.IsRunning()) game.StartFromStage();
       break;
     case VK_F3:
-      game->ShowOptions();
+      game.ShowOptions();
       break;
     case VK_ESCAPE:
-      if (game->IsRunning())
-        game->StopGame();
+      if (game.IsRunning())
+        game.StopGame();
       else
-        QuitRequested = true;
+        game.QuitRequested = true;
       break;
     case VK_F5:
-      if (DevelopMode) game->StartNextLevel();
+      if (develop) game.StartNextLevel();
       break;
     case VK_F6:
-      if (DevelopMode) {
+      if (develop) {
         int16_t last = 100;
-        game->GotoLevel(last);
+        game.GotoLevel(last);
       }
       break;
     case VK_F7:
-      if (DevelopMode) game->SetCharHealth(10);
+      if (develop) game.SetCharHealth(10);
       break;
     case VK_F8:
-      if (DevelopMode) game->SetCharScore(static_cast<int16_t>(game->GetCharScore() + 1000));
+      if (develop) game.SetCharScore(static_cast<int16_t>(game.GetCharScore() + 1000));
       break;
     default:
       break;
@@ -84,10 +88,13 @@ void MainWindow::OnKeyDown(int nKeyCode, bool bRepeat) {
 }
 
 void MainWindow::OnMouse(int nKind, int16_t nButton, int16_t nShift, float X, float Y) {
-  if (TheGame != nullptr) TheGame->ReceiveMouseInput(nButton, nShift, X, Y);
+  if (game_ == nullptr) return;
+  game_->WhenSettled(
+      [this, nButton, nShift, X, Y] { game_->ReceiveMouseInput(nButton, nShift, X, Y); });
 }
 
-// The window closed by the system ends the run the normal way, saving everything.
+// The window closed by the system ends the run the normal way, saving everything; a wait ends at
+// once.
 void MainWindow::OnClose() {
-  QuitRequested = true;
+  if (game_ != nullptr) game_->QuitRequested = true;
 }

@@ -19,6 +19,8 @@ constexpr int VK_F6 = 117;
 constexpr int VK_F7 = 118;
 constexpr int VK_F8 = 119;
 
+class Game;
+
 class MainWindow final : public HostWindow, public platform::EventHandler {
  public:
   MainWindow();
@@ -28,6 +30,8 @@ class MainWindow final : public HostWindow, public platform::EventHandler {
   void Load();
   // Stops the music and stops receiving events.
   void Unload();
+  // The game its keys, clicks and close box go to (nullptr: none).
+  void SetGame(Game* game) { game_ = game; }
 
   Display& Screen() override { return display_; }
   void StartMusic() override;
@@ -47,5 +51,9 @@ class MainWindow final : public HostWindow, public platform::EventHandler {
   // Made when the first modal window opens; it goes before the screen it draws on.
   std::unique_ptr<FormScreen> forms_;
   MusicDisc cdmusic_;
+  Game* game_ = nullptr;
   bool loaded_ = false;
+
+  // What a key does, once the game is not waiting inside an operation.
+  void HandleKey(int nKeyCode);
 };

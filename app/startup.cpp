@@ -9,8 +9,8 @@
 #include <exception>
 #include <memory>
 
-#include "app/globals.h"
 #include "app/main_window.h"
+#include "engines/font.h"
 #include "engines/platform.h"
 #include "game/game.h"
 
@@ -41,14 +41,14 @@ uint32_t FramePadding(uint32_t nStart, uint32_t nEnd) {
 }
 
 bool RunFrameLoop(Game& game) {
-  QuitRequested = false;
-  while (!QuitRequested) {
-    FrameStartTime = platform::Ticks();
+  game.QuitRequested = false;
+  while (!game.QuitRequested) {
+    const uint32_t frameStart = platform::Ticks();
     platform::DoEvents();
     if (!game.DrawFrame()) return false;
     if (!game.DoFrame()) return false;
-    FrameEndTime = platform::Ticks();
-    if (const uint32_t pause = FramePadding(FrameStartTime, FrameEndTime); pause > 0)
+    const uint32_t frameEnd = platform::Ticks();
+    if (const uint32_t pause = FramePadding(frameStart, frameEnd); pause > 0)
       platform::Sleep(pause);
   }
   return true;
@@ -56,35 +56,31 @@ bool RunFrameLoop(Game& game) {
 
 int Main(int argc, char** argv) {
   // The program's folder becomes the current directory: every data file lives there.
+  std::string folder;
   try {
-    ProgramFolder = platform::ExecutableFolder();
-    if (chdir(ProgramFolder.c_str()) != 0)
-      throw std::runtime_error("Cannot enter " + ProgramFolder);
-    platform::SaveSetting("VORA", "General", "AppPath", ProgramFolder);
+    folder = platform::ExecutableFolder();
+    if (chdir(folder.c_str()) != 0) throw std::runtime_error("Cannot enter " + folder);
+    platform::SaveSetting("VORA", "General", "AppPath", folder);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "pibo2: %s\n", e.what());
     return 1;
   }
 
   const CommandLineWords words = ReadCommandLine(JoinArguments(argc, argv));
-  DevelopMode = words.bDevelop;
-  ExtraMode = words.bExtra;
 
   int status = 0;
   {
     auto window = std::make_unique<MainWindow>();
     auto game = std::make_unique<Game>();
-    MainForm = window.get();
-    TheGame = game.get();
+    window->SetGame(game.get());
     try {
       window->Load();
-      if (!game->Initialize(*window, DevelopMode)) {
-        std::fprintf(stderr, "pibo2: start-up failed; see Errors.txt in %s\n",
-                     ProgramFolder.c_str());
+      if (!game->Initialize(*window, words.bDevelop, words.bExtra, folder)) {
+        std::fprintf(stderr, "pibo2: start-up failed; see Errors.txt in %s\n", folder.c_str());
         status = 1;
       } else if (!RunFrameLoop(*game)) {
         std::fprintf(stderr, "pibo2: stopped after an error; see Errors.txt in %s\n",
-                     ProgramFolder.c_str());
+                     folder.c_str());
         status = 1;
       } else {
         game->Terminate();
@@ -97,10 +93,12 @@ int Main(int argc, char** argv) {
     // The game has done its end-of-run work; the window goes (and the music with it), then the
     // engines and everything they hold.
     window->Unload();
-    TheGame = nullptr;
+    window->SetGame(nullptr);
     game.reset();
-    MainForm = nullptr;
+    window.reset();
   }
+  // The font library goes before SDL itself.
+  Font::CloseAll();
   SDL_Quit();
   return status;
 }

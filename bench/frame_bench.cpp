@@ -8,43 +8,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "engines/display.h"
-#include "engines/form.h"
-#include "engines/host_window.h"
-#include "engines/platform.h"
 #include "game/game.h"
-#include "game/random.h"
+#include "headless/headless.h"
 
 namespace {
-
-class Clock : public platform::Backend {
- public:
-  uint32_t Ticks() override { return now; }
-  void Sleep(uint32_t ms) override { now += ms; }
-  void DoEvents() override {}
-  void ShowPointer(bool) override {}
-  uint32_t now = 0;
-};
-
-class Host : public HostWindow {
- public:
-  Host() { display.Open("Pibo II bench"); }
-  Display& Screen() override { return display; }
-  void StartMusic() override {}
-  void StopMusic() override {}
-  void NextSong() override {}
-  // Nobody answers a window here: it is closed at once, as with its close box.
-  void ShowModal(Form& frm) override { frm.CloseBox(); }
-  Display display;
-};
-
-class HoldSpace : public KeyStateSource {
- public:
-  void Read(KeyboardSnapshot& state) override {
-    state.fill(0);
-    state[dik::SPACE] = 0x80;
-  }
-};
 
 struct Scene {
   Scene(int nLevel) {
@@ -52,41 +19,40 @@ struct Scene {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setenv("PIBO_WINDOWED", "1", 1);
     std::filesystem::current_path(PIBO_GAME_DIR);
-    platform::InstallBackend(&clock);
+    keys.Hold({dik::SPACE});  // the stage preview goes on at once, and the hero keeps jumping
     game.IE.SetSource(&keys);
     if (!game.Initialize(host, false)) std::abort();
     game.Options.bSoundEffects = 0;
-    Randomize(3);
+    game.Play.Randomize(3);
     const int stage = nLevel > 30 ? 4 : (nLevel - 1) / 6 + 1;
     game.BeginGame(static_cast<int16_t>(nLevel - 1), static_cast<int16_t>(stage - 1));
   }
-  ~Scene() {
-    game.IE.SetSource(nullptr);
-    platform::InstallBackend(nullptr);
-  }
+  ~Scene() { game.IE.SetSource(nullptr); }
   void Pass() {
     game.DrawFrame();
     game.DoFrame();
   }
 
-  Clock clock;
-  Host host;
-  HoldSpace keys;
+  headless::ManualClock clock;
+  headless::HeadlessHost host{"Pibo II bench"};
+  headless::ScriptedKeys keys;
   Game game;
 };
 
 // Every bomb, every ball and every effect slot in play, pieces of 2 x 2 pixels.
 void FillHeaviest(Game& game) {
   game.Options.nHighDetailGraphics = 1;
-  game.BombCount = MAX_BOMBS;
+  PlayState& play = game.Play;
+  play.nHighDetailGraphics = 1;
+  play.BombCount = MAX_BOMBS;
   for (int i = 0; i < MAX_BOMBS; ++i) {
-    game.Bombs[i] = BombRec{};
-    game.Bombs[i].X = static_cast<float>(30 * i);
-    game.Bombs[i].Y = static_cast<float>(100 + 8 * i);
-    game.Bombs[i].VX = i % 2 ? 8.0f : -8.0f;
+    play.Bombs[i] = BombRec{};
+    play.Bombs[i].X = static_cast<float>(30 * i);
+    play.Bombs[i].Y = static_cast<float>(100 + 8 * i);
+    play.Bombs[i].VX = i % 2 ? 8.0f : -8.0f;
   }
   for (int i = 0; i < MAX_SHOTS; ++i) {
-    ShotRec& shot = game.Shots[i];
+    ShotRec& shot = play.Shots[i];
     shot = ShotRec{};
     shot.Active = VB_TRUE;
     shot.X = static_cast<int16_t>(200 + 20 * i);
@@ -94,8 +60,8 @@ void FillHeaviest(Game& game) {
     shot.VX = i % 2 ? 20.0f : -20.0f;
   }
   for (int i = 0; i < MAX_EFFECTS; ++i)
-    game.StartParticleEffect(static_cast<float>(50 * i), 300, 2.5f, 2.5f, 0.5f, 15, 100,
-                             game.SurfHotBomb, 2, 2, 0, 0, 40, 40, 30000);
+    play.StartParticleEffect(static_cast<float>(50 * i), 300, 2.5f, 2.5f, 0.5f, 15, 100,
+                             PictureId::HotBomb, 2, 2, 0, 0, 40, 40, 30000);
 }
 
 void BM_TypicalLevel(benchmark::State& state) {

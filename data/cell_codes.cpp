@@ -1,10 +1,13 @@
 #include "data/cell_codes.h"
 
-#include <array>
+#include <iterator>
+#include <vector>
+
+#include "data/power_ups.h"
 
 namespace {
 
-constexpr std::array<CellCodeInfo, 33> kCellCodes = {{
+constexpr CellCodeInfo kPlatforms[] = {
     {PLATFORM_SAND, "PLATFORM_SAND", "sand"},
     {PLATFORM_EGYPTROCK, "PLATFORM_EGYPTROCK", "egypt"},
     {PLATFORM_ROCK, "PLATFORM_ROCK", "rock"},
@@ -22,32 +25,35 @@ constexpr std::array<CellCodeInfo, 33> kCellCodes = {{
     {PLATFORM_WOOD2, "PLATFORM_WOOD2", "wood2"},
     {PLATFORM_GREEN, "PLATFORM_GREEN", "green"},
     {PLATFORM_SPACE2, "PLATFORM_SPACE2", "space2"},
-    {POWERUP_HIGHJUMP, "POWERUP_HIGHJUMP", "jump"},
-    {POWERUP_EXTRASPEED, "POWERUP_EXTRASPEED", "speed"},
-    {POWERUP_INVULNERABLE, "POWERUP_INVULNERABLE", "invul"},
-    {POWERUP_SHOOT, "POWERUP_SHOOT", "shoot-n"},
-    {POWERUP_SHOOTSPREAD, "POWERUP_SHOOTSPREAD", "shoot-s"},
-    {POWERUP_EXTRAHEALTH, "POWERUP_EXTRAHEALTH", "health"},
-    {POWERUP_MYSTERYBOX, "POWERUP_MYSTERYBOX", "box"},
-    {POWERUP_FREEZEBOMBS, "POWERUP_FREEZEBOMBS", "clock"},
-    {POWERUP_MAGNET, "POWERUP_MAGNET", "magnet"},
-    {POWERUP_SKULL, "POWERUP_SKULL", "skull"},
-    {POWERUP_SHOOTBOUNCY, "POWERUP_SHOOTBOUNCY", "shoot-b"},
-    {POWERUP_SHOOTBIDI, "POWERUP_SHOOTBIDI", "shoot-d"},
-    {POWERUP_SHOOTEXPLODE, "POWERUP_SHOOTEXPLODE", "shoot-e"},
+};
+
+constexpr CellCodeInfo kGemsAndNothing[] = {
     {GEM_NORMAL, "GEM_NORMAL", "gem1"},
     {GEM_VALUABLE, "GEM_VALUABLE", "gem2"},
     {NOTHING, "NOTHING!!", "clear"},
-}};
+};
+
+// The platforms, the power-ups of their own table, the gems and the eraser, in code order.
+std::vector<CellCodeInfo> MakeCellCodes() {
+  std::vector<CellCodeInfo> codes(std::begin(kPlatforms), std::end(kPlatforms));
+  for (const PowerUpInfo& row : PowerUpTable()) codes.push_back({row.Code, row.Name, row.Label});
+  codes.insert(codes.end(), std::begin(kGemsAndNothing), std::end(kGemsAndNothing));
+  return codes;
+}
+
+const std::vector<CellCodeInfo>& CellCodes() {
+  static const std::vector<CellCodeInfo> codes = MakeCellCodes();
+  return codes;
+}
 
 }  // namespace
 
 std::span<const CellCodeInfo> CellCodeTable() {
-  return kCellCodes;
+  return CellCodes();
 }
 
 const CellCodeInfo* FindCellCode(uint8_t nCode) {
-  for (const CellCodeInfo& info : kCellCodes) {
+  for (const CellCodeInfo& info : CellCodes()) {
     if (info.Code == nCode) return &info;
   }
   return nullptr;

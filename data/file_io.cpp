@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <system_error>
 
-#include "app/failure.h"
+#include "base/failure.h"
 
 bool FileExists(const std::filesystem::path& file) {
   std::error_code error;

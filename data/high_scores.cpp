@@ -1,9 +1,7 @@
 #include "data/high_scores.h"
 
-#include "app/failure.h"
-#include "app/globals.h"
+#include "base/failure.h"
 #include "data/file_io.h"
-#include "game/game.h"
 
 std::string FixedName(std::string_view sName) {
   std::string name(sName.substr(0, HIGHSCORE_NAME_LENGTH));
@@ -48,24 +46,4 @@ HighScoreTable ParseHighScores(std::span<const uint8_t> bytes, const HighScoreTa
 
 const char* HighScoreFileName(bool bExtra) {
   return bExtra ? "HighScores_zt_e.dat" : "HighScores_zt.dat";
-}
-
-void Game::MakeDefaultHighScores() {
-  HighScores = DefaultHighScores();
-}
-
-bool Game::LoadHighScores() {
-  return Trapped("Game - LoadHighScores - ", [&] {
-    const char* file = HighScoreFileName(ExtraMode);
-    MakeDefaultHighScores();
-    if (FileExists(file)) HighScores = ParseHighScores(ReadFileBytes(file), HighScores);
-    return true;
-  });
-}
-
-bool Game::SaveHighScores() {
-  return Trapped("Game - SaveHighScores - ", [&] {
-    WriteFileHead(HighScoreFileName(ExtraMode), HighScoreBytes(HighScores));
-    return true;
-  });
 }

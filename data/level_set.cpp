@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/failure.h"
+#include "base/failure.h"
 
 namespace {
 
@@ -82,4 +82,12 @@ std::string LevelNamesText(const std::vector<std::string>& names) {
     text += "\r\n";
   }
   return text;
+}
+
+const char* LevelFileName(bool bExtra) {
+  return bExtra ? "Levels_e.dat" : "Levels.dat";
+}
+
+const char* LevelNamesFileName(bool bExtra) {
+  return bExtra ? "LevelNames_zt_e.txt" : "LevelNames_zt.txt";
 }

@@ -56,3 +56,7 @@ std::vector<std::string> ParseLevelNames(std::string_view text, int nCount);
 // A names file: every name followed by CR LF. A name holding a CR or LF cannot be written as one
 // line and raises GameError (bad file format).
 std::string LevelNamesText(const std::vector<std::string>& names);
+
+// The files of the normal and the extra level set.
+const char* LevelFileName(bool bExtra);
+const char* LevelNamesFileName(bool bExtra);

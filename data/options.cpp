@@ -1,10 +1,5 @@
 #include "data/options.h"
 
-#include "app/failure.h"
-#include "app/globals.h"
-#include "data/file_io.h"
-#include "game/game.h"
-
 std::array<uint8_t, OPTIONS_FILE_SIZE> OptionsBytes(const GameOptions& options) {
   const auto sound = static_cast<uint16_t>(options.bSoundEffects);
   const auto music = static_cast<uint16_t>(options.bMusic);
@@ -31,21 +26,4 @@ GameOptions ParseOptions(std::span<const uint8_t> bytes) {
 
 const char* OptionsFileName(bool bExtra) {
   return bExtra ? "Options_zt_e.dat" : "Options_zt.dat";
-}
-
-bool Game::LoadGameOptions() {
-  return Trapped("Game - LoadGameOptions - ", [&] {
-    const char* file = OptionsFileName(ExtraMode);
-    Options = FileExists(file) ? ParseOptions(ReadFileBytes(file)) : GameOptions{};
-    // The extra levels are always played at full difficulty.
-    if (ExtraMode) Options.nEasyGame = 0;
-    return true;
-  });
-}
-
-bool Game::SaveGameOptions() {
-  return Trapped("Game - SaveGameOptions - ", [&] {
-    WriteFileHead(OptionsFileName(ExtraMode), OptionsBytes(Options));
-    return true;
-  });
 }

@@ -1,7 +1,6 @@
 // The game's modal windows: options, stage password and name entry. Each opens over the game,
 // which waits until it closes. Outside develop mode the pointer shows only while one is open.
-#include "app/failure.h"
-#include "app/globals.h"
+#include "base/failure.h"
 #include "dialogs/name_window.h"
 #include "dialogs/options_window.h"
 #include "dialogs/password_window.h"

@@ -1,6 +1,6 @@
 #include "dialogs/options_window.h"
 
-#include "game/records.h"
+#include "play/records.h"
 
 frmOptions::frmOptions() : Form(" Options", 2895, 2055) {
   for (Control* control :

@@ -3,12 +3,12 @@
 // opens the palette to choose that code, the view scrolls with the pointer at the screen's edges
 // or keypad 4, and keypad 0 and Enter copy the level to the spare slot, bring it back, or, both
 // together, clear it. Every change goes straight into the level set, which is saved at exit.
-#include "app/failure.h"
+#include "base/failure.h"
+#include "base/numbers.h"
 #include "data/cell_codes.h"
 #include "editor/edit_options_window.h"
 #include "engines/host_window.h"
 #include "game/game.h"
-#include "game/numbers.h"
 
 namespace {
 constexpr int32_t kScrollStep = 10;
@@ -18,18 +18,18 @@ constexpr int32_t kRightmostX = 799;
 
 void Game::ReceiveMouseInput(int16_t Button, int16_t Shift, float X, float Y) {
   if (EditorEnabled && EditActive) {
-    const int32_t c = CInt(X + ViewX) / 50;
+    const int32_t c = CInt(X + View.ViewX) / 50;
     const int32_t r = CInt(Y) / 20;
     // Only a cell of the level is painted: a position off the grid would land in another column
     // or another level.
-    const bool onLevel = c >= 0 && c < LEVEL_COLUMNS && r >= 0 && r < LEVEL_ROWS && Level >= 1 &&
-                         Level <= LEVEL_SLOTS;
+    const bool onLevel = c >= 0 && c < LEVEL_COLUMNS && r >= 0 && r < LEVEL_ROWS && Play.Level >= 1 &&
+                         Play.Level <= LEVEL_SLOTS;
     if ((Button & 1) != 0 && onLevel && (c != EditLastCol || r != EditLastRow)) {
-      Levels.Cell(Level, c, r) = static_cast<uint8_t>(EditByte & 0xFF);
+      Levels.Cell(Play.Level, c, r) = static_cast<uint8_t>(EditByte & 0xFF);
       // The change is in play at once; the level's power-ups and gems come back with it.
-      BuildPlatformList();
-      BuildPowerUpList();
-      BuildGemList();
+      Play.BuildPlatformList();
+      Play.BuildPowerUpList();
+      Play.BuildGemList();
       EditLastCol = c;
       EditLastRow = r;
     }
@@ -67,22 +67,22 @@ void Game::EditorKeys() {
 void Game::CopyLevelToSpare() {
   for (int c = 0; c < LEVEL_COLUMNS; ++c)
     for (int r = 0; r < LEVEL_ROWS; ++r)
-      SpareLevel[LevelCellIndex(1, c, r)] = Levels.Cell(Level, c, r);
+      SpareLevel[LevelCellIndex(1, c, r)] = Levels.Cell(Play.Level, c, r);
 }
 
 void Game::RestoreLevelFromSpare() {
   for (int c = 0; c < LEVEL_COLUMNS; ++c)
     for (int r = 0; r < LEVEL_ROWS; ++r)
-      Levels.Cell(Level, c, r) = SpareLevel[LevelCellIndex(1, c, r)];
-  int16_t level = Level;
+      Levels.Cell(Play.Level, c, r) = SpareLevel[LevelCellIndex(1, c, r)];
+  int16_t level = Play.Level;
   GotoLevel(level);
 }
 
 // Every cell above the bottom row empty; the floor stays.
 void Game::ClearLevelForEditing() {
   for (int c = 0; c < LEVEL_COLUMNS; ++c)
-    for (int r = 0; r < LEVEL_ROWS - 1; ++r) Levels.Cell(Level, c, r) = NOTHING;
-  BuildPlatformList();
-  BuildPowerUpList();
-  BuildGemList();
+    for (int r = 0; r < LEVEL_ROWS - 1; ++r) Levels.Cell(Play.Level, c, r) = NOTHING;
+  Play.BuildPlatformList();
+  Play.BuildPowerUpList();
+  Play.BuildGemList();
 }

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "app/failure.h"
+#include "base/failure.h"
 #include "engines/surface.h"
 
 namespace {

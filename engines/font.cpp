@@ -8,7 +8,7 @@
 #include <tuple>
 #include <utility>
 
-#include "app/failure.h"
+#include "base/failure.h"
 
 namespace {
 
@@ -22,11 +22,14 @@ struct FaceCache {
     for (auto& entry : texts) SDL_FreeSurface(entry.second);
     texts.clear();
   }
-  ~FaceCache() {
+  void Close() {
     ForgetTexts();
     for (auto& entry : faces) TTF_CloseFont(entry.second);
+    faces.clear();
     if (TTF_WasInit()) TTF_Quit();
   }
+  // Start-up closes the cache before SDL goes; this only cleans up after a program that did not.
+  ~FaceCache() { Close(); }
 };
 
 FaceCache& Cache() {
@@ -35,6 +38,10 @@ FaceCache& Cache() {
 }
 
 }  // namespace
+
+void Font::CloseAll() {
+  Cache().Close();
+}
 
 int Font::PixelSize() const {
   return static_cast<int>(std::lround(Size * 96.0 / 72.0));

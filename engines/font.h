@@ -24,6 +24,10 @@ class Font {
   // few texts every frame. The surface belongs to the cache.
   struct SDL_Surface* Rendered(const std::string& sUtf8, uint32_t nColor) const;
 
+  // Closes every opened face and drawn text and the font library; a later text opens them again.
+  // The program calls it before SDL shuts down.
+  static void CloseAll();
+
   // The font file fontconfig picks for a family name (empty when there is none).
   static std::string ResolveFile(const std::string& sName);
 };

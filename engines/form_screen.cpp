@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "app/failure.h"
+#include "base/failure.h"
 #include "engines/display.h"
 #include "engines/font.h"
 #include "engines/form.h"

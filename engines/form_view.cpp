@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "base/text_encoding.h"
 #include "engines/form.h"
-#include "engines/text_encoding.h"
 
 namespace {
 

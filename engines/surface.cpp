@@ -2,8 +2,8 @@
 
 #include <SDL.h>
 
-#include "app/failure.h"
-#include "engines/text_encoding.h"
+#include "base/failure.h"
+#include "base/text_encoding.h"
 
 namespace {
 [[noreturn]] void RaiseSdlError() {

@@ -7,18 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/rect.h"
 #include "engines/font.h"
 
 struct SDL_Surface;
-
-// A rectangle in pixels; right and bottom are exclusive.
-struct Rect {
-  int32_t Left = 0;
-  int32_t Top = 0;
-  int32_t Right = 0;
-  int32_t Bottom = 0;
-  bool operator==(const Rect&) const = default;
-};
 
 struct SurfaceDesc {
   int32_t Width = 0;

@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "app/failure.h"
+#include "base/failure.h"
 #include "engines/display.h"
 #include "engines/host_window.h"
 
@@ -64,7 +64,7 @@ bool VBGE::Blit(Surface* ddsDest, Rect& rectDest, Surface* ddsSource, Rect& rect
                 int16_t nBlitType, int16_t nBlitValue, int32_t nFlags) {
   return Trapped("VBGE - Blit - ", [&] {
     if (!bInitialized) RaiseNotInitialized();
-    if (ddsDest == nullptr || ddsSource == nullptr) throw GameError(91, "Object variable not set");
+    if (ddsDest == nullptr || ddsSource == nullptr) throw GameError(ERR_OBJECT_NOT_SET, "Object variable not set");
     const SurfaceDesc desc = ddsDest->GetSurfaceDesc();
     const int32_t W = desc.Width;
     const int32_t H = desc.Height;
@@ -91,7 +91,7 @@ bool VBGE::Blit(Surface* ddsDest, Rect& rectDest, Surface* ddsSource, Rect& rect
       rectDest.Bottom = H;
     }
 
-    if (nBlitType != 0) throw GameError(5, "Invalid blit type specified.");
+    if (nBlitType != 0) throw GameError(ERR_ILLEGAL_CALL, "Invalid blit type specified.");
 
     // The copy itself. A rectangle that reaches past the source is cut to what the source holds
     // (the old blitter refused such copies; the game never asks for one).
@@ -129,7 +129,7 @@ bool VBGE::ClearSurface(Surface* dds, bool bBlitToPrimary) {
     if (!bInitialized) RaiseNotInitialized();
     if (dds == ddsPrimary.get())
       throw GameError(ERR_NOT_INITIALIZED, "Primary surface not allowed.");
-    if (dds == nullptr) throw GameError(91, "Object variable not set");
+    if (dds == nullptr) throw GameError(ERR_OBJECT_NOT_SET, "Object variable not set");
     const SurfaceDesc desc = dds->GetSurfaceDesc();
     dds->SetFillStyle(FILLSTYLE_SOLID);
     dds->SetFillColor(0);
@@ -139,7 +139,7 @@ bool VBGE::ClearSurface(Surface* dds, bool bBlitToPrimary) {
       Rect dest{0, 0, nScreenWidth, nScreenHeight};
       Rect source{0, 0, nScreenWidth, nScreenHeight};
       if (!Blit(ddsPrimary.get(), dest, dds, source, 0, 0, BLIT_WAIT))
-        throw GameError(5, "Could not copy to the screen.");
+        throw GameError(ERR_ILLEGAL_CALL, "Could not copy to the screen.");
     }
     return true;
   });

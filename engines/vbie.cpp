@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/failure.h"
+#include "base/failure.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/failure.h"
+#include "base/failure.h"
 
 namespace {
 // Enough channels for every buffer of the game with room to spare.
@@ -76,7 +76,7 @@ bool VBSE::Initialize() {
 bool VBSE::LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bHighQuality) {
   return Trapped("VBSE - LoadSound - ", [&] {
     if (!bInitialized) RaiseNotInitialized();
-    if (next_channel_ >= kChannels) throw GameError(7, "Out of memory");
+    if (next_channel_ >= kChannels) throw GameError(ERR_OUT_OF_MEMORY, "Out of memory");
     const BufferDesc desc = DescribeBuffer(bHighQuality);
     Mix_Chunk* chunk = nullptr;
     if (audio_open_) {
@@ -99,10 +99,10 @@ bool VBSE::LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bH
 bool VBSE::PlaySound(SoundBuffer* dsb) {
   return Trapped("VBSE - PlaySound - ", [&] {
     if (!bInitialized) RaiseNotInitialized();
-    if (dsb == nullptr) throw GameError(91, "Object variable not set");
+    if (dsb == nullptr) throw GameError(ERR_OBJECT_NOT_SET, "Object variable not set");
     if (dsb->chunk_ == nullptr) return true;
     Mix_HaltChannel(dsb->channel_);
-    if (Mix_PlayChannel(dsb->channel_, dsb->chunk_, 0) < 0) throw GameError(5, Mix_GetError());
+    if (Mix_PlayChannel(dsb->channel_, dsb->chunk_, 0) < 0) throw GameError(ERR_ILLEGAL_CALL, Mix_GetError());
     return true;
   });
 }

@@ -1,41 +1,48 @@
-// The game object's life: creation, start-up, the per-pass drawing dispatch and the end of the run.
+// The game object's life: creation, start-up, the per-pass drawing dispatch, the work put off
+// until a wait is over, and the end of the run.
 #include "game/game.h"
 
-#include "app/failure.h"
-#include "app/globals.h"
+#include "base/failure.h"
 #include "engines/host_window.h"
 #include "engines/platform.h"
-#include "game/random.h"
+#include "render/screens.h"
 
-Game::Game() = default;
+Game::Game() {
+  Play.Levels = &Levels;
+  Play.Events = this;
+}
+
 Game::~Game() = default;
 
 void Game::SetCharHealth(int16_t nHealth) {
-  CharHealth = nHealth;
+  Play.CharHealth = nHealth;
 }
 void Game::SetCharScore(int16_t nScore) {
-  CharScore = nScore;
+  Play.CharScore = nScore;
 }
 int16_t Game::GetCharScore() const {
-  return static_cast<int16_t>(static_cast<uint16_t>(CharScore));
+  return static_cast<int16_t>(static_cast<uint16_t>(Play.CharScore));
 }
 
-bool Game::Initialize(HostWindow& frm, bool bDevelop) {
+bool Game::Initialize(HostWindow& frm, bool bDevelop, bool bExtra,
+                      const std::string& sProgramFolder) {
   return Trapped("Game - Initialize - ", [&] {
     HostForm = &frm;
-    Effects.assign(MAX_EFFECTS, EffectRec{});
     EditorEnabled = bDevelop;
+    ExtraMode = bExtra;
+    ProgramFolder = sProgramFolder;
     platform::ShowPointer(EditorEnabled);
-    Randomize(platform::Ticks());
+    Play.Randomize(platform::Ticks());
     // A meter that cannot start ends the run at once.
     if (EditorEnabled && !FrameMeter.Initialize(GE)) return false;
 
     if (!IE.Initialize()) return false;
     if (!SE.Initialize()) return false;
     if (!GE.Initialize(800, 600, 16, 31, frm, 1200, 600)) return false;
-    if (!GE.LoadBitmap("Loading_ZT.bmp", SurfLoading)) return false;
+    SurfacePtr& loading = Pictures[static_cast<size_t>(PictureId::Loading)];
+    if (!GE.LoadBitmap(PictureFile(PictureId::Loading, ExtraMode), loading)) return false;
     platform::DoEvents();
-    if (!ShowBitmap(SurfLoading.get(), true)) return false;
+    if (!Art.ShowBitmap(loading.get(), true)) return false;
 
     if (!LoadGameOptions()) return false;
     if (!LoadSounds()) return false;
@@ -43,9 +50,9 @@ bool Game::Initialize(HostWindow& frm, bool bDevelop) {
     if (!LoadLevels()) return false;
     if (!LoadHighScores()) return false;
 
-    FontMedium = Font("Comic Sans MS", 12);
-    FontLarge = Font("Comic Sans MS", 16);
-    FontSmall = Font("Comic Sans MS", 8);
+    Fonts.Medium = Font("Comic Sans MS", 12);
+    Fonts.Large = Font("Comic Sans MS", 16);
+    Fonts.Small = Font("Comic Sans MS", 8);
     StageNames = {"",      "The Factory",        "Caves Of Chaos",
                   "Egypt", "The Final Frontier", "The Machine!"};
     if (ExtraMode)
@@ -62,10 +69,32 @@ bool Game::Initialize(HostWindow& frm, bool bDevelop) {
 bool Game::DrawFrame() {
   return Trapped("Game - DrawFrame - ", [&] {
     if (!Initialized) RaiseNotInitialized();
-    if (GameMode == GAMEMODE_PLAYING) return DrawGameFrame();
-    if (GameMode == GAMEMODE_TITLE) DrawTitleScreen();
+    if (GameMode == GAMEMODE_PLAYING)
+      return View.DrawGameFrame(Play, LevelNames, EditorEnabled ? &FrameMeter : nullptr, Cursor());
+    if (GameMode == GAMEMODE_TITLE) DrawTitleScreen(Art, HighScores);
     return true;
   });
+}
+
+EditCursor Game::Cursor() const {
+  return EditCursor{EditorEnabled && EditActive, EditScrollX, EditLastCol, EditLastRow, EditByte};
+}
+
+void Game::WhenSettled(std::function<void()> action) {
+  if (busy_ > 0)
+    settled_.push_back(std::move(action));
+  else
+    action();
+}
+
+Game::Busy::~Busy() {
+  if (--game_.busy_ > 0) return;
+  // What came in during the wait, in the order it came.
+  while (!game_.settled_.empty()) {
+    std::vector<std::function<void()>> actions;
+    actions.swap(game_.settled_);
+    for (auto& action : actions) action();
+  }
 }
 
 void Game::Terminate() {
@@ -73,7 +102,7 @@ void Game::Terminate() {
     SaveGameOptions();
     SaveHighScores();
     if (Options.bSoundEffects != 0) {
-      SE.PlaySound(SndSmoking.get());
+      SE.PlaySound(Sound(SoundId::Smoking).get());
       // Let the exit sound play out before the window goes.
       if (!EditorEnabled) platform::Sleep(3000);
     }

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/failure.h"
+#include "base/failure.h"
 #include "engines/platform.h"
 #include "engines/vbge.h"
 

@@ -1,13 +1,12 @@
-// One frame of play on the screen. The backdrop of the level is composed once into SurfLevel;
-// every frame repaints only the heads-up strip and what the sprites covered last time, draws the
-// sprites again in layers, and copies the visible window of the back buffer to the screen. The
-// backdrop scrolls at half the speed of the play field.
+// One frame of play on the screen, drawn in layers over the level's backdrop.
 #include <algorithm>
 
-#include "app/failure.h"
+#include "base/failure.h"
+#include "base/numbers.h"
 #include "data/cell_codes.h"
-#include "game/game.h"
-#include "game/numbers.h"
+#include "data/power_ups.h"
+#include "render/dev_info.h"
+#include "render/play_view.h"
 
 namespace {
 
@@ -25,165 +24,148 @@ int PlatformPiece(int left, int right) {
 
 }  // namespace
 
-void Game::AddDirtyRect(const Rect& rect) {
+void PlayView::NewGame() {
+  DirtyRects.assign(DIRTY_RECT_CAPACITY, Rect{});
+}
+
+void PlayView::NewLevel() {
+  SurfLevel.reset();
+  DirtyCount = 0;
+}
+
+void PlayView::AddDirtyRect(const Rect& rect) {
   if (DirtyCount < DIRTY_RECT_CAPACITY && static_cast<size_t>(DirtyCount) < DirtyRects.size())
     DirtyRects[DirtyCount++] = rect;
 }
 
 // Draws a sprite at a play-field position: listed as dirty, then copied with the colour key. With
 // no sheet the place is only listed.
-void Game::DrawSprite(Surface* sheet, Rect source, Rect dest) {
+void PlayView::DrawSprite(Surface* sheet, Rect source, Rect dest) {
   const int32_t offset = BackdropX - ViewX;
   dest.Left += offset;
   dest.Right += offset;
   AddDirtyRect(dest);
-  if (sheet != nullptr) GE.Blit(GE.BackBuffer().get(), dest, sheet, source, 0, 0, BLIT_WAIT_KEYED);
+  if (sheet != nullptr)
+    art_.GE.Blit(art_.GE.BackBuffer().get(), dest, sheet, source, 0, 0, BLIT_WAIT_KEYED);
 }
 
-void Game::DrawCharacter() {
-  if (ExitCountdown != 0) return;
-  const int32_t f = CharFrame;
-  const Rect source =
-      CharFacing == 1 ? Rect{640 - 40 * f, 36, 680 - 40 * f, 72} : Rect{40 * f, 0, 40 * f + 40, 36};
-  const int32_t x = IntPart(CharX);
-  const int32_t y = IntPart(CharY);
-  DrawSprite(SurfCharacter.get(), source, Rect{x, y, x + 40, y + 36});
+void PlayView::DrawCharacter(const PlayState& play) {
+  if (play.ExitCountdown != 0) return;
+  const int32_t f = play.CharFrame;
+  const Rect source = play.CharFacing == 1 ? Rect{640 - 40 * f, 36, 680 - 40 * f, 72}
+                                           : Rect{40 * f, 0, 40 * f + 40, 36};
+  const int32_t x = IntPart(play.CharX);
+  const int32_t y = IntPart(play.CharY);
+  DrawSprite(PictureId::Character, source, Rect{x, y, x + 40, y + 36});
 }
 
-bool Game::BuildLevelBackdrop() {
-  if (!GE.CreateSurface(SurfLevel, 1200, 600, 0)) return false;
-  const int32_t tile = 200 * (Stage - 1);
+bool PlayView::BuildLevelBackdrop(int16_t nStage) {
+  VBGE& ge = art_.GE;
+  if (!ge.CreateSurface(SurfLevel, 1200, 600, 0)) return false;
+  const int32_t tile = 200 * (nStage - 1);
   for (int i = 0; i < 6; ++i) {
     for (int j = 0; j < 3; ++j) {
       Rect dest{200 * i, 200 * j, 200 * i + 200, 200 * j + 200};
       Rect source{tile, 0, tile + 200, 200};
-      GE.Blit(SurfLevel.get(), dest, SurfBackground.get(), source, 0, 0, BLIT_WAIT);
+      ge.Blit(SurfLevel.get(), dest, art_.Picture(PictureId::Background), source, 0, 0,
+              BLIT_WAIT);
     }
   }
   Rect all{0, 0, 1200, 600};
   Rect from = all;
-  GE.Blit(GE.BackBuffer().get(), all, SurfLevel.get(), from, 0, 0, BLIT_WAIT);
+  ge.Blit(ge.BackBuffer().get(), all, SurfLevel.get(), from, 0, 0, BLIT_WAIT);
   return true;
 }
 
-void Game::RepaintFromBackdrop() {
-  Surface* back = GE.BackBuffer().get();
+void PlayView::RepaintFromBackdrop() {
+  VBGE& ge = art_.GE;
+  Surface* back = ge.BackBuffer().get();
   Rect strip{BackdropX, 0, BackdropX + 800, 80};
   Rect from = strip;
-  GE.Blit(back, strip, SurfLevel.get(), from, 0, 0, BLIT_WAIT);
+  ge.Blit(back, strip, SurfLevel.get(), from, 0, 0, BLIT_WAIT);
   for (int i = 0; i < DirtyCount; ++i) {
     Rect dest = DirtyRects[i];
     Rect source = DirtyRects[i];
-    GE.Blit(back, dest, SurfLevel.get(), source, 0, 0, BLIT_WAIT);
+    ge.Blit(back, dest, SurfLevel.get(), source, 0, 0, BLIT_WAIT);
   }
   DirtyCount = 0;
 }
 
 // The hero is kept in the middle of the screen except near the ends of the level; while the
 // editor paints, its own scroll position decides.
-void Game::UpdateView() {
-  if (EditorEnabled && EditActive)
-    ViewX = static_cast<int16_t>(EditScrollX);
+void PlayView::UpdateView(const PlayState& play, const EditCursor& editor) {
+  if (editor.Active)
+    ViewX = static_cast<int16_t>(editor.ScrollX);
   else
-    ViewX = static_cast<int16_t>(std::clamp(CInt(CharX + 20.0f - 400.0f), 0, 800));
+    ViewX = static_cast<int16_t>(std::clamp(CInt(play.CharX + 20.0f - 400.0f), 0, 800));
   BackdropX = static_cast<int16_t>(ViewX / 2);
 }
 
-void Game::DrawPlatforms() {
+void PlayView::DrawPlatforms(const PlayState& play) {
+  const LevelSet& levels = *play.Levels;
   for (int r = 0; r < LEVEL_ROWS; ++r) {
     for (int c = 0; c < LEVEL_COLUMNS; ++c) {
-      const int k = Levels.Cell(Level, c, r);
+      const int k = levels.Cell(play.Level, c, r);
       if (k >= 17) continue;
-      const int left = c == 0 ? PLATFORM_GRASS : Levels.Cell(Level, c - 1, r);
-      const int right = c == LEVEL_COLUMNS - 1 ? PLATFORM_GRASS : Levels.Cell(Level, c + 1, r);
+      const int left = c == 0 ? PLATFORM_GRASS : levels.Cell(play.Level, c - 1, r);
+      const int right = c == LEVEL_COLUMNS - 1 ? PLATFORM_GRASS : levels.Cell(play.Level, c + 1, r);
       const int piece = PlatformPiece(left, right);
-      DrawSprite(SurfPlatform.get(), Rect{piece, 20 * k, piece + 50, 20 * k + 20},
+      DrawSprite(PictureId::Platform, Rect{piece, 20 * k, piece + 50, 20 * k + 20},
                  Rect{50 * c, 20 * r, 50 * c + 50, 20 * r + 20});
     }
   }
 }
 
-Surface* Game::PowerUpSurface(int nCode) const {
-  switch (nCode) {
-    case POWERUP_HIGHJUMP:
-      return SurfHighJump.get();
-    case POWERUP_EXTRASPEED:
-      return SurfExtraSpeed.get();
-    case POWERUP_INVULNERABLE:
-      return SurfInvulnerable.get();
-    case POWERUP_SHOOT:
-      return SurfShoot.get();
-    case POWERUP_SHOOTSPREAD:
-      return SurfShootSpread.get();
-    case POWERUP_EXTRAHEALTH:
-      return SurfExtraHealth.get();
-    case POWERUP_MYSTERYBOX:
-      return SurfMysteryBox.get();
-    case POWERUP_FREEZEBOMBS:
-      return SurfFreezeBombs.get();
-    case POWERUP_MAGNET:
-      return SurfMagnet.get();
-    case POWERUP_SKULL:
-      return SurfSkull.get();
-    case POWERUP_SHOOTBOUNCY:
-      return SurfShootBounce.get();
-    case POWERUP_SHOOTBIDI:
-      return SurfShootBidi.get();
-    case POWERUP_SHOOTEXPLODE:
-      return SurfShootExplode.get();
-    default:
-      return nullptr;
-  }
-}
-
-void Game::DrawPickups() {
-  for (int i = 0; i < PowerUpCount; ++i) {
-    const PickupRec& item = PowerUps[i];
+void PlayView::DrawPickups(const PlayState& play) {
+  for (int i = 0; i < play.PowerUpCount; ++i) {
+    const PickupRec& item = play.PowerUps[i];
     const int32_t f = IntPart(item.Frame);
     const Rect source{40 * f, 0, 40 * f + 40, 35};
     const Rect dest{item.Left, item.Top, item.Right, item.Bottom};
-    DrawSprite(PowerUpSurface(item.Code), source, dest);
+    const PowerUpInfo* row = FindPowerUp(item.Code);
+    DrawSprite(row != nullptr ? art_.Picture(row->Picture) : nullptr, source, dest);
   }
-  for (int i = 0; i < GemCount; ++i) {
-    const PickupRec& gem = Gems[i];
+  for (int i = 0; i < play.GemCount; ++i) {
+    const PickupRec& gem = play.Gems[i];
     if (gem.Code != GEM_NORMAL) continue;
     const int32_t f = IntPart(gem.Frame);
-    DrawSprite(SurfGemNormal.get(), Rect{40 * f, 0, 40 * f + 40, 35},
+    DrawSprite(PictureId::GemNormal, Rect{40 * f, 0, 40 * f + 40, 35},
                Rect{gem.Left, gem.Top, gem.Right, gem.Bottom});
   }
 }
 
-void Game::DrawMovers() {
-  if (Level == 30 && MachineHealth >= 1)
-    DrawSprite(SurfMachine.get(), Rect{0, 0, 360, 280},
-               Rect{MachineX, MachineY, MachineX + 360, MachineY + 280});
+void PlayView::DrawMovers(const PlayState& play) {
+  if (play.Level == 30 && play.MachineHealth >= 1)
+    DrawSprite(PictureId::Machine, Rect{0, 0, 360, 280},
+               Rect{play.MachineX, play.MachineY, play.MachineX + 360, play.MachineY + 280});
 
-  for (int i = 0; i < BombCount; ++i) {
-    const BombRec& b = Bombs[i];
+  for (int i = 0; i < play.BombCount; ++i) {
+    const BombRec& b = play.Bombs[i];
     const int32_t f = IntPart(b.Frame);
     const Rect source = b.Direction == 0 ? Rect{600 - 40 * f, 0, 640 - 40 * f, 40}
                                          : Rect{40 * f, 0, 40 * f + 40, 40};
-    Surface* sheet = b.Hot == VB_FALSE ? SurfNormalBomb.get()
-                     : b.Flash != 0    ? SurfHitBomb.get()
-                                       : SurfHotBomb.get();
+    const PictureId sheet = b.Hot == VB_FALSE ? PictureId::NormalBomb
+                            : b.Flash != 0    ? PictureId::HitBomb
+                                              : PictureId::HotBomb;
     const int32_t x = IntPart(b.X);
     const int32_t y = IntPart(b.Y);
     DrawSprite(sheet, source, Rect{x, y, x + 40, y + 40});
   }
 
-  for (const ShotRec& s : Shots) {
+  for (const ShotRec& s : play.Shots) {
     if (s.Active == VB_FALSE) continue;
     const int32_t f = IntPart(s.Frame);
     const Rect source = s.Direction == 0 ? Rect{150 - 10 * f, 0, 160 - 10 * f, 10}
                                          : Rect{10 * f, 0, 10 * f + 10, 10};
     const int32_t y = IntPart(s.Y);
-    DrawSprite(SurfAmmoBall.get(), source, Rect{s.X, y, s.X + 10, y + 10});
+    DrawSprite(PictureId::AmmoBall, source, Rect{s.X, y, s.X + 10, y + 10});
   }
 }
 
-void Game::DrawEffects() {
-  for (const EffectRec& effect : Effects) {
+void PlayView::DrawEffects(const PlayState& play) {
+  for (const EffectRec& effect : play.Effects) {
     if (effect.Active == VB_FALSE) continue;
+    Surface* sheet = art_.Picture(effect.Bitmap);
     for (int a = 0; a < effect.CountX; ++a) {
       for (int b = 0; b < effect.CountY; ++b) {
         const EffectPiece& piece = effect.Pieces[a][b];
@@ -192,36 +174,38 @@ void Game::DrawEffects() {
         const int32_t y = CInt(piece.Y);
         const int32_t sx = effect.SrcX + a * effect.StepX;
         const int32_t sy = effect.SrcY + b * effect.StepY;
-        DrawSprite(effect.Bitmap.get(), Rect{sx, sy, sx + effect.StepX, sy + effect.StepY},
+        DrawSprite(sheet, Rect{sx, sy, sx + effect.StepX, sy + effect.StepY},
                    Rect{x, y, x + effect.StepX, y + effect.StepY});
       }
     }
   }
 }
 
-void Game::DrawBombExits() {
-  if (Level == 31) return;
-  DrawSprite(SurfBombExit.get(), Rect{10, 0, 20, 100}, Rect{0, 480, 10, 580});
-  DrawSprite(SurfBombExit.get(), Rect{0, 0, 10, 100}, Rect{1590, 480, 1600, 580});
+void PlayView::DrawBombExits(const PlayState& play) {
+  if (play.Level == 31) return;
+  DrawSprite(PictureId::BombExit, Rect{10, 0, 20, 100}, Rect{0, 480, 10, 580});
+  DrawSprite(PictureId::BombExit, Rect{0, 0, 10, 100}, Rect{1590, 480, 1600, 580});
 }
 
-bool Game::DrawGameFrame() {
+bool PlayView::DrawGameFrame(const PlayState& play, const std::vector<std::string>& names,
+                             DevInfo* meter, const EditCursor& editor) {
   return Trapped("Game - DrawGameFrame - ", [&] {
-    if (!SurfLevel && !BuildLevelBackdrop()) return false;
+    if (!SurfLevel && !BuildLevelBackdrop(play.Stage)) return false;
     RepaintFromBackdrop();
-    UpdateView();
-    DrawMovers();
-    if (CharInAir == 0) DrawCharacter();  // the platforms cover a standing hero's feet
-    DrawPlatforms();
-    if (CharInAir == 1) DrawCharacter();  // a jumping hero is in front of them
-    DrawPickups();
-    DrawEffects();
-    DrawBombExits();
-    DrawHud();
+    UpdateView(play, editor);
+    DrawMovers(play);
+    if (play.CharInAir == 0) DrawCharacter(play);  // the platforms cover a standing hero's feet
+    DrawPlatforms(play);
+    if (play.CharInAir == 1) DrawCharacter(play);  // a jumping hero is in front of them
+    DrawPickups(play);
+    DrawEffects(play);
+    DrawBombExits(play);
+    const size_t name = static_cast<size_t>(play.Level - 1);
+    DrawHud(play, play.Level >= 1 && name < names.size() ? names[name] : std::string());
     // A meter that cannot draw ends the run at once, with nothing saved.
-    if (EditorEnabled && !DrawDevelopOverlay()) return false;
+    if (meter != nullptr && !DrawDevelopOverlay(*meter, editor)) return false;
 
-    ShowBackBuffer(BackdropX);
+    art_.ShowBackBuffer(BackdropX);
     return true;
   });
 }

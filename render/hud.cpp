@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <string>
 
+#include "base/numbers.h"
 #include "data/cell_codes.h"
-#include "game/game.h"
-#include "game/numbers.h"
+#include "data/power_ups.h"
+#include "render/dev_info.h"
+#include "render/play_view.h"
 
 namespace {
 
@@ -21,83 +23,85 @@ uint32_t HealthColor(int nHealth) {
   return RGB(255 - c, c, 0);
 }
 
-void Game::DrawHudIcon(int16_t x, int16_t y, Surface* surface, const std::string& sText) {
-  Surface& back = *GE.BackBuffer();
-  const int32_t f = PowerUpCount > 0 ? IntPart(PowerUps[0].Frame) : 0;
+void PlayView::DrawHudIcon(const PlayState& play, int16_t x, int16_t y, PictureId picture,
+                           const std::string& sText) {
+  Surface& back = art_.Back();
+  const int32_t f = play.PowerUpCount > 0 ? IntPart(play.PowerUps[0].Frame) : 0;
   Rect dest{BackdropX + x, y, BackdropX + x + 40, y + 35};
   const Rect frame = dest;
   Rect source{40 * f, 0, 40 * f + 40, 35};
-  back.SetFont(FontSmall);
+  back.SetFont(art_.Fonts.Small);
   back.SetForeColor(RGB(255, 255, 0));
-  GE.Blit(&back, dest, surface, source, 0, 0, BLIT_WAIT_KEYED);
+  art_.GE.Blit(&back, dest, art_.Picture(picture), source, 0, 0, BLIT_WAIT_KEYED);
   back.DrawText(frame.Left + 2, frame.Bottom - 14, sText, false);
   back.SetForeColor(RGB(255, 255, 0));
   back.SetFillStyle(FILLSTYLE_TRANSPARENT);
   back.DrawBox(frame.Left, frame.Top, frame.Right, frame.Bottom);
 }
 
-void Game::DrawHud() {
-  Surface& back = *GE.BackBuffer();
-  const std::string name =
-      Level >= 1 && static_cast<size_t>(Level) <= LevelNames.size() ? LevelNames[Level - 1] : "";
-  if (Level == 31) {
-    back.SetFont(FontMedium);
+void PlayView::DrawHud(const PlayState& play, const std::string& sLevelName) {
+  Surface& back = art_.Back();
+  const Font& medium = art_.Fonts.Medium;
+  if (play.Level == 31) {
+    back.SetFont(medium);
     back.SetForeColor(RGB(255, 255, 255));
-    back.DrawText(BackdropX + 12, 33, "Score: " + std::to_string(CharScore), false);
-    back.SetFont(FontMedium);
+    back.DrawText(BackdropX + 12, 33, "Score: " + std::to_string(play.CharScore), false);
+    back.SetFont(medium);
     back.SetForeColor(RGB(255, 255, 0));
-    back.DrawText(BackdropX + 12, 56, name, false);
+    back.DrawText(BackdropX + 12, 56, sLevelName, false);
     return;
   }
 
   back.SetFillStyle(FILLSTYLE_TRANSPARENT);
-  back.SetFont(FontMedium);
-  back.SetForeColor(HealthColor(CharHealth));
+  back.SetFont(medium);
+  back.SetForeColor(HealthColor(play.CharHealth));
   back.DrawText(BackdropX + 12, 10, "Health:", false);
   Rect face{BackdropX + 72, 0, BackdropX + 112, 36};
   Rect faceSource{200, 36, 240, 72};
-  GE.Blit(&back, face, SurfCharacter.get(), faceSource, 0, 0, BLIT_WAIT_KEYED);
-  back.DrawText(BackdropX + 117, 10, "x " + std::to_string(CharHealth), false);
+  art_.GE.Blit(&back, face, art_.Picture(PictureId::Character), faceSource, 0, 0,
+               BLIT_WAIT_KEYED);
+  back.DrawText(BackdropX + 117, 10, "x " + std::to_string(play.CharHealth), false);
 
-  back.SetFont(FontMedium);
+  back.SetFont(medium);
   back.SetForeColor(RGB(255, 255, 255));
-  back.DrawText(BackdropX + 12, 33, "Score: " + std::to_string(CharScore), false);
-  back.SetFont(FontMedium);
+  back.DrawText(BackdropX + 12, 33, "Score: " + std::to_string(play.CharScore), false);
+  back.SetFont(medium);
   back.SetForeColor(RGB(255, 255, 0));
-  back.DrawText(BackdropX + 12, 56, "Level " + std::to_string(Level) + ": " + name, false);
+  back.DrawText(BackdropX + 12, 56, "Level " + std::to_string(play.Level) + ": " + sLevelName,
+                false);
 
-  if (ExtraSpeedTime > 0)
-    DrawHudIcon(kIconSlots[0], 5, SurfExtraSpeed.get(), std::to_string(ExtraSpeedTime / 30));
-  if (HighJumps > 0) DrawHudIcon(kIconSlots[1], 5, SurfHighJump.get(), std::to_string(HighJumps));
-  if (InvulnerableTime > 0)
-    DrawHudIcon(kIconSlots[2], 5, SurfInvulnerable.get(), std::to_string(InvulnerableTime / 30));
-  if (FreezeTime > 0)
-    DrawHudIcon(kIconSlots[3], 5, SurfFreezeBombs.get(), std::to_string(FreezeTime / 30));
-  if (Ammo > 0 || Level == 30) {
-    Surface* const balls[] = {nullptr,
-                              SurfShoot.get(),
-                              SurfShootSpread.get(),
-                              SurfShootBounce.get(),
-                              SurfShootBidi.get(),
-                              SurfShootExplode.get()};
-    Surface* icon = BallType >= 1 && BallType <= 5 ? balls[BallType] : nullptr;
-    if (icon != nullptr)
-      DrawHudIcon(kIconSlots[4], 5, icon, Level == 30 ? std::string() : std::to_string(Ammo));
+  if (play.ExtraSpeedTime > 0)
+    DrawHudIcon(play, kIconSlots[0], 5, PictureId::ExtraSpeed,
+                std::to_string(play.ExtraSpeedTime / 30));
+  if (play.HighJumps > 0)
+    DrawHudIcon(play, kIconSlots[1], 5, PictureId::HighJump, std::to_string(play.HighJumps));
+  if (play.InvulnerableTime > 0)
+    DrawHudIcon(play, kIconSlots[2], 5, PictureId::Invulnerable,
+                std::to_string(play.InvulnerableTime / 30));
+  if (play.FreezeTime > 0)
+    DrawHudIcon(play, kIconSlots[3], 5, PictureId::FreezeBombs,
+                std::to_string(play.FreezeTime / 30));
+  if (play.Ammo > 0 || play.Level == 30) {
+    // The ball type's own power-up picture.
+    if (const PowerUpInfo* balls = FindBallPowerUp(play.BallType))
+      DrawHudIcon(play, kIconSlots[4], 5, balls->Picture,
+                  play.Level == 30 ? std::string() : std::to_string(play.Ammo));
   }
 }
 
-bool Game::DrawDevelopOverlay() {
-  if (!FrameMeter.Calculate()) return false;
-  if (!EditActive) return true;
-  Surface& back = *GE.BackBuffer();
+bool PlayView::DrawDevelopOverlay(DevInfo& meter, const EditCursor& editor) {
+  if (!meter.Calculate()) return false;
+  if (!editor.Active) return true;
+  Surface& back = art_.Back();
   const int32_t offset = BackdropX - ViewX;
-  const Rect cursor{50 * EditLastCol + offset, 20 * EditLastRow, 50 * EditLastCol + 50 + offset,
-                    20 * EditLastRow + 20};
+  const Rect cursor{50 * editor.Col + offset, 20 * editor.Row, 50 * editor.Col + 50 + offset,
+                    20 * editor.Row + 20};
   AddDirtyRect(cursor);
   back.SetFillStyle(FILLSTYLE_TRANSPARENT);
   back.DrawBox(cursor.Left, cursor.Top, cursor.Right, cursor.Bottom);
-  const CellCodeInfo* code =
-      EditByte >= 0 && EditByte <= 255 ? FindCellCode(static_cast<uint8_t>(EditByte)) : nullptr;
+  const CellCodeInfo* code = editor.Byte >= 0 && editor.Byte <= 255
+                                 ? FindCellCode(static_cast<uint8_t>(editor.Byte))
+                                 : nullptr;
   back.DrawText(cursor.Left + 2, cursor.Top + 2, code != nullptr ? code->Label : "", false);
   return true;
 }

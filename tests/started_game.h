@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "game/game.h"
-#include "game/random.h"
 #include "tests/render/golden.h"
 #include "tests/test_support.h"
 
@@ -19,7 +18,7 @@ class StartedGame : public ::testing::Test {
     keys.Hold({dik::SPACE});  // the stage preview goes on at once
     ASSERT_TRUE(game.Initialize(host, bDevelop)) << folder.ErrorLog();
     game.Options.bSoundEffects = 0;
-    Randomize(7);
+    game.Play.Randomize(7);
     const int stage = nLevel > 30 ? 4 : (nLevel - 1) / 6 + 1;
     ASSERT_TRUE(game.BeginGame(static_cast<int16_t>(nLevel - 1), static_cast<int16_t>(stage - 1)));
     keys.Hold({});

@@ -58,18 +58,6 @@ std::string ScratchFolder::ErrorLog() const {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-TestHost::TestHost() {
-  display_.Open("Pibo II test");
-}
-
-void TestHost::ShowModal(Form& frm) {
-  if (!frm.IsLoaded()) return;
-  ++windows_shown;
-  frm.Activate();
-  if (player) player(frm);
-  frm.CloseBox();
-}
-
 std::vector<std::string> ProgramRun::Lines() const {
   std::vector<std::string> lines;
   std::istringstream in(output);

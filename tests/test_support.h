@@ -1,6 +1,6 @@
 #pragma once
-// Shared helpers of the test suites: a scratch folder that becomes the current directory, a
-// manual clock, a main window on the headless display, and the program's folder from the build.
+// Shared helpers of the test suites: a scratch folder that becomes the current directory, the
+// headless kit's clock, main window and keys, and the program's folder from the build.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -8,11 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engines/display.h"
-#include "engines/form.h"
-#include "engines/host_window.h"
-#include "engines/platform.h"
-#include "engines/vbie.h"
+#include "headless/headless.h"
 
 namespace testing_support {
 
@@ -36,61 +32,9 @@ class ScratchFolder {
   std::filesystem::path previous_;
 };
 
-// A clock that only moves when the game sleeps; events and the pointer do nothing.
-class ManualClock : public platform::Backend {
- public:
-  ManualClock() { platform::InstallBackend(this); }
-  ~ManualClock() override { platform::InstallBackend(nullptr); }
-  uint32_t Ticks() override { return now; }
-  void Sleep(uint32_t nMilliseconds) override {
-    now += nMilliseconds;
-    slept += nMilliseconds;
-  }
-  void DoEvents() override {}
-  void ShowPointer(bool) override {}
-
-  uint32_t now = 0;
-  uint64_t slept = 0;
-};
-
-// A main window on the headless display, with a music disc that only counts its commands. A
-// modal window is activated and handed to `player`, who works it as a player would through its
-// keys and clicks; a window the player leaves open is closed with its close box.
-class TestHost : public HostWindow {
- public:
-  TestHost();
-  Display& Screen() override { return display_; }
-  void StartMusic() override { ++music_starts; }
-  void StopMusic() override { ++music_stops; }
-  void NextSong() override { ++music_nexts; }
-  void ShowModal(Form& frm) override;
-
-  int music_starts = 0;
-  int music_stops = 0;
-  int music_nexts = 0;
-  int windows_shown = 0;
-  std::function<void(Form&)> player;
-
- private:
-  Display display_;
-};
-
-// Keys held until changed.
-class ScriptedKeys : public KeyStateSource {
- public:
-  void Hold(std::initializer_list<int> keys) {
-    held_.fill(0);
-    for (int key : keys) held_[key] = 0x80;
-  }
-  void Read(KeyboardSnapshot& state) override {
-    ++reads;
-    state = held_;
-  }
-  int reads = 0;
-
- private:
-  KeyboardSnapshot held_{};
-};
+using headless::ManualClock;
+using headless::ScriptedKeys;
+using TestHost = headless::HeadlessHost;
 
 // Runs a shell command and keeps what it printed (standard error too when asked for).
 struct ProgramRun {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
 #include "data/cell_codes.h"
 #include "tests/started_game.h"
 
@@ -16,14 +15,7 @@ class MainWindowKeys : public StartedGame {
  protected:
   void SetUp() override {
     Start(true, 1);
-    TheGame = &game;
-    DevelopMode = true;
-    QuitRequested = false;
-  }
-  void TearDown() override {
-    TheGame = nullptr;
-    DevelopMode = false;
-    QuitRequested = false;
+    window.SetGame(&game);
   }
   MainWindow window;
 };
@@ -41,9 +33,9 @@ TEST_F(MainWindowKeys, AHeldDevelopKeyActsAtEveryRepeatTheOthersOnce) {
   window.OnKeyDown(VK_ESCAPE, false);
   ASSERT_FALSE(game.IsRunning());
   window.OnKeyDown(VK_ESCAPE, true);
-  EXPECT_FALSE(QuitRequested) << "the Esc that ended the game, still held, does not quit";
+  EXPECT_FALSE(game.QuitRequested) << "the Esc that ended the game, still held, does not quit";
   window.OnKeyDown(VK_ESCAPE, false);
-  EXPECT_TRUE(QuitRequested);
+  EXPECT_TRUE(game.QuitRequested);
 }
 
 TEST_F(MainWindowKeys, EveryMouseEventReachesTheEditor) {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/error_log.h"
+#include "base/error_log.h"
 #include "tests/test_support.h"
 
 TEST(CommandLine, FindsTheWordsAnywhereInAnyCase) {

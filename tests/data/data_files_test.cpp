@@ -3,7 +3,6 @@
 
 #include <limits>
 
-#include "app/globals.h"
 #include "data/file_io.h"
 #include "data/high_scores.h"
 #include "data/options.h"
@@ -30,12 +29,11 @@ TEST(OptionsFile, TheExtraSetHasItsOwnFileAndNeverPlaysEasy) {
   WriteBytes("Options_zt.dat", {1, 0, 0, 0, 0, 0});
   WriteBytes("Options_zt_e.dat", {1, 0xFF, 0xFF, 0xFF, 0xFF, 1, 0xAA});
   Game game;
-  ExtraMode = true;
+  game.ExtraMode = true;
   ASSERT_TRUE(game.LoadGameOptions());
   EXPECT_EQ(game.Options.nEasyGame, 0);
   EXPECT_EQ(game.Options.bMusic, -1);
   ASSERT_TRUE(game.SaveGameOptions());
-  ExtraMode = false;
   EXPECT_EQ(ReadBytes("Options_zt_e.dat"),
             (std::vector<uint8_t>{0, 0xFF, 0xFF, 0xFF, 0xFF, 1, 0xAA}));
   EXPECT_EQ(ReadBytes("Options_zt.dat"), (std::vector<uint8_t>{1, 0, 0, 0, 0, 0}));
@@ -81,14 +79,14 @@ TEST(HighScoreFile, SavingKeepsBytesBeyondTheTableAndTheOtherSetsFile) {
   std::vector<uint8_t> longer(300, 0x5A);
   WriteBytes("HighScores_zt.dat", longer);
   Game game;
-  ExtraMode = true;
+  game.ExtraMode = true;
   ASSERT_TRUE(game.LoadHighScores());  // no extra file: the default table
   EXPECT_EQ(game.HighScores[9].Score, 6000);
   ASSERT_TRUE(game.SaveHighScores());
-  ExtraMode = false;
   EXPECT_EQ(ReadBytes("HighScores_zt_e.dat").size(), 240u);
   EXPECT_EQ(ReadBytes("HighScores_zt.dat"), longer);
 
+  game.ExtraMode = false;
   ASSERT_TRUE(game.LoadHighScores());
   EXPECT_EQ(game.HighScores[0].Name, std::string(20, 0x5A));
   game.HighScores[0].Score = 1;

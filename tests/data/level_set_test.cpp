@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "app/failure.h"
+#include "base/failure.h"
 #include "data/cell_codes.h"
 
 namespace {

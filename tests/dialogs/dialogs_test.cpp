@@ -2,7 +2,6 @@
 // keys and clicks by a scripted player.
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
 #include "dialogs/name_window.h"
 #include "dialogs/options_window.h"
 #include "dialogs/password_window.h"
@@ -14,12 +13,10 @@ namespace {
 
 class Dialogs : public StartedGame {
  protected:
-  ~Dialogs() override { ExtraMode = false; }
   void InitializeAtTitle(bool bExtra = false) {
     folder.LinkGameFiles();
-    ExtraMode = bExtra;
     game.IE.SetSource(&keys);
-    ASSERT_TRUE(game.Initialize(host, false)) << folder.ErrorLog();
+    ASSERT_TRUE(game.Initialize(host, false, bExtra)) << folder.ErrorLog();
     game.Options.bSoundEffects = 0;
   }
   // Opens the stage password window, types `entry` and leaves with `how`.
@@ -69,7 +66,6 @@ TEST_F(Dialogs, OptionsTakeTheBoxesOnOkAndKeepTheirValuesOnCancelAndTheCloseBox)
 
 TEST_F(Dialogs, EasyGameCannotChangeDuringAGameOrInTheExtraSet) {
   for (bool extra : {false, true}) {
-    ExtraMode = extra;
     frmOptions& frm = OptionsForm();
     frm.Load();
     frm.nEasyGame = extra ? 0 : 1;
@@ -109,7 +105,7 @@ TEST_F(Dialogs, TheNameIsCutAtTwentyCharactersAndTheCloseBoxReturnsTheLastConfir
   HighScoreForm().sName.clear();  // as at the start of a run
   auto score = [&](int32_t nScore, std::function<void(frmHighScore&)> enter) {
     host.player = [enter](Form&) { enter(HighScoreForm()); };
-    game.CharScore = nScore;
+    game.Play.CharScore = nScore;
     game.InsertHighScore();
   };
   score(20000, [](frmHighScore& frm) {
@@ -140,8 +136,8 @@ TEST_F(Dialogs, AStagePasswordInSmallLettersStartsItsStage) {
   InitializeAtTitle();
   EnterPassword("gunpav");
   EXPECT_TRUE(game.IsRunning());
-  EXPECT_EQ(game.Level, 13);
-  EXPECT_EQ(game.Stage, 3);
+  EXPECT_EQ(game.Play.Level, 13);
+  EXPECT_EQ(game.Play.Stage, 3);
 }
 
 TEST_F(Dialogs, WrongPasswordsLeaveTheTitleScreen) {
@@ -165,11 +161,11 @@ TEST_F(Dialogs, WrongPasswordsLeaveTheTitleScreen) {
 TEST_F(Dialogs, TheCloseBoxComparesTheLastConfirmedPasswordAgain) {
   InitializeAtTitle();
   EnterPassword("tirmex");
-  ASSERT_EQ(game.Level, 7);
+  ASSERT_EQ(game.Play.Level, 7);
   ASSERT_TRUE(game.StopGame());
   EnterPassword("", FormKey::Escape);
   EXPECT_TRUE(game.IsRunning());
-  EXPECT_EQ(game.Level, 7);
+  EXPECT_EQ(game.Play.Level, 7);
 }
 
 TEST_F(Dialogs, TheExtraSetTakesOnlyItsOwnPasswords) {
@@ -178,7 +174,7 @@ TEST_F(Dialogs, TheExtraSetTakesOnlyItsOwnPasswords) {
   EXPECT_FALSE(game.IsRunning());
   EnterPassword("hebqaz");
   EXPECT_TRUE(game.IsRunning());
-  EXPECT_EQ(game.Level, 19);
+  EXPECT_EQ(game.Play.Level, 19);
 }
 
 TEST(DialogsUninitialized, EveryWindowOperationRefusesAGameNotStarted) {

@@ -21,10 +21,10 @@ class Editor : public StartedGame {
     keys.Hold({});
     ASSERT_TRUE(game.EditActive);
   }
-  uint8_t& Cell(int c, int r) { return game.Levels.Cell(game.Level, c, r); }
+  uint8_t& Cell(int c, int r) { return game.Levels.Cell(game.Play.Level, c, r); }
   // A left click at the middle of cell (c, r) of the view.
   void Paint(int c, int r) {
-    const float x = 50.0f * c + 25 - game.ViewX, y = 20.0f * r + 10;
+    const float x = 50.0f * c + 25 - game.View.ViewX, y = 20.0f * r + 10;
     game.ReceiveMouseInput(kLeft, 0, x, y);
     game.ReceiveMouseInput(kLeft, 0, x, y);  // the mouse-up: the same cell again
   }
@@ -52,12 +52,12 @@ TEST_F(Editor, PaintingWritesOnlyNewCellsAndRebuildsTheLists) {
     frm.ChooseListEntry(frm.lstEditByte, 30);  // GEM_NORMAL
   });
   ASSERT_EQ(game.EditByte, GEM_NORMAL);
-  const int gems = game.GemCount;
-  game.GemsCollected = 1;
+  const int gems = game.Play.GemCount;
+  game.Play.GemsCollected = 1;
   Paint(10, 10);
   EXPECT_EQ(Cell(10, 10), GEM_NORMAL);
-  EXPECT_EQ(game.GemCount, gems + 1) << "the gem list is rebuilt at once";
-  EXPECT_EQ(game.GemsCollected, 0) << "and its tally starts again";
+  EXPECT_EQ(game.Play.GemCount, gems + 1) << "the gem list is rebuilt at once";
+  EXPECT_EQ(game.Play.GemsCollected, 0) << "and its tally starts again";
   EXPECT_EQ(game.EditLastCol, 10);
   EXPECT_EQ(game.EditLastRow, 10);
 
@@ -73,10 +73,10 @@ TEST_F(Editor, PaintingWritesOnlyNewCellsAndRebuildsTheLists) {
   // The inert second gem is stored as it is; play does not take it.
   ChooseCode([](frmEditOptions& frm) { frm.ChooseListEntry(frm.lstEditByte, 31); });
   ASSERT_EQ(game.EditByte, GEM_VALUABLE);
-  const int before = game.GemCount;
+  const int before = game.Play.GemCount;
   Paint(12, 10);
   EXPECT_EQ(Cell(12, 10), GEM_VALUABLE);
-  EXPECT_EQ(game.GemCount, before);
+  EXPECT_EQ(game.Play.GemCount, before);
 
   // Closing the palette keeps the code.
   ChooseCode([](frmEditOptions& frm) { frm.CloseBox(); });
@@ -104,7 +104,7 @@ TEST_F(Editor, TheViewScrollsBetweenTheLevelsEdgesAndTheLastCellCanBePainted) {
   game.ReceiveMouseInput(0, 0, 799, 300);
   Play(100);
   EXPECT_EQ(game.EditScrollX, 800) << "held at the right edge it stops at the level's end";
-  EXPECT_EQ(game.ViewX, 800);
+  EXPECT_EQ(game.View.ViewX, 800);
   game.EditByte = PLATFORM_ROCK;
   game.ReceiveMouseInput(kLeft, 0, 799, 599);
   EXPECT_EQ(Cell(31, 29), PLATFORM_ROCK);
@@ -131,7 +131,7 @@ TEST_F(Editor, KeypadZeroCopiesEnterRestoresAndBothTogetherClearTheLevel) {
   EXPECT_EQ(Cell(31, 0), PLATFORM_SAND);
   std::copy(level.begin(), level.end(), game.Levels.LevelGrid.begin());
 
-  game.CharX = 300;
+  game.Play.CharX = 300;
   keys.Hold({dik::NUMPAD0, dik::NUMPADENTER});
   Play(1);
   keys.Hold({});
@@ -142,10 +142,10 @@ TEST_F(Editor, KeypadZeroCopiesEnterRestoresAndBothTogetherClearTheLevel) {
       if (c != 2 || r != 28) EXPECT_EQ(Cell(c, r), NOTHING);
     EXPECT_EQ(Cell(c, 29), level[LevelCellIndex(1, c, 29)]) << "the bottom row stays";
   }
-  EXPECT_LT(game.CharX, 100) << "the level started again";
+  EXPECT_LT(game.Play.CharX, 100) << "the level started again";
   EXPECT_EQ(Cell(2, 28), GEM_NORMAL) << "a level without gems gets its one gem, near the floor";
   EXPECT_EQ(GemsInGrid(), 1);
-  EXPECT_EQ(game.GemCount, 1);
+  EXPECT_EQ(game.Play.GemCount, 1);
 
   keys.Hold({dik::NUMPADENTER});
   Play(1);

@@ -12,20 +12,20 @@ namespace {
 class Combat : public PlayField {
  protected:
   void SetUp() override {
-    game.BombCount = 1;
-    game.Bombs[0] = BombRec{};
+    play.BombCount = 1;
+    play.Bombs[0] = BombRec{};
     Build();
   }
-  BombRec& bomb() { return game.Bombs[0]; }
+  BombRec& bomb() { return play.Bombs[0]; }
   // Fires with Ctrl held for one frame of the firing step.
   void FireStep(bool ctrl) {
-    game.KeyboardState.fill(0);
-    if (ctrl) game.KeyboardState[dik::LCONTROL] = 0x80;
-    game.FireBallBlaster();
+    play.KeyboardState.fill(0);
+    if (ctrl) play.KeyboardState[dik::LCONTROL] = 0x80;
+    play.FireBallBlaster();
   }
   int ActiveShots() const {
     int n = 0;
-    for (const ShotRec& s : game.Shots) n += s.Active != VB_FALSE;
+    for (const ShotRec& s : play.Shots) n += s.Active != VB_FALSE;
     return n;
   }
 };
@@ -52,7 +52,7 @@ TEST_F(Combat, FallingBombsKeepPartOfTheirSpeedByGround) {
     b.VX = 8;
     b.VY = 10;
     b.Hot = c.hot ? VB_TRUE : VB_FALSE;
-    game.MoveBombs();
+    play.MoveBombs();
     EXPECT_FLOAT_EQ(b.VY, c.vyAfter) << int(c.ground);
     EXPECT_FLOAT_EQ(b.Y, c.ground == PLATFORM_SWAMP ? 373 : 362);
   }
@@ -63,7 +63,7 @@ TEST_F(Combat, BombsLeaveThroughTheLowSidesAndBounceHigherUp) {
   b.X = 2;
   b.Y = 200;
   b.VX = -8;
-  game.MoveBombs();
+  play.MoveBombs();
   EXPECT_FLOAT_EQ(b.X, 0);
   EXPECT_GT(b.VX, 0);
   EXPECT_EQ(b.Direction, 1);
@@ -72,59 +72,59 @@ TEST_F(Combat, BombsLeaveThroughTheLowSidesAndBounceHigherUp) {
   b.X = 2;
   b.Y = 500;
   b.VX = -8;
-  game.MoveBombs();
+  play.MoveBombs();
   EXPECT_NE(b.Leaving, VB_FALSE);
-  for (int i = 0; i < 10 && b.Y > 0; ++i) game.MoveBombs();
+  for (int i = 0; i < 10 && b.Y > 0; ++i) play.MoveBombs();
   EXPECT_FLOAT_EQ(b.Y, -300) << "back at the top, falling again at once";
   EXPECT_EQ(b.Delay, 0);
 
-  game.Level = 30;  // on the machine level a lost bomb waits for its hatch
+  play.Level = 30;  // on the machine level a lost bomb waits for its hatch
   b = BombRec{};
   b.X = 1598;
   b.Y = 500;
   b.VX = 8;
-  for (int i = 0; i < 5; ++i) game.MoveBombs();
+  for (int i = 0; i < 5; ++i) play.MoveBombs();
   EXPECT_EQ(b.Delay, 90 - 4);
 }
 
 TEST_F(Combat, TwoHotBombsBlowEachOtherUp) {
-  game.BombCount = 2;
+  play.BombCount = 2;
   for (int i = 0; i < 2; ++i) {
-    game.Bombs[i] = BombRec{};
-    game.Bombs[i].Hot = VB_TRUE;
-    game.Bombs[i].X = 300 + 30 * i;
-    game.Bombs[i].Y = 100;
+    play.Bombs[i] = BombRec{};
+    play.Bombs[i].Hot = VB_TRUE;
+    play.Bombs[i].X = 300 + 30 * i;
+    play.Bombs[i].Y = 100;
   }
-  game.Bombs[1].VX = -8;
-  game.Bombs[0].VX = 8;
-  game.MoveBombs();
-  EXPECT_EQ(game.CharScore, 160);
-  EXPECT_EQ(game.Bombs[0].Delay, 90);
-  EXPECT_EQ(game.Bombs[1].Delay, 180 - 1) << "bomb 1 still takes its turn in this frame";
-  EXPECT_EQ(game.Bombs[0].Hot, VB_FALSE);
-  EXPECT_FLOAT_EQ(game.Bombs[1].Y, -300);
+  play.Bombs[1].VX = -8;
+  play.Bombs[0].VX = 8;
+  play.MoveBombs();
+  EXPECT_EQ(play.CharScore, 160);
+  EXPECT_EQ(play.Bombs[0].Delay, 90);
+  EXPECT_EQ(play.Bombs[1].Delay, 180 - 1) << "bomb 1 still takes its turn in this frame";
+  EXPECT_EQ(play.Bombs[0].Hot, VB_FALSE);
+  EXPECT_FLOAT_EQ(play.Bombs[1].Y, -300);
 }
 
 TEST_F(Combat, ABombCostsAHealthUnlessInvulnerableAndTheLastOneEndsTheLevel) {
   BombRec& b = bomb();
   auto touch = [&] {
-    b.X = game.CharX;
-    b.Y = game.CharY;
-    game.CheckBombHitsChar();
+    b.X = play.CharX;
+    b.Y = play.CharY;
+    play.CheckBombHitsChar();
   };
-  game.CharY = 300;
+  play.CharY = 300;
   touch();
-  EXPECT_EQ(game.CharHealth, 4);
+  EXPECT_EQ(play.CharHealth, 4);
   EXPECT_EQ(b.Delay, 90);
-  game.InvulnerableTime = 10;
+  play.InvulnerableTime = 10;
   touch();
-  EXPECT_EQ(game.CharHealth, 4);
-  EXPECT_EQ(game.CharScore, 0) << "no points for bombs the invulnerable hero bumps";
-  game.InvulnerableTime = 0;
-  game.CharHealth = 1;
+  EXPECT_EQ(play.CharHealth, 4);
+  EXPECT_EQ(play.CharScore, 0) << "no points for bombs the invulnerable hero bumps";
+  play.InvulnerableTime = 0;
+  play.CharHealth = 1;
   touch();
-  EXPECT_EQ(game.CharHealth, 0);
-  EXPECT_EQ(game.ExitCountdown, 100);
+  EXPECT_EQ(play.CharHealth, 0);
+  EXPECT_EQ(play.ExitCountdown, 100);
 }
 
 TEST_F(Combat, TheTenthBallDestroysABombWhichRestartsHot) {
@@ -132,18 +132,18 @@ TEST_F(Combat, TheTenthBallDestroysABombWhichRestartsHot) {
   for (int hit = 1; hit <= 10; ++hit) {
     b.X = 400;
     b.Y = 300;
-    ShotRec& s = game.Shots[0];
+    ShotRec& s = play.Shots[0];
     s = ShotRec{};
     s.Active = VB_TRUE;
     s.X = 405;
     s.Y = 310;
-    game.CheckShotHitsBomb(0);
+    play.CheckShotHitsBomb(0);
     EXPECT_EQ(s.Active, VB_FALSE);
     EXPECT_NE(b.Hot, VB_FALSE);
     EXPECT_EQ(b.Flash, 5);
     EXPECT_EQ(b.Hits, hit < 10 ? hit : 0);
   }
-  EXPECT_EQ(game.CharScore, 80);
+  EXPECT_EQ(play.CharScore, 80);
   EXPECT_EQ(b.Delay, 90);
 }
 
@@ -155,95 +155,95 @@ TEST_F(Combat, VolleysOfEveryBallType) {
     int16_t ammoAfter;
   } cases[] = {{1, 1, 2, 199}, {2, 3, 5, 197}, {3, 2, 5, 198}, {4, 2, 4, 198}, {5, 20, 14, 180}};
   for (const Case& c : cases) {
-    for (ShotRec& s : game.Shots) s = ShotRec{};
-    game.BallType = c.type;
-    game.Ammo = 200;
-    game.ShotCooldown = 0;
-    game.ExplodeReady = VB_TRUE;
-    game.CharFacing = 1;
+    for (ShotRec& s : play.Shots) s = ShotRec{};
+    play.BallType = c.type;
+    play.Ammo = 200;
+    play.ShotCooldown = 0;
+    play.ExplodeReady = VB_TRUE;
+    play.CharFacing = 1;
     FireStep(true);
     EXPECT_EQ(ActiveShots(), c.balls) << c.type;
-    EXPECT_EQ(game.ShotCooldown, c.cooldownAfter) << c.type;
-    EXPECT_EQ(game.Ammo, c.ammoAfter) << c.type;
+    EXPECT_EQ(play.ShotCooldown, c.cooldownAfter) << c.type;
+    EXPECT_EQ(play.Ammo, c.ammoAfter) << c.type;
   }
   // Spread: -2, 0, +2; bidirectional: the second ball flies back.
-  EXPECT_EQ(game.Shots[0].X, static_cast<int16_t>(45));
+  EXPECT_EQ(play.Shots[0].X, static_cast<int16_t>(45));
 }
 
 TEST_F(Combat, AmmoMayGoBelowZeroButThenOnlyTheMachineLevelFires) {
-  game.BallType = 2;
-  game.Ammo = 1;
-  game.ShotCooldown = 0;
+  play.BallType = 2;
+  play.Ammo = 1;
+  play.ShotCooldown = 0;
   FireStep(true);
   EXPECT_EQ(ActiveShots(), 3);
-  EXPECT_EQ(game.Ammo, -2);
+  EXPECT_EQ(play.Ammo, -2);
   for (int i = 0; i < 10; ++i) FireStep(true);
   EXPECT_EQ(ActiveShots(), 3) << "no ammunition, no volley";
-  game.Level = 30;
+  play.Level = 30;
   for (int i = 0; i < 10; ++i) FireStep(true);
   EXPECT_GT(ActiveShots(), 3);
-  EXPECT_LT(game.Ammo, -2);
+  EXPECT_LT(play.Ammo, -2);
 }
 
 TEST_F(Combat, BouncyBallsArcHigherAsTheChargeRises) {
-  game.BallType = 3;
-  game.Ammo = 200;
+  play.BallType = 3;
+  play.Ammo = 200;
   float lastSecondBall = 0;
   for (int volley = 0; volley < 12; ++volley) {
-    for (ShotRec& s : game.Shots) s = ShotRec{};
-    game.ShotCooldown = 0;
+    for (ShotRec& s : play.Shots) s = ShotRec{};
+    play.ShotCooldown = 0;
     FireStep(true);
-    lastSecondBall = game.Shots[1].VY;
+    lastSecondBall = play.Shots[1].VY;
   }
-  EXPECT_FLOAT_EQ(game.ShotCharge, 100);
+  EXPECT_FLOAT_EQ(play.ShotCharge, 100);
   EXPECT_FLOAT_EQ(lastSecondBall, -18);
   FireStep(false);
-  EXPECT_FLOAT_EQ(game.ShotCharge, 0);
+  EXPECT_FLOAT_EQ(play.ShotCharge, 0);
 }
 
 TEST_F(Combat, AnExplodeVolleyBurstsOnlyAfterTheFireKeyIsReleased) {
-  game.BallType = 5;
-  game.Ammo = 200;
-  game.ShotCooldown = 0;
+  play.BallType = 5;
+  play.Ammo = 200;
+  play.ShotCooldown = 0;
   FireStep(true);
   ASSERT_EQ(ActiveShots(), 20);
   for (int i = 0; i < 20; ++i) FireStep(true);  // held: the cluster flies straight
-  EXPECT_FLOAT_EQ(game.Shots[7].VY, 0);
+  EXPECT_FLOAT_EQ(play.Shots[7].VY, 0);
   FireStep(false);  // released: the blaster is ready again
-  EXPECT_FLOAT_EQ(game.Shots[7].VY, 0);
+  EXPECT_FLOAT_EQ(play.Shots[7].VY, 0);
   FireStep(false);  // and now every ball bursts away
   int moving = 0;
   for (int i = 0; i < 20; ++i) {
-    EXPECT_NEAR(std::hypot(game.Shots[i].VX, game.Shots[i].VY), 20.0f, 1e-3);
-    moving += game.Shots[i].Explode == VB_FALSE;
+    EXPECT_NEAR(std::hypot(play.Shots[i].VX, play.Shots[i].VY), 20.0f, 1e-3);
+    moving += play.Shots[i].Explode == VB_FALSE;
   }
   EXPECT_EQ(moving, 20);
 }
 
 TEST_F(Combat, ShiftSwitchesTheBallTypeOnRelease) {
-  game.BallType = 5;
-  game.KeyboardState.fill(0);
-  game.KeyboardState[dik::RSHIFT] = 0x80;
-  for (int i = 0; i < 5; ++i) game.FireBallBlaster();
-  EXPECT_EQ(game.BallType, 5);
-  game.KeyboardState.fill(0);
-  game.FireBallBlaster();
-  EXPECT_EQ(game.BallType, 1);
-  game.FireBallBlaster();
-  EXPECT_EQ(game.BallType, 1);
+  play.BallType = 5;
+  play.KeyboardState.fill(0);
+  play.KeyboardState[dik::RSHIFT] = 0x80;
+  for (int i = 0; i < 5; ++i) play.FireBallBlaster();
+  EXPECT_EQ(play.BallType, 5);
+  play.KeyboardState.fill(0);
+  play.FireBallBlaster();
+  EXPECT_EQ(play.BallType, 1);
+  play.FireBallBlaster();
+  EXPECT_EQ(play.BallType, 1);
 }
 
 TEST_F(Combat, BouncyBallsBounceOnlyWhenFallingFastEnough) {
   Fill(20, 0, 31, PLATFORM_WOOD);
   Build();
-  ShotRec& s = game.Shots[0];
+  ShotRec& s = play.Shots[0];
   s = ShotRec{};
   s.Active = VB_TRUE;
   s.Bouncy = VB_TRUE;
   s.X = 600;
   s.Y = 390;
   s.VY = 5;
-  game.MoveShots();
+  play.MoveShots();
   EXPECT_EQ(s.Active, VB_TRUE);
   EXPECT_FLOAT_EQ(s.VY, -4);
 
@@ -253,6 +253,6 @@ TEST_F(Combat, BouncyBallsBounceOnlyWhenFallingFastEnough) {
   s.X = 600;
   s.Y = 395;
   s.VY = 0;  // falling at 1: too slow to bounce
-  game.MoveShots();
+  play.MoveShots();
   EXPECT_EQ(s.Active, VB_FALSE);
 }

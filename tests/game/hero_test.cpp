@@ -21,32 +21,32 @@ TEST_F(Hero, GroundDecidesGripFrictionAndTopSpeed) {
     Fill(20, 0, 31, c.ground);
     Build();
     StandOn(20, 100, c.ground);
-    const int ground = game.PlatformTypeBelowChar();
+    const int ground = play.PlatformTypeBelowChar();
     ASSERT_EQ(ground, c.ground);
-    game.KeyboardState.fill(0);
-    game.CharVX = 4;
-    game.SteerChar(ground);
-    EXPECT_FLOAT_EQ(game.CharVX, c.keptAfterRelease) << int(c.ground);
+    play.KeyboardState.fill(0);
+    play.CharVX = 4;
+    play.SteerChar(ground);
+    EXPECT_FLOAT_EQ(play.CharVX, c.keptAfterRelease) << int(c.ground);
 
-    game.KeyboardState[dik::RIGHT] = 0x80;
-    for (int i = 0; i < 60; ++i) game.SteerChar(ground);
-    EXPECT_FLOAT_EQ(game.CharVX, c.topSpeed) << int(c.ground);
-    game.ExtraSpeedTime = 10;
-    for (int i = 0; i < 60; ++i) game.SteerChar(ground);
-    EXPECT_FLOAT_EQ(game.CharVX, c.topSpeed * 1.5f) << int(c.ground);
-    game.ExtraSpeedTime = 0;
+    play.KeyboardState[dik::RIGHT] = 0x80;
+    for (int i = 0; i < 60; ++i) play.SteerChar(ground);
+    EXPECT_FLOAT_EQ(play.CharVX, c.topSpeed) << int(c.ground);
+    play.ExtraSpeedTime = 10;
+    for (int i = 0; i < 60; ++i) play.SteerChar(ground);
+    EXPECT_FLOAT_EQ(play.CharVX, c.topSpeed * 1.5f) << int(c.ground);
+    play.ExtraSpeedTime = 0;
   }
 }
 
 TEST_F(Hero, InTheAirGripIsLowAndBothKeysEndFacingRight) {
-  game.CharInAir = 1;
-  game.KeyboardState.fill(0);
-  game.CharVX = 5;
-  game.SteerChar(NO_PLATFORM);
-  EXPECT_FLOAT_EQ(game.CharVX, 4.8f);
-  game.KeyboardState[dik::LEFT] = 0x80;
-  game.SteerChar(NO_PLATFORM);
-  EXPECT_FLOAT_EQ(game.CharVX, 4.5f);
+  play.CharInAir = 1;
+  play.KeyboardState.fill(0);
+  play.CharVX = 5;
+  play.SteerChar(NO_PLATFORM);
+  EXPECT_FLOAT_EQ(play.CharVX, 4.8f);
+  play.KeyboardState[dik::LEFT] = 0x80;
+  play.SteerChar(NO_PLATFORM);
+  EXPECT_FLOAT_EQ(play.CharVX, 4.5f);
 }
 
 TEST_F(Hero, JumpsDependOnTheGroundAndHighJumpsAreCounted) {
@@ -64,16 +64,16 @@ TEST_F(Hero, JumpsDependOnTheGroundAndHighJumpsAreCounted) {
     Fill(20, 0, 31, c.ground);
     Build();
     StandOn(20, 300, c.ground);
-    game.HighJumps = static_cast<int16_t>(c.highJumps);
+    play.HighJumps = static_cast<int16_t>(c.highJumps);
     keys.Hold({dik::UP});
     HeroStep();
     if (!c.jumps) {
-      EXPECT_EQ(game.CharInAir, 0) << "no jump on swamp";
+      EXPECT_EQ(play.CharInAir, 0) << "no jump on swamp";
       continue;
     }
-    EXPECT_EQ(game.CharInAir, 1);
-    EXPECT_NEAR(game.CharVY, c.vyAfterJump + 1.5f, 1e-4) << int(c.ground);
-    EXPECT_EQ(game.HighJumps, c.highJumps > 0 ? c.highJumps - 1 : 0);
+    EXPECT_EQ(play.CharInAir, 1);
+    EXPECT_NEAR(play.CharVY, c.vyAfterJump + 1.5f, 1e-4) << int(c.ground);
+    EXPECT_EQ(play.HighJumps, c.highJumps > 0 ? c.highJumps - 1 : 0);
   }
 }
 
@@ -83,53 +83,53 @@ TEST_F(Hero, GravityIsLowInSpaceButNotInTheFinale) {
     float gravity;
   } cases[] = {{1, 1, 1.5f}, {20, 4, 0.7f}, {31, 4, 1.5f}};
   for (const Case& c : cases) {
-    game.Level = static_cast<int16_t>(c.level);
-    game.Stage = static_cast<int16_t>(c.stage);
+    play.Level = static_cast<int16_t>(c.level);
+    play.Stage = static_cast<int16_t>(c.stage);
     Build();
-    game.CharY = 100;
-    game.CharInAir = 1;
-    game.CharVY = 0;
+    play.CharY = 100;
+    play.CharInAir = 1;
+    play.CharVY = 0;
     keys.Hold({});
     HeroStep();
-    EXPECT_FLOAT_EQ(game.CharVY, c.gravity) << c.level;
+    EXPECT_FLOAT_EQ(play.CharVY, c.gravity) << c.level;
   }
 }
 
 TEST_F(Hero, LandsFromAboveAndDropsThroughWithDown) {
   Fill(20, 4, 10, PLATFORM_WOOD);  // top at 402
   Build();
-  game.CharX = 300;
-  game.CharY = 300;
-  game.CharInAir = 1;
+  play.CharX = 300;
+  play.CharY = 300;
+  play.CharInAir = 1;
   keys.Hold({});
-  for (int i = 0; i < 30 && game.CharInAir == 1; ++i) HeroStep();
-  EXPECT_EQ(game.CharInAir, 0);
-  EXPECT_FLOAT_EQ(game.CharY, 366);
+  for (int i = 0; i < 30 && play.CharInAir == 1; ++i) HeroStep();
+  EXPECT_EQ(play.CharInAir, 0);
+  EXPECT_FLOAT_EQ(play.CharY, 366);
 
   keys.Hold({dik::DOWN});
   HeroStep();
-  EXPECT_EQ(game.CharInAir, 1);
+  EXPECT_EQ(play.CharInAir, 1);
   keys.Hold({});
   for (int i = 0; i < 10; ++i) HeroStep();
-  EXPECT_GT(game.CharY, 402) << "the hero fell through the platform it stood on";
+  EXPECT_GT(play.CharY, 402) << "the hero fell through the platform it stood on";
 }
 
 TEST_F(Hero, BouncyPlatformsThrowTheHeroUpEveryTime) {
   Fill(20, 4, 10, PLATFORM_BOUNCY);
   Build();
-  game.CharX = 300;
-  game.CharY = 300;
-  game.CharInAir = 1;
+  play.CharX = 300;
+  play.CharY = 300;
+  play.CharInAir = 1;
   keys.Hold({});
   int bounces = 0;
   for (int i = 0; i < 200; ++i) {
-    const float before = game.CharVY;
+    const float before = play.CharVY;
     HeroStep();
-    if (before > 0 && game.CharVY < 0) {
+    if (before > 0 && play.CharVY < 0) {
       ++bounces;
-      EXPECT_FLOAT_EQ(game.CharVY, -20 + 1.5f);
+      EXPECT_FLOAT_EQ(play.CharVY, -20 + 1.5f);
     }
-    ASSERT_EQ(game.CharInAir, 1);
+    ASSERT_EQ(play.CharInAir, 1);
   }
   EXPECT_GE(bounces, 3);
 }
@@ -141,17 +141,17 @@ TEST_F(Hero, StepsUpOnSwampButBouncesBackElsewhere) {
     Fill(24, 8, 8, PLATFORM_ROCK);  // an obstacle one row up
     Build();
     const float top = ground == PLATFORM_SWAMP ? 513.0f : 502.0f;
-    game.CharX = 370;
-    game.CharY = top - 36;
-    game.CharInAir = 0;
-    game.CharVX = 2;
+    play.CharX = 370;
+    play.CharY = top - 36;
+    play.CharInAir = 0;
+    play.CharVX = 2;
     keys.Hold({dik::RIGHT});
     HeroStep();
     if (ground == PLATFORM_SWAMP) {
-      EXPECT_FLOAT_EQ(game.CharY, 482 - 36) << "stepped up onto the obstacle";
-      EXPECT_GT(game.CharVX, 0);
+      EXPECT_FLOAT_EQ(play.CharY, 482 - 36) << "stepped up onto the obstacle";
+      EXPECT_GT(play.CharVX, 0);
     } else {
-      EXPECT_LT(game.CharVX, 0) << "thrown back";
+      EXPECT_LT(play.CharVX, 0) << "thrown back";
     }
   }
 }
@@ -159,35 +159,35 @@ TEST_F(Hero, StepsUpOnSwampButBouncesBackElsewhere) {
 TEST_F(Hero, StaysInsideTheLevelAndOnTheFloor) {
   Build();
   StandOn(27, -6);
-  game.CharVX = -2;
+  play.CharVX = -2;
   keys.Hold({});
   HeroStep();
-  EXPECT_FLOAT_EQ(game.CharX, 0);
-  EXPECT_GT(game.CharVX, 0);
+  EXPECT_FLOAT_EQ(play.CharX, 0);
+  EXPECT_GT(play.CharVX, 0);
 
-  game.CharX = 1555;
-  game.CharVX = 14;
+  play.CharX = 1555;
+  play.CharVX = 14;
   HeroStep();
-  EXPECT_FLOAT_EQ(game.CharX, 1560);
-  EXPECT_LT(game.CharVX, 0);
+  EXPECT_FLOAT_EQ(play.CharX, 1560);
+  EXPECT_LT(play.CharVX, 0);
 
-  game.CharInAir = 1;
-  game.CharY = 560;
-  game.CharVY = 10;
+  play.CharInAir = 1;
+  play.CharY = 560;
+  play.CharVY = 10;
   HeroStep();
-  EXPECT_FLOAT_EQ(game.CharY, 544);
-  EXPECT_EQ(game.CharInAir, 0);
+  EXPECT_FLOAT_EQ(play.CharY, 544);
+  EXPECT_EQ(play.CharInAir, 0);
 }
 
 TEST_F(Hero, PlatformQueriesTakeTheTopmostLeftmostAndIgnoreSharedEdges) {
   Fill(10, 3, 4, PLATFORM_ROCK);
   Fill(11, 3, 3, PLATFORM_ICE);
   Build();
-  ASSERT_EQ(game.PlatformCount, 3);
-  game.CharX = 175;  // the hero overlaps all three platforms
-  game.CharY = 190;
-  EXPECT_EQ(game.FindCharPlatformHit(), 0);
-  game.CharY = 202 - 36;  // standing exactly on row 10: sharing an edge is no hit
-  EXPECT_EQ(game.FindCharPlatformHit(), NO_PLATFORM);
-  EXPECT_EQ(game.PlatformTypeBelowChar(), PLATFORM_ROCK);
+  ASSERT_EQ(play.PlatformCount, 3);
+  play.CharX = 175;  // the hero overlaps all three platforms
+  play.CharY = 190;
+  EXPECT_EQ(play.FindCharPlatformHit(), 0);
+  play.CharY = 202 - 36;  // standing exactly on row 10: sharing an edge is no hit
+  EXPECT_EQ(play.FindCharPlatformHit(), NO_PLATFORM);
+  EXPECT_EQ(play.PlatformTypeBelowChar(), PLATFORM_ROCK);
 }

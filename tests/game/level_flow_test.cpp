@@ -23,20 +23,20 @@ TEST_F(LevelFlow, ANewGameStartsAtTheFirstLevelOfItsStage) {
   Boot();
   ASSERT_TRUE(game.StartGame(1));
   EXPECT_EQ(game.GameMode, GAMEMODE_PLAYING);
-  EXPECT_EQ(game.Level, 1);
-  EXPECT_EQ(game.Stage, 1);
+  EXPECT_EQ(game.Play.Level, 1);
+  EXPECT_EQ(game.Play.Stage, 1);
   EXPECT_EQ(host.music_starts, 1);
   EXPECT_EQ(host.music_nexts, 0);
   EXPECT_GE(clock.slept, 3000u) << "the level screen stays three seconds";
 
   game.GameMode = GAMEMODE_TITLE;
   ASSERT_TRUE(game.StartGame(3));
-  EXPECT_EQ(game.Level, 13);
-  EXPECT_EQ(game.Stage, 3);
+  EXPECT_EQ(game.Play.Level, 13);
+  EXPECT_EQ(game.Play.Stage, 3);
   EXPECT_EQ(host.music_starts, 1) << "a later stage only moves the music on";
   EXPECT_EQ(host.music_nexts, 1);
-  EXPECT_EQ(game.CharHealth, 5);
-  EXPECT_EQ(game.Ammo, 200);
+  EXPECT_EQ(game.Play.CharHealth, 5);
+  EXPECT_EQ(game.Play.Ammo, 200);
 }
 
 TEST_F(LevelFlow, TheMusicMovesOnAtEachNewStageOnly) {
@@ -46,14 +46,14 @@ TEST_F(LevelFlow, TheMusicMovesOnAtEachNewStageOnly) {
     int level, stage, nexts;
   } steps[] = {{2, 1, 0}, {6, 1, 0}, {7, 2, 1}, {8, 2, 1}, {30, 5, 2}, {31, 4, 2}};
   for (const Step& step : steps) {
-    game.Level = static_cast<int16_t>(step.level - 1);
+    game.Play.Level = static_cast<int16_t>(step.level - 1);
     ASSERT_TRUE(game.StartNextLevel());
-    EXPECT_EQ(game.Level, step.level);
-    EXPECT_EQ(game.Stage, step.stage) << step.level;
+    EXPECT_EQ(game.Play.Level, step.level);
+    EXPECT_EQ(game.Play.Stage, step.stage) << step.level;
     EXPECT_EQ(host.music_nexts, step.nexts) << step.level;
   }
-  EXPECT_EQ(game.MachineHealth, 700);
-  EXPECT_EQ(game.BombCount, 16);
+  EXPECT_EQ(game.Play.MachineHealth, 700);
+  EXPECT_EQ(game.Play.BombCount, 16);
 }
 
 TEST_F(LevelFlow, BombsGrowWithTheLevelAndHalveInAnEasyGame) {
@@ -64,11 +64,11 @@ TEST_F(LevelFlow, BombsGrowWithTheLevelAndHalveInAnEasyGame) {
   for (const Case& c : cases) {
     for (uint8_t easy : {0, 1}) {
       game.Options.nEasyGame = easy;
-      game.Level = static_cast<int16_t>(c.level - 1);
+      game.Play.Level = static_cast<int16_t>(c.level - 1);
       ASSERT_TRUE(game.StartNextLevel());
-      EXPECT_EQ(game.BombCount, easy ? c.easy : c.normal) << c.level;
-      EXPECT_EQ(game.Bombs[game.BombCount - 1].Delay, 90 * game.BombCount);
-      EXPECT_FLOAT_EQ(game.Bombs[0].Y, -300);
+      EXPECT_EQ(game.Play.BombCount, easy ? c.easy : c.normal) << c.level;
+      EXPECT_EQ(game.Play.Bombs[game.Play.BombCount - 1].Delay, 90 * game.Play.BombCount);
+      EXPECT_FLOAT_EQ(game.Play.Bombs[0].Y, -300);
     }
   }
 }
@@ -78,22 +78,22 @@ TEST_F(LevelFlow, GotoLevelClampsToTheLevelSet) {
   int16_t level = 100;
   game.GotoLevel(level);
   EXPECT_EQ(level, 31);
-  EXPECT_EQ(game.Level, 31);
+  EXPECT_EQ(game.Play.Level, 31);
   EXPECT_EQ(game.GameMode, GAMEMODE_TITLE) << "the title screen stays";
   level = 0;
   game.GotoLevel(level);
-  EXPECT_EQ(game.Level, 1);
+  EXPECT_EQ(game.Play.Level, 1);
   // Skipping on from the finale plays it again rather than running off the level set.
-  game.Level = 31;
+  game.Play.Level = 31;
   ASSERT_TRUE(game.StartNextLevel());
-  EXPECT_EQ(game.Level, 31);
+  EXPECT_EQ(game.Play.Level, 31);
   EXPECT_EQ(folder.ErrorLog(), "");
 }
 
 TEST_F(LevelFlow, EscGoesBackToTheTitleScreenWithoutAskingForAName) {
   Boot();
   ASSERT_TRUE(game.StartGame(1));
-  game.CharScore = 50000;
+  game.Play.CharScore = 50000;
   ASSERT_TRUE(game.StopGame());
   EXPECT_EQ(game.GameMode, GAMEMODE_TITLE);
   EXPECT_EQ(host.music_stops, 1);
@@ -104,9 +104,9 @@ TEST_F(LevelFlow, ALostGameEntersItsScoreAndReturnsToTheTitleScreen) {
   Boot(false);
   ASSERT_TRUE(game.StartGame(1));
   keys.Hold({});
-  game.CharHealth = 0;
-  game.CharScore = 14500;
-  game.ExitCountdown = 1;
+  game.Play.CharHealth = 0;
+  game.Play.CharScore = 14500;
+  game.Play.ExitCountdown = 1;
   const uint64_t before = clock.slept;
   ASSERT_TRUE(game.DoFrame());
   EXPECT_EQ(game.GameMode, GAMEMODE_TITLE);

@@ -1,7 +1,6 @@
 // The game object's start-up, its failure reports and the end of the run.
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
 #include "game/game.h"
 #include "tests/test_support.h"
 
@@ -11,7 +10,6 @@ namespace {
 
 class GameLifecycle : public ::testing::Test {
  protected:
-  void TearDown() override { ExtraMode = false; }
   ScratchFolder folder;
   ManualClock clock;
   TestHost host;
@@ -48,10 +46,10 @@ TEST_F(GameLifecycle, StartsOnTheTitleScreenAndSavesEverythingAtTheEnd) {
   EXPECT_EQ(game.StagePasswords[3], "GUNPAV");
   EXPECT_EQ(game.Levels.LevelCount, 31);
   EXPECT_EQ(game.LevelNames.size(), 31u);
-  EXPECT_EQ(game.SndShoot->GetVolume(), -500);
-  EXPECT_EQ(game.SndSmoking->GetVolume(), -500);
-  EXPECT_EQ(game.SndStageMachine->GetVolume(), 0);
-  EXPECT_NE(game.SurfFireworks, nullptr);
+  EXPECT_EQ(game.Sound(SoundId::Shoot)->GetVolume(), -500);
+  EXPECT_EQ(game.Sound(SoundId::Smoking)->GetVolume(), -500);
+  EXPECT_EQ(game.Sound(SoundId::StageMachine)->GetVolume(), 0);
+  EXPECT_NE(game.Picture(PictureId::Fireworks), nullptr);
   EXPECT_TRUE(game.DrawFrame());
   EXPECT_EQ(folder.ErrorLog(), "");
 
@@ -66,8 +64,7 @@ TEST_F(GameLifecycle, StartsOnTheTitleScreenAndSavesEverythingAtTheEnd) {
 
 TEST_F(GameLifecycle, TheExtraSetUsesItsOwnFilesAndPasswords) {
   folder.LinkGameFiles();
-  ExtraMode = true;
-  ASSERT_TRUE(game.Initialize(host, true)) << folder.ErrorLog();
+  ASSERT_TRUE(game.Initialize(host, true, true)) << folder.ErrorLog();
   EXPECT_EQ(game.StagePasswords[1], "MORVEK");
   EXPECT_EQ(game.StagePasswords[5], "NUFOGE");
   game.Terminate();
@@ -82,8 +79,8 @@ TEST_F(GameLifecycle, AMissingPictureStopsTheLoadingWithOneReport) {
   folder.LinkGameFiles({"Skull.bmp"});
   EXPECT_FALSE(game.Initialize(host, false));
   EXPECT_EQ(folder.ErrorLog(), "VBGE - LoadBitmap - File not found - Skull.bmp\r\n\r\n");
-  EXPECT_NE(game.SurfMagnet, nullptr);
-  EXPECT_EQ(game.SurfNormalBomb, nullptr) << "pictures after the missing one are not loaded";
+  EXPECT_NE(game.Picture(PictureId::Magnet), nullptr);
+  EXPECT_EQ(game.Picture(PictureId::NormalBomb), nullptr) << "pictures after the missing one are not loaded";
   EXPECT_EQ(game.Levels.LevelCount, 0) << "levels come after the pictures";
   EXPECT_EQ(game.GameMode, 0);
 }
@@ -118,11 +115,11 @@ TEST_F(GameLifecycle, RefusesABadLevelSetWithAClearReport) {
 
 TEST_F(GameLifecycle, ScoreAccessorsWorkOnSixteenBits) {
   game.SetCharScore(-5);
-  EXPECT_EQ(game.CharScore, -5);
-  game.CharScore = 70000;  // 0x11170
+  EXPECT_EQ(game.Play.CharScore, -5);
+  game.Play.CharScore = 70000;  // 0x11170
   EXPECT_EQ(game.GetCharScore(), 0x1170);
-  game.CharScore = 40000;
+  game.Play.CharScore = 40000;
   EXPECT_EQ(game.GetCharScore(), 40000 - 65536);
   game.SetCharHealth(10);
-  EXPECT_EQ(game.CharHealth, 10);
+  EXPECT_EQ(game.Play.CharHealth, 10);
 }

@@ -1,7 +1,7 @@
 // Pickups, the level-end rules, the pause and the high-score table.
 #include <map>
 
-#include "app/failure.h"
+#include "base/failure.h"
 #include "engines/vbie.h"
 #include "tests/game/play_fixture.h"
 
@@ -14,7 +14,7 @@ class Rules : public PlayField {};
 TEST_F(Rules, TheMysteryBoxOnlyGivesHelpfulPowerUpsInItsShares) {
   std::map<int, int> seen;
   const int draws = 20000;
-  for (int i = 0; i < draws; ++i) ++seen[game.OpenMysteryBox()];
+  for (int i = 0; i < draws; ++i) ++seen[play.OpenMysteryBox()];
   const std::map<int, double> shares = {{POWERUP_HIGHJUMP, 0.1},
                                         {POWERUP_EXTRASPEED, 0.2},
                                         {POWERUP_INVULNERABLE, 0.2},
@@ -28,27 +28,27 @@ TEST_F(Rules, TheMysteryBoxOnlyGivesHelpfulPowerUpsInItsShares) {
 TEST_F(Rules, PowerUpsActAndLeavePlay) {
   struct Case {
     uint8_t code;
-    int16_t Game::*field;
+    int16_t PlayState::*field;
     int16_t expected;
-  } cases[] = {{POWERUP_HIGHJUMP, &Game::HighJumps, 5},
-               {POWERUP_EXTRASPEED, &Game::ExtraSpeedTime, 600},
-               {POWERUP_INVULNERABLE, &Game::InvulnerableTime, 300},
-               {POWERUP_FREEZEBOMBS, &Game::FreezeTime, 450},
-               {POWERUP_EXTRAHEALTH, &Game::CharHealth, 6},
-               {POWERUP_SHOOTSPREAD, &Game::CharHealth, 5}};
+  } cases[] = {{POWERUP_HIGHJUMP, &PlayState::HighJumps, 5},
+               {POWERUP_EXTRASPEED, &PlayState::ExtraSpeedTime, 600},
+               {POWERUP_INVULNERABLE, &PlayState::InvulnerableTime, 300},
+               {POWERUP_FREEZEBOMBS, &PlayState::FreezeTime, 450},
+               {POWERUP_EXTRAHEALTH, &PlayState::CharHealth, 6},
+               {POWERUP_SHOOTSPREAD, &PlayState::CharHealth, 5}};
   for (const Case& c : cases) {
     game.Levels.LevelGrid.fill(NOTHING);
-    game.CharHealth = 5;
+    play.CharHealth = 5;
     Fill(20, 6, 6, c.code);
     Build();
-    game.CharX = 300;
-    game.CharY = 380;
-    game.CheckPickups();
-    EXPECT_EQ(game.*c.field, c.expected) << int(c.code);
-    EXPECT_EQ(game.PowerUps[0].Left, 1600) << int(c.code);
+    play.CharX = 300;
+    play.CharY = 380;
+    play.CheckPickups();
+    EXPECT_EQ(play.*c.field, c.expected) << int(c.code);
+    EXPECT_EQ(play.PowerUps[0].Left, 1600) << int(c.code);
     const bool effect = c.code != POWERUP_SHOOTSPREAD;
-    EXPECT_EQ(game.Effects[0].Active != VB_FALSE, effect) << int(c.code);
-    game.Effects[0].Active = VB_FALSE;
+    EXPECT_EQ(play.Effects[0].Active != VB_FALSE, effect) << int(c.code);
+    play.Effects[0].Active = VB_FALSE;
   }
 }
 
@@ -57,91 +57,91 @@ TEST_F(Rules, TheSkullHurtsOnlyTheVulnerableAndCanKill) {
     game.Levels.LevelGrid.fill(NOTHING);
     Fill(20, 6, 6, POWERUP_SKULL);
     Build();
-    game.CharX = 300;
-    game.CharY = 380;
-    game.CheckPickups();
+    play.CharX = 300;
+    play.CharY = 380;
+    play.CheckPickups();
   };
-  game.InvulnerableTime = 50;
+  play.InvulnerableTime = 50;
   takeSkull();
-  EXPECT_EQ(game.CharHealth, 5);
-  game.InvulnerableTime = 0;
-  game.CharHealth = 1;
+  EXPECT_EQ(play.CharHealth, 5);
+  play.InvulnerableTime = 0;
+  play.CharHealth = 1;
   takeSkull();
-  EXPECT_EQ(game.CharHealth, 0);
-  EXPECT_EQ(game.ExitCountdown, 100);
+  EXPECT_EQ(play.CharHealth, 0);
+  EXPECT_EQ(play.ExitCountdown, 100);
 }
 
 TEST_F(Rules, GemsScoreOnceEachAndALevelWithoutGemsGetsOne) {
   Build();
-  EXPECT_EQ(game.GemCount, 1);
+  EXPECT_EQ(play.GemCount, 1);
   EXPECT_EQ(game.Levels.Cell(1, 2, 28), GEM_NORMAL) << "the gem is written into the level";
 
   Fill(20, 6, 7, GEM_NORMAL);
   Fill(20, 9, 9, GEM_VALUABLE);
   Build();
-  EXPECT_EQ(game.GemCount, 3);
-  game.CharX = 325;  // between the two gems, touching both
-  game.CharY = 380;
-  game.CheckPickups();
-  game.CheckPickups();
-  EXPECT_EQ(game.GemsCollected, 2);
-  EXPECT_EQ(game.CharScore, 40);
+  EXPECT_EQ(play.GemCount, 3);
+  play.CharX = 325;  // between the two gems, touching both
+  play.CharY = 380;
+  play.CheckPickups();
+  play.CheckPickups();
+  EXPECT_EQ(play.GemsCollected, 2);
+  EXPECT_EQ(play.CharScore, 40);
 }
 
 TEST_F(Rules, ListsStopAtTheirCapacity) {
   for (int r = 0; r < 30; ++r) Fill(r, 0, 31, r % 2 ? POWERUP_MAGNET : PLATFORM_ROCK);
   Build();
-  EXPECT_EQ(game.PlatformCount, MAX_PLATFORMS);
-  EXPECT_EQ(game.PowerUpCount, MAX_POWERUPS);
+  EXPECT_EQ(play.PlatformCount, MAX_PLATFORMS);
+  EXPECT_EQ(play.PowerUpCount, MAX_POWERUPS);
   for (int r = 0; r < 30; ++r) Fill(r, 0, 31, GEM_NORMAL);
   Build();
-  EXPECT_EQ(game.GemCount, MAX_GEMS);
+  EXPECT_EQ(play.GemCount, MAX_GEMS);
 }
 
 TEST_F(Rules, TheMachineLevelEndsOnlyWithTheMachine) {
-  game.Level = 30;
-  game.Stage = 5;
+  play.Level = 30;
+  play.Stage = 5;
   Fill(10, 2, 2, GEM_NORMAL);
   Build();
-  game.MachineHealth = 5;
-  game.GemsCollected = game.GemCount;
+  play.MachineHealth = 5;
+  play.GemsCollected = play.GemCount;
   keys.Hold({});
   ASSERT_TRUE(game.DoFrame());
-  EXPECT_EQ(game.ExitCountdown, 0) << "gems do not count on the machine level";
-  game.MachineHealth = 0;
+  EXPECT_EQ(play.ExitCountdown, 0) << "gems do not count on the machine level";
+  play.MachineHealth = 0;
   ASSERT_TRUE(game.DoFrame());
-  EXPECT_EQ(game.ExitCountdown, 99);
+  EXPECT_EQ(play.ExitCountdown, 99);
 }
 
 TEST_F(Rules, DeathAndTheLastGemInOneFrame) {
   Fill(27, 0, 5, PLATFORM_WOOD);
   Fill(27, 1, 1, GEM_NORMAL);  // the gem overlaps the hero standing at the start
   Build();
-  game.CharX = 40;
-  game.CharY = 540 + 2 - 36;
-  game.BombCount = 1;
-  game.Bombs[0] = BombRec{};
-  game.Bombs[0].X = 40;
-  game.Bombs[0].Y = 506;
-  game.Bombs[0].Delay = 5;  // waiting, but in the hero's way
-  game.CharHealth = 1;
+  play.CharX = 40;
+  play.CharY = 540 + 2 - 36;
+  play.BombCount = 1;
+  play.Bombs[0] = BombRec{};
+  play.Bombs[0].X = 40;
+  play.Bombs[0].Y = 506;
+  play.Bombs[0].Delay = 5;  // waiting, but in the hero's way
+  play.CharHealth = 1;
   keys.Hold({});
   ASSERT_TRUE(game.DoFrame());
-  EXPECT_EQ(game.CharHealth, 0);
-  EXPECT_EQ(game.ExitCountdown, 99) << "death set the countdown; the gem did not restart it";
-  EXPECT_EQ(game.GemsCollected, 0) << "a dying hero takes nothing";
+  EXPECT_EQ(play.CharHealth, 0);
+  EXPECT_EQ(play.ExitCountdown, 99) << "death set the countdown; the gem did not restart it";
+  EXPECT_EQ(play.GemsCollected, 0) << "a dying hero takes nothing";
 }
 
 TEST_F(Rules, AFailedKeyboardReadChangesNothing) {
   struct LostKeyboard : KeyStateSource {
-    void Read(KeyboardSnapshot&) override { throw GameError(5, "The keyboard was lost."); }
+    void Read(KeyboardSnapshot&) override { throw GameError(ERR_ILLEGAL_CALL, "The keyboard was lost."); }
   } lost;
   game.IE.SetSource(&lost);
-  game.CharVX = 3;
-  game.KeyboardState[dik::LEFT] = 0x80;
+  play.CharVX = 3;
+  play.KeyboardState[dik::LEFT] = 0x80;
   EXPECT_FALSE(game.DoFrame());
-  EXPECT_FLOAT_EQ(game.CharVX, 3);
-  EXPECT_EQ(game.KeyboardState[dik::LEFT], 0x80);
+  EXPECT_FLOAT_EQ(play.CharVX, 3);
+  EXPECT_EQ(play.KeyboardState[dik::LEFT], 0x80);
   EXPECT_EQ(folder.ErrorLog(), "VBIE - GetKeyboardState - The keyboard was lost.\r\n\r\n");
   game.IE.SetSource(&keys);
 }
@@ -169,18 +169,18 @@ TEST_F(Rules, HighScoresKeepEarlierEqualScoresAbove) {
   game.HighScores = DefaultHighScores();
   game.HighScores[1].Name = FixedName("Second");
   const HighScoreTable before = game.HighScores;
-  game.CharScore = 6000;  // equal to the lowest: does not qualify
+  play.CharScore = 6000;  // equal to the lowest: does not qualify
   game.InsertHighScore();
   EXPECT_TRUE(game.HighScores == before) << "unchanged";
 
-  game.CharScore = 14000;  // equal to entry 1
+  play.CharScore = 14000;  // equal to entry 1
   game.InsertHighScore();
   EXPECT_EQ(game.HighScores[1].Name, FixedName("Second"));
   EXPECT_EQ(game.HighScores[2].Score, 14000);
   EXPECT_EQ(game.HighScores[3].Score, 13000);
   EXPECT_EQ(game.HighScores[9].Score, 7000) << "the old last entry dropped out";
 
-  game.CharScore = 0;
+  play.CharScore = 0;
   game.InsertHighScore();
   EXPECT_EQ(game.HighScores[9].Score, 7000);
 }
@@ -188,17 +188,17 @@ TEST_F(Rules, HighScoresKeepEarlierEqualScoresAbove) {
 TEST_F(Rules, AnimationsWrapAndTimersRunDown) {
   Fill(20, 6, 6, POWERUP_MAGNET);
   Build();
-  game.PowerUps[0].Frame = 15.5f;
-  game.BombCount = 1;
-  game.Bombs[0] = BombRec{};
-  game.Bombs[0].Frame = 15;
-  game.Bombs[0].Flash = 1;
-  game.ExtraSpeedTime = 1;
-  game.AdvanceAnimations();
-  EXPECT_FLOAT_EQ(game.PowerUps[0].Frame, 0);
-  EXPECT_FLOAT_EQ(game.Bombs[0].Frame, 0);
-  EXPECT_EQ(game.Bombs[0].Flash, 0);
-  EXPECT_EQ(game.ExtraSpeedTime, 0);
-  game.AdvanceAnimations();
-  EXPECT_EQ(game.ExtraSpeedTime, 0);
+  play.PowerUps[0].Frame = 15.5f;
+  play.BombCount = 1;
+  play.Bombs[0] = BombRec{};
+  play.Bombs[0].Frame = 15;
+  play.Bombs[0].Flash = 1;
+  play.ExtraSpeedTime = 1;
+  play.AdvanceAnimations();
+  EXPECT_FLOAT_EQ(play.PowerUps[0].Frame, 0);
+  EXPECT_FLOAT_EQ(play.Bombs[0].Frame, 0);
+  EXPECT_EQ(play.Bombs[0].Flash, 0);
+  EXPECT_EQ(play.ExtraSpeedTime, 0);
+  play.AdvanceAnimations();
+  EXPECT_EQ(play.ExtraSpeedTime, 0);
 }

@@ -4,7 +4,7 @@
 
 #include "data/cell_codes.h"
 #include "game/game.h"
-#include "game/random.h"
+#include "play/random.h"
 #include "render/hud.h"
 #include "tests/render/golden.h"
 #include "tests/started_game.h"
@@ -18,13 +18,13 @@ class Frames : public StartedGame {};
 // Which piece of the platform sheet is drawn in a cell on the back buffer: 0 left end, 50
 // middle, 100 right end, -1 none of them.
 int DrawnPiece(Game& game, int c, int r) {
-  const int code = game.Levels.Cell(game.Level, c, r);
-  const int x0 = 50 * c + game.BackdropX - game.ViewX;
+  const int code = game.Levels.Cell(game.Play.Level, c, r);
+  const int x0 = 50 * c + game.View.BackdropX - game.View.ViewX;
   for (int piece : {0, 50, 100}) {
     bool all = true;
     for (int y : {6, 12})  // two lines through the tile tell the pieces apart
       for (int x = 0; x < 50 && all; ++x) {
-        const uint16_t sprite = game.SurfPlatform->Pixel(piece + x, 20 * code + y);
+        const uint16_t sprite = game.Picture(PictureId::Platform)->Pixel(piece + x, 20 * code + y);
         if (sprite != 31) all = game.GE.BackBuffer()->Pixel(x0 + x, 20 * r + y) == sprite;
       }
     if (all) return piece;
@@ -46,29 +46,29 @@ TEST_F(Frames, HeroStandingThenJumpingInFrontOfThePlatforms) {
   ExpectScreen("level01_standing");
   keys.Hold({dik::UP, dik::RIGHT});
   Play(9);
-  ASSERT_EQ(game.CharInAir, 1);
+  ASSERT_EQ(game.Play.CharInAir, 1);
   ExpectScreen("level01_jumping");
 }
 
 TEST_F(Frames, HotBombFlashingAndTheFullHeadsUpDisplay) {
   Start(false, 8);
   Play(2);
-  BombRec& bomb = game.Bombs[0];
+  BombRec& bomb = game.Play.Bombs[0];
   bomb.X = 300;
   bomb.Y = 300;
   bomb.Delay = 0;
   bomb.Hot = VB_TRUE;
   bomb.Flash = 3;
-  game.Bombs[1] = bomb;
-  game.Bombs[1].X = 400;
-  game.Bombs[1].Flash = 0;
-  game.ExtraSpeedTime = 29;  // shows 0
-  game.HighJumps = 3;
-  game.InvulnerableTime = 200;
-  game.FreezeTime = 100;
-  game.Ammo = 150;
-  game.BallType = 3;
-  game.CharHealth = 3;
+  game.Play.Bombs[1] = bomb;
+  game.Play.Bombs[1].X = 400;
+  game.Play.Bombs[1].Flash = 0;
+  game.Play.ExtraSpeedTime = 29;  // shows 0
+  game.Play.HighJumps = 3;
+  game.Play.InvulnerableTime = 200;
+  game.Play.FreezeTime = 100;
+  game.Play.Ammo = 150;
+  game.Play.BallType = 3;
+  game.Play.CharHealth = 3;
   ExpectScreen("level08_hot_bombs_hud");
 }
 
@@ -108,9 +108,9 @@ TEST_F(Frames, DevelopModeShowsTheMeterAndTheEditingCursor) {
 
 TEST_F(Frames, PlatformRowsGetEndPiecesAndTheLevelEdgesCountAsPlatforms) {
   Start(false, 2);
-  for (int c = 0; c < LEVEL_COLUMNS; ++c) game.Levels.Cell(game.Level, c, 10) = NOTHING;
-  for (int c : {0, 5, 8, 9, 10}) game.Levels.Cell(game.Level, c, 10) = PLATFORM_ROCK;
-  game.CharX = 5;
+  for (int c = 0; c < LEVEL_COLUMNS; ++c) game.Levels.Cell(game.Play.Level, c, 10) = NOTHING;
+  for (int c : {0, 5, 8, 9, 10}) game.Levels.Cell(game.Play.Level, c, 10) = PLATFORM_ROCK;
+  game.Play.CharX = 5;
   ASSERT_TRUE(game.DrawFrame());
   EXPECT_EQ(DrawnPiece(game, 0, 10), 100) << "the left edge is a platform: a right end";
   EXPECT_EQ(DrawnPiece(game, 5, 10), 50) << "a lone cell is a middle piece";
@@ -118,9 +118,9 @@ TEST_F(Frames, PlatformRowsGetEndPiecesAndTheLevelEdgesCountAsPlatforms) {
   EXPECT_EQ(DrawnPiece(game, 9, 10), 50);
   EXPECT_EQ(DrawnPiece(game, 10, 10), 100);
 
-  game.Levels.Cell(game.Level, 31, 10) = PLATFORM_ROCK;
-  game.Levels.Cell(game.Level, 30, 10) = PLATFORM_ROCK;
-  game.CharX = 1500;
+  game.Levels.Cell(game.Play.Level, 31, 10) = PLATFORM_ROCK;
+  game.Levels.Cell(game.Play.Level, 30, 10) = PLATFORM_ROCK;
+  game.Play.CharX = 1500;
   ASSERT_TRUE(game.DrawFrame());
   EXPECT_EQ(DrawnPiece(game, 30, 10), 0);
   EXPECT_EQ(DrawnPiece(game, 31, 10), 50) << "a run touching the right edge ends in a middle piece";
@@ -133,31 +133,31 @@ TEST_F(Frames, TheViewFollowsTheHeroAndStopsAtTheLevelEnds) {
     int viewX, backdropX;
   } cases[] = {{100, 0, 0}, {379, 0, 0}, {600, 220, 110}, {1181, 800, 400}, {1560, 800, 400}};
   for (const Case& c : cases) {
-    game.CharX = c.charX;
+    game.Play.CharX = c.charX;
     ASSERT_TRUE(game.DrawFrame());
-    EXPECT_EQ(game.ViewX, c.viewX) << c.charX;
-    EXPECT_EQ(game.BackdropX, c.backdropX) << c.charX;
+    EXPECT_EQ(game.View.ViewX, c.viewX) << c.charX;
+    EXPECT_EQ(game.View.BackdropX, c.backdropX) << c.charX;
   }
   // Painting in the editor, the editor's scroll position decides wherever the hero is.
   game.EditorEnabled = true;
   game.EditActive = true;
   game.EditScrollX = 300;
-  game.CharX = 5;
+  game.Play.CharX = 5;
   game.FrameMeter.Initialize(game.GE);
   ASSERT_TRUE(game.DrawFrame());
-  EXPECT_EQ(game.ViewX, 300);
-  EXPECT_EQ(game.BackdropX, 150);
+  EXPECT_EQ(game.View.ViewX, 300);
+  EXPECT_EQ(game.View.BackdropX, 150);
 }
 
 TEST_F(Frames, TheMeterSlidesOffAsTheViewScrolls) {
   Start(true, 1);
   const uint16_t white = 0xFFFF;
-  game.CharX = 5;
+  game.Play.CharX = 5;
   ASSERT_TRUE(game.DrawFrame());
   EXPECT_EQ(game.GE.PrimarySurface()->Pixel(5, 590), white) << "the meter's left edge";
-  game.CharX = 680;  // BackdropX 150: the box lies wholly left of the screen
+  game.Play.CharX = 680;  // BackdropX 150: the box lies wholly left of the screen
   ASSERT_TRUE(game.DrawFrame());
-  ASSERT_EQ(game.BackdropX, 150);
+  ASSERT_EQ(game.View.BackdropX, 150);
   for (int x = 0; x < 10; ++x) EXPECT_NE(game.GE.PrimarySurface()->Pixel(x, 580), white) << x;
 }
 
@@ -172,10 +172,10 @@ TEST(HeadsUpDisplay, HealthColourRunsFromRedToGreenAndStaysInRange) {
 
 TEST(DirtyRectangles, BeyondFiveThousandNothingIsRecorded) {
   Game game;
-  game.DirtyRects.assign(DIRTY_RECT_CAPACITY, Rect{});
-  game.DirtyCount = DIRTY_RECT_CAPACITY - 1;
-  game.AddDirtyRect(Rect{1, 2, 3, 4});
-  game.AddDirtyRect(Rect{5, 6, 7, 8});
-  EXPECT_EQ(game.DirtyCount, DIRTY_RECT_CAPACITY);
-  EXPECT_EQ(game.DirtyRects.back(), (Rect{1, 2, 3, 4}));
+  game.View.DirtyRects.assign(DIRTY_RECT_CAPACITY, Rect{});
+  game.View.DirtyCount = DIRTY_RECT_CAPACITY - 1;
+  game.View.AddDirtyRect(Rect{1, 2, 3, 4});
+  game.View.AddDirtyRect(Rect{5, 6, 7, 8});
+  EXPECT_EQ(game.View.DirtyCount, DIRTY_RECT_CAPACITY);
+  EXPECT_EQ(game.View.DirtyRects.back(), (Rect{1, 2, 3, 4}));
 }

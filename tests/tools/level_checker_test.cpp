@@ -13,8 +13,8 @@
 
 #include "data/cell_codes.h"
 #include "data/file_io.h"
+#include "headless/key_script.h"
 #include "tests/test_support.h"
-#include "tools/simulator/key_script.h"
 
 namespace fs = std::filesystem;
 using namespace level_checker;

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "headless/key_script.h"
 #include "tests/test_support.h"
-#include "tools/simulator/key_script.h"
 
 namespace fs = std::filesystem;
 

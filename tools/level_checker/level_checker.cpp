@@ -4,15 +4,14 @@
 #include <array>
 #include <cmath>
 #include <memory>
-#include <mutex>
 #include <unordered_map>
 #include <unordered_set>
 
+#include "base/key_codes.h"
+#include "base/rect.h"
 #include "data/cell_codes.h"
-#include "engines/vbie.h"
-#include "game/game.h"
-#include "game/geometry.h"
-#include "game/random.h"
+#include "data/power_ups.h"
+#include "play/play_state.h"
 
 namespace level_checker {
 
@@ -40,11 +39,6 @@ constexpr int kMaxAirFrames = 240;
 
 constexpr std::array<uint8_t, 3> kSteers = {KEY_RIGHT, KEY_LEFT, 0};
 
-// The building of the level lists draws from the game's one random generator (the items'
-// animation phases), so two levels must not be built at the same time. The generator is seeded
-// first, which makes the lists the same on every run.
-std::mutex g_build_mutex;
-
 struct Hero {
   float X = 0, Y = 0, VX = 0, VY = 0;
   int16_t InAir = 0;
@@ -53,11 +47,11 @@ struct Hero {
 // Where every level starts the hero: bottom left, standing.
 constexpr Hero kLevelStart{5.0f, 534.0f, 0, 0, 0};
 
-Hero TakeHero(const Game& g) {
+Hero TakeHero(const PlayState& g) {
   return Hero{g.CharX, g.CharY, g.CharVX, g.CharVY, g.CharInAir};
 }
 
-void PutHero(Game& g, const Hero& h) {
+void PutHero(PlayState& g, const Hero& h) {
   g.CharX = h.X;
   g.CharY = h.Y;
   g.CharVX = h.VX;
@@ -65,36 +59,31 @@ void PutHero(Game& g, const Hero& h) {
   g.CharInAir = h.InAir;
 }
 
-// A game on the level, never initialised (no window, no pictures, no sounds), with the hero at the
-// start.
-std::unique_ptr<Game> GameOnLevel(const LevelSet& levels, int nLevel) {
-  auto g = std::make_unique<Game>();
-  g->Levels = levels;
-  g->Level = static_cast<int16_t>(nLevel);
-  g->Stage = static_cast<int16_t>(StageOfLevel(levels.LevelCount, nLevel));
-  g->Options.bSoundEffects = 0;
-  g->Effects.assign(MAX_EFFECTS, EffectRec{});
-  {
-    std::lock_guard lock(g_build_mutex);
-    Randomize(1);
-    g->BuildLevelLists();
+// The play state of the level, silent, with the hero at the start. The generator is seeded
+// first (it gives the items their animation phases), which makes the lists the same on every run.
+struct LevelInPlay {
+  LevelInPlay(const LevelSet& set, int nLevel) : levels(set) {
+    play.Levels = &levels;
+    play.Level = static_cast<int16_t>(nLevel);
+    play.Stage = static_cast<int16_t>(StageOfLevel(levels.LevelCount, nLevel));
+    play.Randomize(1);
+    play.BuildLevelLists();
+    PutHero(play, kLevelStart);
+    play.CharFacing = 1;
+    play.HighJumps = 0;
+    play.ExtraSpeedTime = 0;
   }
-  PutHero(*g, kLevelStart);
-  g->CharFacing = 1;
-  g->HighJumps = 0;
-  g->ExtraSpeedTime = 0;
-  return g;
-}
+  LevelSet levels;  // the lists may add the gem a level without one gets
+  PlayState play;
+};
 
-// One frame of the hero in play: steering, then movement, with `keys` held.
-void PlayFrame(Game& g, uint8_t keys) {
+// One frame of the hero in play with `keys` held.
+void PlayFrame(PlayState& g, uint8_t keys) {
   g.KeyboardState[dik::LEFT] = (keys & KEY_LEFT) ? 0x80 : 0;
   g.KeyboardState[dik::RIGHT] = (keys & KEY_RIGHT) ? 0x80 : 0;
   g.KeyboardState[dik::UP] = (keys & KEY_UP) ? 0x80 : 0;
   g.KeyboardState[dik::DOWN] = (keys & KEY_DOWN) ? 0x80 : 0;
-  const int ground = g.CharInAir == 0 ? g.PlatformTypeBelowChar() : NO_PLATFORM;
-  g.SteerChar(ground);
-  g.MoveChar(ground);
+  g.StepChar();
 }
 
 Rect RectOf(const PickupRec& p) {
@@ -124,8 +113,9 @@ struct Step {
 
 class Explorer {
  public:
-  Explorer(const LevelSet& levels, int nLevel) : game_(GameOnLevel(levels, nLevel)) {
-    const Game& g = *game_;
+  Explorer(const LevelSet& levels, int nLevel)
+      : level_(std::make_unique<LevelInPlay>(levels, nLevel)) {
+    const PlayState& g = level_->play;
     report_.Level = nLevel;
     report_.Stage = g.Stage;
     auto add = [&](const PickupRec& p, bool bGem) {
@@ -211,7 +201,7 @@ class Explorer {
   // frames of `keys`. Only items of the columns under the hero can be touched.
   void Touch(int32_t parent, uint8_t keys, int frames) {
     ++report_.Frames;
-    const Rect hero = game_->GetCharRect();
+    const Rect hero = level_->play.GetCharRect();
     const int c0 = std::clamp((hero.Left - 45) / 50, 0, LEVEL_COLUMNS - 1);
     const int c1 = std::clamp(hero.Right / 50, 0, LEVEL_COLUMNS - 1);
     for (int c = c0; c <= c1; ++c) {
@@ -248,7 +238,7 @@ class Explorer {
   // Every move from a standing position: a frame of running, a jump or a drop, each steered
   // right, left or not at all.
   void Expand(const Standing s) {  // a copy: the queue grows meanwhile
-    Game& g = *game_;
+    PlayState& g = level_->play;
     for (uint8_t steer : kSteers) {
       for (uint8_t action : {uint8_t{0}, KEY_UP, KEY_DOWN}) {
         if (left_ == 0) return;
@@ -272,7 +262,7 @@ class Explorer {
   // The hero in the air, steered as it was when it left the ground; every few frames the
   // steering may change. Ends where the hero stands again.
   void Fly(const Flight& start) {
-    Game& g = *game_;
+    PlayState& g = level_->play;
     std::vector<Flight>& stack = flights_;
     stack.clear();
     stack.push_back(start);
@@ -310,7 +300,7 @@ class Explorer {
     }
   }
 
-  std::unique_ptr<Game> game_;
+  std::unique_ptr<LevelInPlay> level_;
   LevelReport report_;
   std::vector<Rect> rects_;  // of report_.Items
 
@@ -353,7 +343,8 @@ LevelReport CheckLevel(const LevelSet& levels, int nLevel) {
 }
 
 long ReplayRoute(const LevelSet& levels, int nLevel, const Route& route, int nColumn, int nRow) {
-  auto g = GameOnLevel(levels, nLevel);
+  auto level = std::make_unique<LevelInPlay>(levels, nLevel);
+  PlayState* g = &level->play;
   const Rect item{50 * nColumn + 5, 20 * nRow - 17, 50 * nColumn + 45, 20 * nRow + 18};
   long frame = 0;
   for (const KeyRun& run : route) {
@@ -382,36 +373,8 @@ std::string RouteAsKeyScript(const Route& route) {
 
 std::string ItemName(const Item& item) {
   if (item.Gem) return "gem";
-  switch (item.Code) {
-    case POWERUP_HIGHJUMP:
-      return "high jump";
-    case POWERUP_EXTRASPEED:
-      return "extra speed";
-    case POWERUP_INVULNERABLE:
-      return "invulnerability";
-    case POWERUP_SHOOT:
-      return "normal balls";
-    case POWERUP_SHOOTSPREAD:
-      return "spread balls";
-    case POWERUP_EXTRAHEALTH:
-      return "extra health";
-    case POWERUP_MYSTERYBOX:
-      return "mystery box";
-    case POWERUP_FREEZEBOMBS:
-      return "freeze bombs";
-    case POWERUP_MAGNET:
-      return "magnet";
-    case POWERUP_SKULL:
-      return "skull";
-    case POWERUP_SHOOTBOUNCY:
-      return "bouncy balls";
-    case POWERUP_SHOOTBIDI:
-      return "two-way balls";
-    case POWERUP_SHOOTEXPLODE:
-      return "exploding balls";
-    default:
-      return "power-up " + std::to_string(item.Code);
-  }
+  if (const PowerUpInfo* row = FindPowerUp(item.Code)) return row->PlayerName;
+  return "power-up " + std::to_string(item.Code);
 }
 
 }  // namespace level_checker

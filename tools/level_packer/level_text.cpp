@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/text_encoding.h"
 #include "data/cell_codes.h"
-#include "engines/text_encoding.h"
+#include "data/power_ups.h"
 
 namespace {
 
@@ -14,25 +15,14 @@ struct CellCharEntry {
   char Char;
 };
 
-// Letters are platforms (a capital for the second kind of a material), symbols and digits are
-// power-ups (the digits are the ball types the shooting power-ups are named after).
+// Letters are platforms (a capital for the second kind of a material); the power-ups' symbols and
+// digits come from their own table.
 constexpr CellCharEntry kCellChars[] = {
-    {PLATFORM_SAND, 's'},       {PLATFORM_EGYPTROCK, 'e'},
-    {PLATFORM_ROCK, 'r'},       {PLATFORM_GOO, 'g'},
-    {PLATFORM_SPACE, 'x'},      {PLATFORM_WOOD, 'w'},
-    {PLATFORM_OIL, 'o'},        {PLATFORM_MACHINE, 'm'},
-    {PLATFORM_GRASS, 'v'},      {PLATFORM_SWAMP, 'q'},
-    {PLATFORM_BOUNCY, 'b'},     {PLATFORM_ICE, 'i'},
-    {PLATFORM_GRASS2, 'V'},     {PLATFORM_ROCK2, 'R'},
-    {PLATFORM_WOOD2, 'W'},      {PLATFORM_GREEN, 'j'},
-    {PLATFORM_SPACE2, 'X'},     {POWERUP_HIGHJUMP, '^'},
-    {POWERUP_EXTRASPEED, '>'},  {POWERUP_INVULNERABLE, '@'},
-    {POWERUP_SHOOT, '1'},       {POWERUP_SHOOTSPREAD, '2'},
-    {POWERUP_EXTRAHEALTH, '+'}, {POWERUP_MYSTERYBOX, '?'},
-    {POWERUP_FREEZEBOMBS, '='}, {POWERUP_MAGNET, '&'},
-    {POWERUP_SKULL, '!'},       {POWERUP_SHOOTBOUNCY, '3'},
-    {POWERUP_SHOOTBIDI, '4'},   {POWERUP_SHOOTEXPLODE, '5'},
-    {GEM_NORMAL, '*'},          {NOTHING, '.'},
+    {PLATFORM_SAND, 's'},   {PLATFORM_EGYPTROCK, 'e'}, {PLATFORM_ROCK, 'r'},   {PLATFORM_GOO, 'g'},
+    {PLATFORM_SPACE, 'x'},  {PLATFORM_WOOD, 'w'},      {PLATFORM_OIL, 'o'},    {PLATFORM_MACHINE, 'm'},
+    {PLATFORM_GRASS, 'v'},  {PLATFORM_SWAMP, 'q'},     {PLATFORM_BOUNCY, 'b'}, {PLATFORM_ICE, 'i'},
+    {PLATFORM_GRASS2, 'V'}, {PLATFORM_ROCK2, 'R'},     {PLATFORM_WOOD2, 'W'},  {PLATFORM_GREEN, 'j'},
+    {PLATFORM_SPACE2, 'X'}, {GEM_NORMAL, '*'},         {NOTHING, '.'},
 };
 
 constexpr char kRowFrame = '|';
@@ -120,6 +110,7 @@ char CellChar(uint8_t nCode) {
   for (const CellCharEntry& entry : kCellChars) {
     if (entry.Code == nCode) return entry.Char;
   }
+  if (const PowerUpInfo* row = FindPowerUp(nCode)) return row->Letter;
   return CELL_CHAR_RAW;
 }
 
@@ -127,6 +118,8 @@ std::optional<uint8_t> CellCodeForChar(char ch) {
   for (const CellCharEntry& entry : kCellChars) {
     if (entry.Char == ch) return entry.Code;
   }
+  for (const PowerUpInfo& row : PowerUpTable())
+    if (row.Letter == ch) return row.Code;
   return std::nullopt;
 }
 

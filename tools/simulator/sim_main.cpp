@@ -2,12 +2,12 @@
 //          [--keys FILE|-] [--trace]
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 
-#include "engines/platform.h"
 #include "tools/simulator/simulator.h"
 
 namespace {
@@ -30,10 +30,6 @@ bool ReadNumber(const char* text, long& value) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  setenv("PIBO_WINDOWED", "1", 1);
-
   SimulatorOptions options;
   std::string keys;
   for (int i = 1; i < argc; ++i) {
@@ -65,7 +61,9 @@ int main(int argc, char** argv) {
       return Usage("unknown argument " + word);
     }
   }
-  if (options.sFolder.empty()) options.sFolder = platform::ExecutableFolder();
+  // By default the program's folder is the simulator's own.
+  if (options.sFolder.empty())
+    options.sFolder = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
 
   KeyScript script;
   try {

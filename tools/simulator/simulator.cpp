@@ -3,80 +3,20 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <ostream>
 
-#include "app/globals.h"
-#include "engines/display.h"
-#include "engines/form.h"
-#include "engines/host_window.h"
-#include "engines/platform.h"
-#include "game/game.h"
-#include "game/random.h"
+#include "base/failure.h"
+#include "data/file_io.h"
+#include "data/level_set.h"
+#include "data/options.h"
+#include "play/play_state.h"
 
 namespace {
 
-// Time passes only when the game sleeps. A sleep inside a frame means the game is blocked in one
-// of its waits (stage preview, level screen, pause, game over).
-class VirtualClock : public platform::Backend {
- public:
-  uint32_t Ticks() override { return now_; }
-  void Sleep(uint32_t nMilliseconds) override {
-    now_ += nMilliseconds;
-    waiting_ = true;
-  }
-  void DoEvents() override {}
-  void ShowPointer(bool) override {}
-
-  bool Waiting() const { return waiting_; }
-  void NewFrame() { waiting_ = false; }
-
- private:
-  uint32_t now_ = 0;
-  bool waiting_ = false;
-};
-
-// The scripted keys of the current frame. While the game waits, the player answers every wait:
-// SPACE is held (the stage preview goes on) and P is released, pressed and released (a pause
-// ends at once).
-class ScriptedKeyboard : public KeyStateSource {
- public:
-  ScriptedKeyboard(const KeyScript& script, const VirtualClock& clock)
-      : script_(script), clock_(clock) {}
-  void Read(KeyboardSnapshot& state) override {
-    if (!clock_.Waiting()) {
-      state = script_.KeysAt(frame_);
-      return;
-    }
-    state.fill(0);
-    state[dik::SPACE] = 0x80;
-    if (++wait_reads_ % 2 == 0) state[dik::P] = 0x80;
-  }
-  void NewFrame(long nFrame) {
-    frame_ = nFrame;
-    wait_reads_ = 0;
-  }
-
- private:
-  const KeyScript& script_;
-  const VirtualClock& clock_;
-  long frame_ = 0;
-  int wait_reads_ = 0;
-};
-
-// A main window on the dummy display whose music is never heard.
-class HeadlessHost : public HostWindow {
- public:
-  HeadlessHost() { display_.Open("Pibo II simulator"); }
-  Display& Screen() override { return display_; }
-  void StartMusic() override {}
-  void StopMusic() override {}
-  void NextSong() override {}
-  // Nobody answers a window here: it is closed at once, as with its close box.
-  void ShowModal(Form& frm) override { frm.CloseBox(); }
-
- private:
-  Display display_;
-};
+// The game's modes as the state lines show them: playing, and back on the title screen.
+constexpr int16_t GAME_PLAYING = 1;
+constexpr int16_t GAME_OVER = 2;
 
 void Field(std::string& out, const char* name, double value) {
   char number[64];
@@ -90,12 +30,12 @@ void Field(std::string& out, const char* name, double value) {
 
 }  // namespace
 
-std::string StateJson(const Game& g, long nFrame) {
+std::string StateJson(const PlayState& g, int16_t nGameMode, long nFrame) {
   std::string out = "{";
   Field(out, "frame", static_cast<double>(nFrame));
   Field(out, "Level", g.Level);
   Field(out, "Stage", g.Stage);
-  Field(out, "GameMode", g.GameMode);
+  Field(out, "GameMode", nGameMode);
   Field(out, "CharX", g.CharX);
   Field(out, "CharY", g.CharY);
   Field(out, "CharVX", g.CharVX);
@@ -155,55 +95,56 @@ int RunSimulation(const SimulatorOptions& options, const KeyScript& script, std:
     std::fprintf(stderr, "pibo-sim: cannot enter the folder %s\n", options.sFolder.c_str());
     return 1;
   }
-  ProgramFolder = options.sFolder;
-  ExtraMode = options.bExtra;
-  DevelopMode = false;
-
-  VirtualClock clock;
-  platform::InstallBackend(&clock);
-  ScriptedKeyboard keyboard(script, clock);
-  HeadlessHost host;
-  Game game;
-  TheGame = &game;
-  game.IE.SetSource(&keyboard);
-
-  int status = 0;
-  if (!game.Initialize(host, false)) {
+  LevelSet levels;
+  const bool loaded = Trapped("Game - LoadLevels - ", [&] {
+    levels = ParseLevelFile(
+        ReadFileBytes(std::filesystem::path(options.sFolder) / LevelFileName(options.bExtra)));
+    return true;
+  });
+  if (!loaded) {
     std::fprintf(stderr, "pibo-sim: the game could not start; see Errors.txt in %s\n",
                  options.sFolder.c_str());
-    status = 1;
-  } else {
-    Randomize(options.nSeed);
-    // The player's options file must not change a replay: fixed options, easy only on request
-    // and never in the extra set, which is always played at full difficulty.
-    game.Options = GameOptions{};
-    game.Options.nEasyGame = options.bEasy && !options.bExtra ? 1 : 0;
-    const int last = game.Levels.LevelCount;
-    const int level = options.nLevel < 1 ? 1 : options.nLevel > last ? last : options.nLevel;
-    const int stage = level > 30 ? 4 : (level - 1) / (last / 5) + 1;
-    // The level before, and a different stage before, so that the level's preview is shown.
-    const int stageBefore = level > 30 ? 4 : level == 1 ? 0 : stage - 1;
-    clock.NewFrame();
-    keyboard.NewFrame(0);
-    if (!game.BeginGame(static_cast<int16_t>(level - 1), static_cast<int16_t>(stageBefore))) {
-      std::fprintf(stderr, "pibo-sim: level %d could not be started\n", level);
-      status = 1;
-    } else {
-      long frame = 0;
-      for (; frame < options.nFrames && game.GameMode == GAMEMODE_PLAYING; ++frame) {
-        clock.NewFrame();
-        keyboard.NewFrame(frame);
-        if (!game.DoFrame()) {
-          status = 1;
-          break;
-        }
-        if (options.bTrace) out << StateJson(game, frame) << '\n';
-      }
-      if (!options.bTrace) out << StateJson(game, frame > 0 ? frame - 1 : 0) << '\n';
-    }
+    return 1;
   }
-  TheGame = nullptr;
-  game.IE.SetSource(nullptr);
-  platform::InstallBackend(nullptr);
+
+  // The player's options file must not change a replay: fixed options, easy only on request
+  // and never in the extra set, which is always played at full difficulty.
+  const int16_t easy = options.bEasy && !options.bExtra ? 1 : 0;
+  PlayState play;
+  play.Levels = &levels;
+  play.nHighDetailGraphics = GameOptions{}.nHighDetailGraphics;
+  play.Randomize(options.nSeed);
+
+  const int last = levels.LevelCount;
+  const int level = options.nLevel < 1 ? 1 : options.nLevel > last ? last : options.nLevel;
+  const int stage = level > 30 ? 4 : (level - 1) / (last / 5) + 1;
+  // The level before, and a different stage before, as when the level's preview is shown.
+  const int stageBefore = level > 30 ? 4 : level == 1 ? 0 : stage - 1;
+  play.NewGame(static_cast<int16_t>(level - 1), static_cast<int16_t>(stageBefore));
+  int16_t mode = GAME_PLAYING;
+  int status = 0;
+  if (!Trapped("Game - StartNextLevel - ", [&] { return play.EnterNextLevel(easy), true; })) {
+    std::fprintf(stderr, "pibo-sim: level %d could not be started\n", level);
+    return 1;
+  }
+
+  long frame = 0;
+  for (; frame < options.nFrames && mode == GAME_PLAYING; ++frame) {
+    play.KeyboardState = script.KeysAt(frame);
+    play.TurnChar();
+    const PlayStep step = play.Step(false);
+    if (step == PlayStep::Failed) {
+      status = 1;
+      break;
+    }
+    // The screens between levels and the high-score table are passed at once.
+    if (step == PlayStep::LevelDone &&
+        !Trapped("Game - StartNextLevel - ", [&] { return play.EnterNextLevel(easy), true; }))
+      status = 1;
+    if (step == PlayStep::GameOver) mode = GAME_OVER;
+    if (options.bTrace) out << StateJson(play, mode, frame) << '\n';
+    if (status != 0) break;
+  }
+  if (!options.bTrace) out << StateJson(play, mode, frame > 0 ? frame - 1 : 0) << '\n';
   return status;
 }

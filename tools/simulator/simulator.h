@@ -1,12 +1,12 @@
 #pragma once
-// The headless simulator: the real game on the dummy display, driven frame by frame from a key
-// script with a virtual clock, printing its state as JSON lines. The same arguments always print
-// the same bytes.
+// The headless simulator: the game's own rules on a level of the set, stepped frame by frame from
+// a key script with no screen and no sound, printing the play state as JSON lines. The screens
+// between levels pass at once. The same arguments always print the same bytes.
 #include <cstdint>
 #include <iosfwd>
 #include <string>
 
-#include "tools/simulator/key_script.h"
+#include "headless/key_script.h"
 
 struct SimulatorOptions {
   std::string sFolder;  // the program's folder
@@ -18,11 +18,12 @@ struct SimulatorOptions {
   bool bTrace = false;
 };
 
-class Game;
+class PlayState;
 
-// Runs the game and writes the state lines to `out`. Returns the exit status: 0, or 1 when the
-// game could not start (the reason is in Errors.txt and on standard error).
+// Plays and writes the state lines to `out`. Returns the exit status: 0, or 1 when the level set
+// could not be read (the reason is in Errors.txt and on standard error).
 int RunSimulation(const SimulatorOptions& options, const KeyScript& script, std::ostream& out);
 
-// One line of JSON holding the game's state after frame nFrame.
-std::string StateJson(const Game& game, long nFrame);
+// One line of JSON holding the play state after frame nFrame, with the game's mode (1 playing,
+// 2 the title screen after the game's end).
+std::string StateJson(const PlayState& play, int16_t nGameMode, long nFrame);

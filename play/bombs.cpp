@@ -1,10 +1,9 @@
 // Bombs: they drop in from above, roll over the platforms, bounce, leave through the open low
 // sides of the level and come back; touching the hero costs a health.
+#include "base/numbers.h"
+#include "base/rect.h"
 #include "data/cell_codes.h"
-#include "game/game.h"
-#include "game/geometry.h"
-#include "game/numbers.h"
-#include "game/random.h"
+#include "play/play_state.h"
 
 namespace {
 
@@ -16,7 +15,7 @@ constexpr int32_t kHotPairPoints = 160;
 
 }  // namespace
 
-void Game::ResetBomb(int i) {
+void PlayState::ResetBomb(int i) {
   BombRec& b = Bombs[i];
   b.Frame = static_cast<float>(IntPart(16.0f * Rnd()));
   if (i % 2 == 1) {
@@ -33,7 +32,7 @@ void Game::ResetBomb(int i) {
 }
 
 // A destroyed bomb waits its turn, then drops in again.
-void Game::RecycleBomb(int i) {
+void PlayState::RecycleBomb(int i) {
   BombRec& b = Bombs[i];
   b.Hot = VB_FALSE;
   b.Flash = 0;
@@ -42,13 +41,13 @@ void Game::RecycleBomb(int i) {
   ResetBomb(i);
 }
 
-void Game::StartBombExplosion(int i) {
+void PlayState::StartBombExplosion(int i) {
   const int16_t d = PieceSize();
-  StartParticleEffect(Bombs[i].X, Bombs[i].Y, 2.5f, 2.5f, 0.5f, 15, 100, SurfHotBomb, d, d, 0, 0,
+  StartParticleEffect(Bombs[i].X, Bombs[i].Y, 2.5f, 2.5f, 0.5f, 15, 100, PictureId::HotBomb, d, d, 0, 0,
                       40, 40, 100);
 }
 
-void Game::KeepBombInLevel(int i) {
+void PlayState::KeepBombInLevel(int i) {
   BombRec& b = Bombs[i];
   const Rect r = GetBombRect(i);
   // Out through a side: on the machine level back through a hatch after a wait, elsewhere at once
@@ -67,7 +66,7 @@ void Game::KeepBombInLevel(int i) {
         b.X = 0;
         b.VX = -b.VX;
         b.Direction = 1;
-        if (!PlayEffect(SndBombHit)) return;
+        if (!PlaySound(SoundId::BombHit)) return;
       }
     }
     if (b.Leaving != VB_FALSE && b.X < -40) out();
@@ -86,11 +85,11 @@ void Game::KeepBombInLevel(int i) {
   }
 }
 
-void Game::CheckBombCollisions(int i) {
+void PlayState::CheckBombCollisions(int i) {
   for (int j = 0; j < BombCount; ++j) {
     if (j == i || Bombs[i].Hot == VB_FALSE || Bombs[j].Hot == VB_FALSE) continue;
     if (!IntersectRect(GetBombRect(i), GetBombRect(j))) continue;
-    if (!PlayEffect(SndExplosion)) return;
+    if (!PlaySound(SoundId::Explosion)) return;
     StartBombExplosion(i);
     StartBombExplosion(j);
     for (const int k : {j, i}) {
@@ -106,7 +105,7 @@ void Game::CheckBombCollisions(int i) {
   }
 }
 
-void Game::MoveBombs() {
+void PlayState::MoveBombs() {
   for (int i = 0; i < BombCount; ++i) {
     BombRec& b = Bombs[i];
     if (b.Delay > 0) {
@@ -150,16 +149,16 @@ void Game::MoveBombs() {
   }
 }
 
-void Game::CheckBombHitsChar() {
+void PlayState::CheckBombHitsChar() {
   const Rect hero = GetCharRect();
   for (int i = 0; i < BombCount; ++i) {
     if (!IntersectRect(hero, GetBombRect(i))) continue;
-    if (!PlayEffect(SndExplosion)) return;
+    if (!PlaySound(SoundId::Explosion)) return;
     StartBombExplosion(i);
     RecycleBomb(i);
     if (InvulnerableTime == 0) {
       CharHealth = Wrap16(CharHealth - 1);
-      if (CharHealth == 0) ExitCountdown = 100;
+      if (CharHealth == 0) ExitCountdown = LEVEL_END_FRAMES;
     }
     return;
   }

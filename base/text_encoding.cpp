@@ -1,4 +1,4 @@
-#include "engines/text_encoding.h"
+#include "base/text_encoding.h"
 
 namespace {
 

@@ -1,9 +1,8 @@
 // Particle effects: a region of a picture cut into blocks that fly apart from its centre.
-#include "game/game.h"
-#include "game/random.h"
+#include "play/play_state.h"
 
-void Game::StartParticleEffect(float X, float Y, float DivX, float DivY, float Gravity, float Kick,
-                               float Spread, const SurfacePtr& Bitmap, int16_t StepX, int16_t StepY,
+void PlayState::StartParticleEffect(float X, float Y, float DivX, float DivY, float Gravity, float Kick,
+                               float Spread, PictureId Bitmap, int16_t StepX, int16_t StepY,
                                int16_t SrcX, int16_t SrcY, int16_t Width, int16_t Height,
                                int16_t Lifetime) {
   EffectRec* effect = nullptr;
@@ -50,7 +49,7 @@ void Game::StartParticleEffect(float X, float Y, float DivX, float DivY, float G
   }
 }
 
-void Game::MoveEffects() {
+void PlayState::MoveEffects() {
   for (EffectRec& effect : Effects) {
     if (effect.Active == VB_FALSE) continue;
     for (int a = 0; a < effect.CountX; ++a) {

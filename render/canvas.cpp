@@ -1,19 +1,20 @@
-// Full-screen pictures: one picture, or one rectangle of a picture sheet, centred on black.
+// The two ways a picture reaches the screen: the back buffer's visible window, or one picture
+// (or one rectangle of a picture sheet) centred on black.
 #include <cmath>
 
-#include "app/failure.h"
-#include "game/game.h"
+#include "base/failure.h"
+#include "render/canvas.h"
 
-void Game::ShowBackBuffer(int32_t nLeft) {
+void Canvas::ShowBackBuffer(int32_t nLeft) {
   Rect visible{nLeft, 0, nLeft + 800, 600};
   Rect screen{0, 0, 800, 600};
   GE.Blit(GE.PrimarySurface().get(), screen, GE.BackBuffer().get(), visible, 0, 0, BLIT_WAIT);
 }
 
-bool Game::ShowBitmap(Surface* surface, bool bAlsoToScreen, int32_t nLeft, int32_t nTop,
+bool Canvas::ShowBitmap(Surface* surface, bool bAlsoToScreen, int32_t nLeft, int32_t nTop,
                       int32_t nRight, int32_t nBottom) {
   return Trapped("Game - ShowBitmap - ", [&] {
-    if (surface == nullptr) throw GameError(91, "Object variable not set");
+    if (surface == nullptr) throw GameError(ERR_OBJECT_NOT_SET, "Object variable not set");
     Surface* back = GE.BackBuffer().get();
     if (!GE.ClearSurface(back, false)) return false;
 

@@ -1,4 +1,4 @@
-#include "tools/simulator/key_script.h"
+#include "headless/key_script.h"
 
 #include <sstream>
 

@@ -2,11 +2,10 @@
 // and switched with Shift. Balls heat bombs up and destroy them on the tenth hit.
 #include <cmath>
 
-#include "engines/vbie.h"
-#include "game/game.h"
-#include "game/geometry.h"
-#include "game/numbers.h"
-#include "game/random.h"
+#include "base/key_codes.h"
+#include "base/numbers.h"
+#include "base/rect.h"
+#include "play/play_state.h"
 
 namespace {
 
@@ -25,29 +24,29 @@ constexpr int32_t kBombPoints = 80;
 
 }  // namespace
 
-void Game::KeepShotInLevel(int i) {
+void PlayState::KeepShotInLevel(int i) {
   const Rect shot = GetShotRect(i);
   if (shot.Left < 0 || shot.Right > 1600) {
     Shots[i].Active = VB_FALSE;
-    PlayEffect(SndHit);
+    PlaySound(SoundId::Hit);
   }
 }
 
-void Game::CheckShotHitsPlatform(int i) {
+void PlayState::CheckShotHitsPlatform(int i) {
   if (ShotTouchesPlatform(i)) {
     Shots[i].Active = VB_FALSE;
-    PlayEffect(SndHit);
+    PlaySound(SoundId::Hit);
   }
 }
 
-void Game::CheckShotHitsBomb(int s) {
+void PlayState::CheckShotHitsBomb(int s) {
   const Rect shot = GetShotRect(s);
   for (int i = 0; i < BombCount; ++i) {
     if (!IntersectRect(shot, GetBombRect(i))) continue;
     BombRec& b = Bombs[i];
     b.Hits = Wrap16(b.Hits + 1);
     if (b.Hits == 10) {
-      if (!PlayEffect(SndExplosion)) return;
+      if (!PlaySound(SoundId::Explosion)) return;
       StartBombExplosion(i);
       RecycleBomb(i);
       CharScore += kBombPoints;
@@ -55,13 +54,13 @@ void Game::CheckShotHitsBomb(int s) {
     b.Hot = VB_TRUE;
     b.Flash = 5;
     Shots[s].Active = VB_FALSE;
-    PlayEffect(SndHitBomb);
+    PlaySound(SoundId::HitBomb);
     return;
   }
 }
 
 // Moves every flying ball and tests what it meets. False when a sound failed.
-bool Game::MoveShots() {
+bool PlayState::MoveShots() {
   for (int i = 0; i < MAX_SHOTS; ++i) {
     ShotRec& shot = Shots[i];
     if (shot.Active == VB_FALSE) continue;
@@ -86,7 +85,7 @@ bool Game::MoveShots() {
 }
 
 // Firing, the explode burst, the cooldown and switching. False when a sound failed.
-bool Game::FireBallBlaster() {
+bool PlayState::FireBallBlaster() {
   const bool fire = (KeyDown(dik::LCONTROL) || KeyDown(dik::RCONTROL)) && Level != 31 &&
                     (Ammo > 0 || Level == 30);
   const int16_t type = (BallType >= 1 && BallType <= 5) ? BallType : 1;
@@ -119,7 +118,7 @@ bool Game::FireBallBlaster() {
       shot.Bouncy = type == BALL_BOUNCY ? VB_TRUE : VB_FALSE;
       shot.Explode = type == BALL_EXPLODE ? VB_TRUE : VB_FALSE;
       if (type == BALL_EXPLODE) ExplodeReady = VB_FALSE;
-      if (!PlayEffect(SndShoot)) return false;
+      if (!PlaySound(SoundId::Shoot)) return false;
       if (n == info.balls) break;
       ++n;
     }
@@ -130,7 +129,7 @@ bool Game::FireBallBlaster() {
         const double angle = 360.0 * Rnd();  // taken as radians: any direction will do
         shot.VX = static_cast<float>(20.0 * std::cos(angle));
         shot.VY = static_cast<float>(20.0 * std::sin(angle));
-        if (!PlayEffect(SndExplosion)) return false;
+        if (!PlaySound(SoundId::Explosion)) return false;
         shot.Explode = VB_FALSE;
       }
     }
@@ -145,7 +144,7 @@ bool Game::FireBallBlaster() {
   } else if (ShiftWasDown != VB_FALSE) {
     BallType = static_cast<int16_t>(BallType % 5 + 1);
     ShiftWasDown = VB_FALSE;
-    PlayEffect(SndSwitchBB);
+    PlaySound(SoundId::SwitchBB);
   }
   return true;
 }

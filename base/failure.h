@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/error_log.h"
+#include "base/error_log.h"
 
 class GameError : public std::runtime_error {
  public:
@@ -18,6 +18,11 @@ class GameError : public std::runtime_error {
   int number_;
 };
 
+// The numbers of the errors the game raises itself.
+constexpr int ERR_ILLEGAL_CALL = 5;  // an invalid argument, or a call the device refused
+constexpr int ERR_OUT_OF_MEMORY = 7;
+constexpr int ERR_DIVISION_BY_ZERO = 11;
+constexpr int ERR_OBJECT_NOT_SET = 91;  // a picture, sound or surface that is not there
 constexpr int ERR_NOT_INITIALIZED = 1001;
 constexpr int ERR_FILE_NOT_FOUND = 53;
 constexpr int ERR_INPUT_PAST_END = 62;

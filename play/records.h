@@ -3,9 +3,8 @@
 // fireworks of the finale. Every list has a fixed capacity and is allocated once.
 #include <array>
 #include <cstdint>
-#include <memory>
 
-#include "engines/surface.h"
+#include "data/catalogue.h"
 
 constexpr int MAX_PLATFORMS = 200;
 constexpr int MAX_POWERUPS = 25;
@@ -16,7 +15,6 @@ constexpr int MAX_EFFECTS = 30;
 constexpr int EFFECT_COLUMNS = 40;
 constexpr int EFFECT_ROWS = 30;
 constexpr int FIREWORK_COUNT = 7;
-constexpr int DIRTY_RECT_CAPACITY = 5000;
 
 // "Nothing found" answer of the platform queries.
 constexpr int NO_PLATFORM = 255;
@@ -69,10 +67,10 @@ struct EffectPiece {
   float X = 0, Y = 0, VX = 0, VY = 0;
 };
 
-// A picture region cut into blocks that fly apart.
+// A picture region cut into blocks that fly apart. The picture is named by its catalogue number.
 struct EffectRec {
   float Gravity = 0;
-  std::shared_ptr<Surface> Bitmap;
+  PictureId Bitmap = PictureId::Loading;
   int16_t StepX = 0, StepY = 0;
   int16_t CountX = 0, CountY = 0;
   int16_t Active = VB_FALSE;

@@ -1,10 +1,9 @@
 // The hero: running with the ground's own grip and speed, jumping, dropping through platforms,
 // falling and landing, and the animation frame that shows it.
+#include "base/key_codes.h"
+#include "base/numbers.h"
 #include "data/cell_codes.h"
-#include "engines/vbie.h"
-#include "game/game.h"
-#include "game/numbers.h"
-#include "game/random.h"
+#include "play/play_state.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ constexpr float kExtraSpeedFactor = 1.5f;
 }  // namespace
 
 // Acceleration and friction into CharVX; runs every frame, also while the level is ending.
-void Game::SteerChar(int nGround) {
+void PlayState::SteerChar(int nGround) {
   const bool left = KeyDown(dik::LEFT);
   const bool right = KeyDown(dik::RIGHT);
   float topSpeed = kTopSpeed;
@@ -42,7 +41,7 @@ void Game::SteerChar(int nGround) {
   }
 }
 
-void Game::KeepCharInLevel() {
+void PlayState::KeepCharInLevel() {
   const Rect hero = GetCharRect();
   if (hero.Left < 0) {
     CharVX = -CharVX;
@@ -55,7 +54,7 @@ void Game::KeepCharInLevel() {
 }
 
 // Movement, jump, drop, gravity and landing. False when a sound failed (the frame ends).
-bool Game::MoveChar(int nGround) {
+bool PlayState::MoveChar(int nGround) {
   CharX += CharVX;
   if (CharInAir == 0) {
     if (const int i = FindCharPlatformHit(); i != NO_PLATFORM) {
@@ -85,14 +84,14 @@ bool Game::MoveChar(int nGround) {
       --HighJumps;
     }
     CharInAir = 1;
-    if (!PlayEffect(SndJump)) return false;
+    if (!PlaySound(SoundId::Jump)) return false;
   }
 
   if (KeyDown(dik::DOWN) && CharInAir != 1 && CharY + 36.0f < 575.0f) {
     CharInAir = 1;
     CharVY = 0.1f;
     CharY += 2.0f;
-    if (!PlayEffect(SndJump)) return false;
+    if (!PlaySound(SoundId::Jump)) return false;
   }
 
   if (CharInAir == 1) {
@@ -107,7 +106,7 @@ bool Game::MoveChar(int nGround) {
         CharY = static_cast<float>(p.Top - 36);
         if (p.PlatformType == PLATFORM_BOUNCY) {
           CharVY = -20.0f;
-          if (!PlayEffect(SndBoing)) return false;
+          if (!PlaySound(SoundId::Boing)) return false;
         } else {
           CharInAir = 0;
           CharVY = 0;
@@ -123,7 +122,7 @@ bool Game::MoveChar(int nGround) {
   return true;
 }
 
-void Game::AnimateChar() {
+void PlayState::AnimateChar() {
   if (CharInAir != 0) {
     CharFrame = 8;
     return;

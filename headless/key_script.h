@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engines/vbie.h"
+#include "base/key_codes.h"
 
 struct KeyScriptLine {
   long nFrame = 0;

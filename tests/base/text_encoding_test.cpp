@@ -1,5 +1,5 @@
 // The 8-bit text of the game's files and the UTF-8 of fonts and level sources.
-#include "engines/text_encoding.h"
+#include "base/text_encoding.h"
 
 #include <gtest/gtest.h>
 

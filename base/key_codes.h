@@ -1,0 +1,28 @@
+#pragma once
+// The keyboard as the game reads it: one snapshot of the whole keyboard, 256 bytes indexed by the
+// DirectInput key numbers (bit 7 set while the key is down).
+#include <array>
+#include <cstdint>
+
+using KeyboardSnapshot = std::array<uint8_t, 256>;
+
+// DirectInput key numbers of the keys the game reads.
+namespace dik {
+constexpr int ESCAPE = 0x01;
+constexpr int RETURN = 0x1C;
+constexpr int LCONTROL = 0x1D;
+constexpr int LSHIFT = 0x2A;
+constexpr int RSHIFT = 0x36;
+constexpr int SPACE = 0x39;
+constexpr int P = 0x19;
+constexpr int MULTIPLY = 0x37;
+constexpr int NUMPAD4 = 0x4B;
+constexpr int NUMPAD0 = 0x52;
+constexpr int NUMPADENTER = 0x9C;
+constexpr int RCONTROL = 0x9D;
+constexpr int DIVIDE = 0xB5;
+constexpr int UP = 0xC8;
+constexpr int LEFT = 0xCB;
+constexpr int RIGHT = 0xCD;
+constexpr int DOWN = 0xD0;
+}  // namespace dik

@@ -1,0 +1,86 @@
+// The game's files: the catalogue's pictures and sounds, loaded once at start-up, all or nothing;
+// the level set and its names; the options and the high scores, read at start-up and written at
+// the end of the run. The extra level set has files of its own for each.
+#include <filesystem>
+#include <string>
+
+#include "base/failure.h"
+#include "data/file_io.h"
+#include "game/game.h"
+
+bool Game::LoadGraphics() {
+  return Trapped("Game - LoadGraphics - ", [&] {
+    // The loading picture is already on the screen.
+    for (int i = static_cast<int>(PictureId::Loading) + 1; i < PICTURE_COUNT; ++i) {
+      const auto picture = static_cast<PictureId>(i);
+      if (!GE.LoadBitmap(PictureFile(picture, ExtraMode), Pictures[i])) return false;
+    }
+    return true;
+  });
+}
+
+bool Game::LoadSounds() {
+  return Trapped("Game - LoadSounds - ", [&] {
+    for (const SoundFileInfo& row : SoundFiles()) {
+      SoundBufferPtr& buffer = Sounds[static_cast<size_t>(row.Sound)];
+      if (!SE.LoadSound(row.File, buffer, row.bHighQuality)) return false;
+      buffer->SetVolume(row.nVolume);
+    }
+    return true;
+  });
+}
+
+bool Game::LoadLevels() {
+  return Trapped("Game - LoadLevels - ", [&] {
+    Levels = ParseLevelFile(ReadFileBytes(std::filesystem::path(ProgramFolder) /
+                                          LevelFileName(ExtraMode)));
+    const std::vector<uint8_t> names = ReadFileBytes(LevelNamesFileName(ExtraMode));
+    LevelNames =
+        ParseLevelNames(std::string_view(reinterpret_cast<const char*>(names.data()), names.size()),
+                        Levels.LevelCount);
+    LevelNames.resize(LEVEL_SLOTS);
+    return true;
+  });
+}
+
+void Game::SaveLevels() {
+  WriteFileHead(std::filesystem::path(ProgramFolder) / LevelFileName(ExtraMode),
+                LevelFileBytes(Levels));
+}
+
+bool Game::LoadGameOptions() {
+  return Trapped("Game - LoadGameOptions - ", [&] {
+    const char* file = OptionsFileName(ExtraMode);
+    Options = FileExists(file) ? ParseOptions(ReadFileBytes(file)) : GameOptions{};
+    // The extra levels are always played at full difficulty.
+    if (ExtraMode) Options.nEasyGame = 0;
+    return true;
+  });
+}
+
+bool Game::SaveGameOptions() {
+  return Trapped("Game - SaveGameOptions - ", [&] {
+    WriteFileHead(OptionsFileName(ExtraMode), OptionsBytes(Options));
+    return true;
+  });
+}
+
+void Game::MakeDefaultHighScores() {
+  HighScores = DefaultHighScores();
+}
+
+bool Game::LoadHighScores() {
+  return Trapped("Game - LoadHighScores - ", [&] {
+    const char* file = HighScoreFileName(ExtraMode);
+    MakeDefaultHighScores();
+    if (FileExists(file)) HighScores = ParseHighScores(ReadFileBytes(file), HighScores);
+    return true;
+  });
+}
+
+bool Game::SaveHighScores() {
+  return Trapped("Game - SaveHighScores - ", [&] {
+    WriteFileHead(HighScoreFileName(ExtraMode), HighScoreBytes(HighScores));
+    return true;
+  });
+}

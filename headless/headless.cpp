@@ -1,0 +1,19 @@
+#include "headless/headless.h"
+
+#include "engines/form.h"
+
+namespace headless {
+
+HeadlessHost::HeadlessHost(const char* sTitle) {
+  display_.Open(sTitle);
+}
+
+void HeadlessHost::ShowModal(Form& frm) {
+  if (!frm.IsLoaded()) return;
+  ++windows_shown;
+  frm.Activate();
+  if (player) player(frm);
+  frm.CloseBox();
+}
+
+}  // namespace headless

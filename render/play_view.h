@@ -1,0 +1,70 @@
+#pragma once
+// PlayView: a frame of play on the screen. The backdrop of the level is composed once into
+// SurfLevel; every frame repaints only the heads-up strip and what the sprites covered last time,
+// draws the sprites again in layers, and copies the visible window of the back buffer to the
+// screen. The backdrop scrolls at half the speed of the play field.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/rect.h"
+#include "play/play_state.h"
+#include "render/canvas.h"
+
+class DevInfo;
+
+constexpr int DIRTY_RECT_CAPACITY = 5000;
+
+// What the level editor shows of itself while it paints: its own scroll position and the cursor
+// on the cell last painted, labelled with the drawing code.
+struct EditCursor {
+  bool Active = false;
+  int32_t ScrollX = 0;
+  int32_t Col = 0, Row = 0;
+  int32_t Byte = 0;
+};
+
+class PlayView {
+ public:
+  explicit PlayView(Canvas& canvas) : art_(canvas) {}
+
+  // A new game: the list of places to repaint, empty.
+  void NewGame();
+  // A new level: its backdrop is made again when it is first drawn.
+  void NewLevel();
+
+  // The frame of `play`, named from `names`. With a meter (develop mode) the frame rate is shown,
+  // and with an active editor its cursor, the view following the editor's scroll position.
+  bool DrawGameFrame(const PlayState& play, const std::vector<std::string>& names,
+                     DevInfo* meter, const EditCursor& editor);
+
+  std::vector<Rect> DirtyRects;
+  int16_t DirtyCount = 0;
+  int16_t ViewX = 0;
+  int16_t BackdropX = 0;
+  // The level's backdrop (the stage's tile, repeated), made the first time a level is drawn.
+  SurfacePtr SurfLevel;
+
+  void AddDirtyRect(const Rect& rect);
+
+ private:
+  void DrawSprite(Surface* sheet, Rect source, Rect dest);
+  void DrawSprite(PictureId sheet, Rect source, Rect dest) {
+    DrawSprite(art_.Picture(sheet), source, dest);
+  }
+  bool BuildLevelBackdrop(int16_t nStage);
+  void RepaintFromBackdrop();
+  void UpdateView(const PlayState& play, const EditCursor& editor);
+  void DrawCharacter(const PlayState& play);
+  void DrawMovers(const PlayState& play);
+  void DrawPlatforms(const PlayState& play);
+  void DrawPickups(const PlayState& play);
+  void DrawEffects(const PlayState& play);
+  void DrawBombExits(const PlayState& play);
+  void DrawHud(const PlayState& play, const std::string& sLevelName);
+  void DrawHudIcon(const PlayState& play, int16_t x, int16_t y, PictureId picture,
+                   const std::string& sText);
+  bool DrawDevelopOverlay(DevInfo& meter, const EditCursor& editor);
+
+  Canvas& art_;
+};

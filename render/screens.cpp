@@ -1,0 +1,98 @@
+// The full-screen pictures: the title screen (redrawn whole on every pass), the stage preview,
+// the level screen and the game-over picture.
+#include <string>
+
+#include "render/screens.h"
+
+namespace {
+
+constexpr const char* kHelpLines[] = {
+    "F1: New Game",
+    "F2: Stage Password!",
+    "F3: Options",
+    "Esc: Exit Game",
+    "P: Pause Game",
+    "Left: Move Left ",
+    "Right: Move Right",
+    "Up/Space: Jump Up",
+    "Down: Jump Down",
+    "Ctrl: Fire Ballblaster",
+    "Shift: Change Ballblaster",
+};
+
+}  // namespace
+
+void DrawTitleScreen(Canvas& art, const HighScoreTable& scores) {
+  if (!art.ShowBitmap(art.Picture(PictureId::Title), false)) return;
+  Surface& back = art.Back();
+  back.SetFillColor(RGB(0, 0, 0));
+  back.SetFillStyle(FILLSTYLE_TRANSPARENT);
+
+  back.SetForeColor(RGB(0, 0, 255));
+  back.DrawBox(0, 155, 200, 420);
+  back.SetFont(art.Fonts.Medium);
+  back.SetForeColor(RGB(255, 255, 255));
+  back.DrawText(10, 160, "Keyboard Help", false);
+  back.SetForeColor(RGB(255, 255, 0));
+  int y = 193;
+  for (const char* line : kHelpLines) {
+    back.DrawText(10, y, line, false);
+    y += 20;
+  }
+
+  back.SetForeColor(RGB(0, 0, 255));
+  back.DrawBox(600, 155, 800, 420);
+  back.SetForeColor(RGB(255, 255, 255));
+  back.DrawText(610, 160, "High Scores", false);
+  back.SetForeColor(RGB(255, 255, 0));
+  for (int i = 0; i < HIGHSCORE_ENTRIES; ++i) {
+    back.DrawText(610, 200 + 20 * i, scores[i].Name, false);
+    back.DrawText(710, 200 + 20 * i, std::to_string(scores[i].Score), false);
+  }
+  art.ShowBackBuffer(0);
+}
+
+bool DrawStagePreview(Canvas& art, int16_t nStage, const std::string& sStageName,
+                      const std::string& sPassword) {
+  Surface& back = art.Back();
+  if (!art.GE.ClearSurface(&back, false)) return false;
+  if (!art.ShowBitmap(art.Picture(PictureId::StagePreviews), false, 0, 240 * (nStage - 1), 320,
+                      240 * nStage))
+    return false;
+  back.SetFillColor(RGB(0, 0, 0));
+  back.SetFillStyle(FILLSTYLE_TRANSPARENT);
+  back.SetFont(art.Fonts.Medium);
+  back.SetForeColor(RGB(255, 255, 255));
+  back.DrawText(255, 180, "Next Stage", false);
+  back.SetForeColor(RGB(255, 255, 0));
+  back.DrawText(255, 200, sStageName, false);
+  if (nStage != 1) {
+    back.SetForeColor(RGB(255, 255, 0));
+    back.DrawText(255, 390, "Stage Password: " + sPassword, false);
+  }
+  back.SetForeColor(RGB(255, 255, 255));
+  back.DrawText(255, 425, "Press SPACE to continue...", false);
+  art.ShowBackBuffer(0);
+  return true;
+}
+
+bool DrawLevelScreen(Canvas& art, const std::string& sLevelName) {
+  Surface& back = art.Back();
+  if (!art.GE.ClearSurface(&back, false)) return false;
+  if (!art.ShowBitmap(art.Picture(PictureId::GetReady), false)) return false;
+  back.SetFillColor(RGB(0, 0, 0));
+  back.SetFillStyle(FILLSTYLE_TRANSPARENT);
+  back.SetFont(art.Fonts.Medium);
+  back.SetForeColor(RGB(255, 255, 0));
+  back.DrawBox(190, 200, 610, 340);
+  back.SetForeColor(RGB(255, 255, 255));
+  back.DrawText(200, 210, "Next Level", false);
+  back.SetForeColor(RGB(255, 255, 0));
+  back.DrawText(200, 230, sLevelName, false);
+  art.ShowBackBuffer(0);
+  return true;
+}
+
+bool DrawGameOver(Canvas& art) {
+  return art.ClearScreen() && art.ShowBitmap(art.Picture(PictureId::GameOver), true);
+}
