@@ -82,8 +82,8 @@ void MusicDisc::StartTrack() {
   FreeTrack();
   if (!MixerOpen()) return;
   for (; current_ < tracks_.size(); ++current_) {
-    music_ = Mix_LoadMUS(tracks_[current_].c_str());
-    if (music_ != nullptr && Mix_PlayMusic(music_, 1) == 0) return;
+    music_.reset(Mix_LoadMUS(tracks_[current_].c_str()));
+    if (music_ != nullptr && Mix_PlayMusic(music_.get(), 1) == 0) return;
     FreeTrack();
   }
   current_ = tracks_.empty() ? 0 : tracks_.size() - 1;
@@ -93,6 +93,5 @@ void MusicDisc::StartTrack() {
 void MusicDisc::FreeTrack() {
   if (music_ == nullptr) return;
   Mix_HaltMusic();
-  Mix_FreeMusic(music_);
-  music_ = nullptr;
+  music_.reset();
 }

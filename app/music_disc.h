@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-struct _Mix_Music;
+#include "engines/sdl_ptrs.h"
 
 class MusicDisc {
  public:
@@ -40,5 +40,5 @@ class MusicDisc {
   size_t current_ = 0;
   bool open_ = false;
   bool playing_ = false;
-  _Mix_Music* music_ = nullptr;
+  MusicPtr music_;
 };

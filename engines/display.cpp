@@ -34,57 +34,57 @@ void Display::Open(const std::string& sCaption) {
     height = desktop.h;
     x = y = 0;
   }
-  window_ = SDL_CreateWindow(sCaption.c_str(), x, y, width, height,
-                             SDL_WINDOW_RESIZABLE | (full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0));
+  window_.reset(SDL_CreateWindow(sCaption.c_str(), x, y, width, height,
+                                 SDL_WINDOW_RESIZABLE | (full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0)));
   if (window_ == nullptr) RaiseSdlError();
 }
 
 void Display::SetMode(int nWidth, int nHeight) {
   if (window_ == nullptr) throw GameError(ERR_NOT_INITIALIZED, "The main window is not open.");
-  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  texture_ = nullptr;
+  texture_.reset();
   if (renderer_ == nullptr) {
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
+    if (renderer_ == nullptr)
+      renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
     if (renderer_ == nullptr) RaiseSdlError();
   }
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-  if (SDL_RenderSetLogicalSize(renderer_, nWidth, nHeight) != 0) RaiseSdlError();
-  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
-                               nWidth, nHeight);
+  if (SDL_RenderSetLogicalSize(renderer_.get(), nWidth, nHeight) != 0) RaiseSdlError();
+  texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB565,
+                                   SDL_TEXTUREACCESS_STREAMING, nWidth, nHeight));
   if (texture_ == nullptr) RaiseSdlError();
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  SDL_RenderPresent(renderer_);
+  SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+  SDL_RenderClear(renderer_.get());
+  SDL_RenderPresent(renderer_.get());
 }
 
 void Display::Present(const Surface& surface) {
   if (texture_ == nullptr) return;
   SDL_Surface* raw = surface.Raw();
-  SDL_UpdateTexture(texture_, nullptr, raw->pixels, raw->pitch);
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  SDL_RenderPresent(renderer_);
+  SDL_UpdateTexture(texture_.get(), nullptr, raw->pixels, raw->pitch);
+  SDL_RenderClear(renderer_.get());
+  SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
+  SDL_RenderPresent(renderer_.get());
 }
 
 void Display::PresentWithOverlay(const Overlay& overlay) {
   if (texture_ == nullptr) return;
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_RenderClear(renderer_.get());
+  SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
   // Where the scaling put the picture, then the overlay in unscaled pixels.
   int logicalWidth = 0, logicalHeight = 0;
-  SDL_RenderGetLogicalSize(renderer_, &logicalWidth, &logicalHeight);
+  SDL_RenderGetLogicalSize(renderer_.get(), &logicalWidth, &logicalHeight);
   SDL_Rect viewport;
   float scaleX = 1, scaleY = 1;
-  SDL_RenderGetViewport(renderer_, &viewport);
-  SDL_RenderGetScale(renderer_, &scaleX, &scaleY);
+  SDL_RenderGetViewport(renderer_.get(), &viewport);
+  SDL_RenderGetScale(renderer_.get(), &scaleX, &scaleY);
   const SDL_Rect picture{
       static_cast<int>(viewport.x * scaleX), static_cast<int>(viewport.y * scaleY),
       static_cast<int>(viewport.w * scaleX), static_cast<int>(viewport.h * scaleY)};
-  SDL_RenderSetLogicalSize(renderer_, 0, 0);
-  overlay(renderer_, picture);
-  SDL_RenderPresent(renderer_);
-  SDL_RenderSetLogicalSize(renderer_, logicalWidth, logicalHeight);
+  SDL_RenderSetLogicalSize(renderer_.get(), 0, 0);
+  overlay(renderer_.get(), picture);
+  SDL_RenderPresent(renderer_.get());
+  SDL_RenderSetLogicalSize(renderer_.get(), logicalWidth, logicalHeight);
 }
 
 void ToggleFullScreen(SDL_Window* window) {
@@ -105,12 +105,9 @@ void ToggleFullScreen(SDL_Window* window) {
 }
 
 void Display::Close() {
-  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
-  if (window_ != nullptr) SDL_DestroyWindow(window_);
-  texture_ = nullptr;
-  renderer_ = nullptr;
-  window_ = nullptr;
+  texture_.reset();
+  renderer_.reset();
+  window_.reset();
   if (video_started_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
   video_started_ = false;
 }

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "engines/sdl_ptrs.h"
+
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
@@ -29,15 +31,16 @@ class Display {
   using Overlay = std::function<void(SDL_Renderer* renderer, const SDL_Rect& picture)>;
   void PresentWithOverlay(const Overlay& overlay);
   bool IsOpen() const { return window_ != nullptr; }
-  SDL_Window* Window() const { return window_; }
-  SDL_Renderer* Renderer() const { return renderer_; }
+  SDL_Window* Window() const { return window_.get(); }
+  SDL_Renderer* Renderer() const { return renderer_.get(); }
 
  private:
   void Close();
 
-  SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
+  // Freed in reverse order: the texture, the renderer, the window.
+  WindowPtr window_;
+  RendererPtr renderer_;
+  TexturePtr texture_;
   bool video_started_ = false;
 };
 

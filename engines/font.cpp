@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "base/failure.h"
+#include "engines/sdl_ptrs.h"
 
 namespace {
 
@@ -16,20 +17,16 @@ namespace {
 constexpr size_t kMaxRenderedTexts = 512;
 
 struct FaceCache {
-  std::map<std::pair<std::string, int>, TTF_Font*> faces;
-  std::map<std::tuple<TTF_Font*, uint32_t, std::string>, SDL_Surface*> texts;
-  void ForgetTexts() {
-    for (auto& entry : texts) SDL_FreeSurface(entry.second);
-    texts.clear();
-  }
-  void Close() {
+  std::map<std::pair<std::string, int>, FontFacePtr> faces;
+  std::map<std::tuple<TTF_Font*, uint32_t, std::string>, SdlSurfacePtr> texts;
+  void ForgetTexts() { texts.clear(); }
+  void ReleaseAll() {
     ForgetTexts();
-    for (auto& entry : faces) TTF_CloseFont(entry.second);
     faces.clear();
     if (TTF_WasInit()) TTF_Quit();
   }
   // Start-up closes the cache before SDL goes; this only cleans up after a program that did not.
-  ~FaceCache() { Close(); }
+  ~FaceCache() { ReleaseAll(); }
 };
 
 FaceCache& Cache() {
@@ -40,7 +37,7 @@ FaceCache& Cache() {
 }  // namespace
 
 void Font::CloseAll() {
-  Cache().Close();
+  Cache().ReleaseAll();
 }
 
 int Font::PixelSize() const {
@@ -67,13 +64,13 @@ std::string Font::ResolveFile(const std::string& sName) {
 _TTF_Font* Font::Face() const {
   auto& faces = Cache().faces;
   const auto key = std::make_pair(Name, PixelSize());
-  if (auto found = faces.find(key); found != faces.end()) return found->second;
+  if (auto found = faces.find(key); found != faces.end()) return found->second.get();
   if (!TTF_WasInit() && TTF_Init() != 0) throw GameError(ERR_BAD_FILE_FORMAT, TTF_GetError());
   const std::string file = ResolveFile(Name);
   if (file.empty()) throw GameError(ERR_FILE_NOT_FOUND, "No font found for \"" + Name + "\".");
   TTF_Font* face = TTF_OpenFont(file.c_str(), key.second);
   if (face == nullptr) throw GameError(ERR_FILE_NOT_FOUND, TTF_GetError());
-  faces.emplace(key, face);
+  faces.emplace(key, FontFacePtr(face));
   return face;
 }
 
@@ -81,13 +78,13 @@ SDL_Surface* Font::Rendered(const std::string& sUtf8, uint32_t nColor) const {
   TTF_Font* face = Face();
   auto& texts = Cache().texts;
   const auto key = std::make_tuple(face, nColor, sUtf8);
-  if (auto found = texts.find(key); found != texts.end()) return found->second;
+  if (auto found = texts.find(key); found != texts.end()) return found->second.get();
   if (texts.size() >= kMaxRenderedTexts) Cache().ForgetTexts();
   const SDL_Color color{static_cast<uint8_t>(nColor & 255),
                         static_cast<uint8_t>((nColor >> 8) & 255),
                         static_cast<uint8_t>((nColor >> 16) & 255), 255};
   SDL_Surface* text = TTF_RenderUTF8_Blended(face, sUtf8.c_str(), color);
   if (text == nullptr) throw GameError(ERR_BAD_FILE_FORMAT, TTF_GetError());
-  texts.emplace(key, text);
+  texts.emplace(key, SdlSurfacePtr(text));
   return text;
 }

@@ -110,7 +110,7 @@ bool FormView::FocusInTextBox() const {
   return frm_.Focused() != nullptr && frm_.Focused()->Kind == ControlKind::TextBox;
 }
 
-FormView::Box FormView::Place(const Control& control) const {
+FormView::Box FormView::BoxOf(const Control& control) const {
   const ImVec2 min(std::round(client_.x + Px(control.Place.Left)),
                    std::round(client_.y + Px(control.Place.Top)));
   return {min, ImVec2(std::round(min.x + Px(control.Place.Width)),
@@ -183,7 +183,7 @@ void FormView::DrawFocusRect(ImVec2 min, ImVec2 max) const {
 }
 
 void FormView::DrawLabel(Label& label) {
-  const Box box = Place(label);
+  const Box box = BoxOf(label);
   const std::string text = Cp1252ToUtf8(label.Caption);
   ImGui::PushClipRect(box.Min, box.Max, true);
   ImGui::SetCursorScreenPos(box.Min);
@@ -194,7 +194,7 @@ void FormView::DrawLabel(Label& label) {
 }
 
 void FormView::DrawCheckBox(CheckBox& box) {
-  const Box place = Place(box);
+  const Box place = BoxOf(box);
   ImGui::SetCursorScreenPos(place.Min);
   ImGui::BeginDisabled(!box.Enabled);
   const bool clicked =
@@ -229,7 +229,7 @@ void FormView::DrawCheckBox(CheckBox& box) {
 }
 
 void FormView::DrawButton(CommandButton& button) {
-  const Box place = Place(button);
+  const Box place = BoxOf(button);
   ImGui::SetCursorScreenPos(place.Min);
   ImGui::BeginDisabled(!button.Enabled);
   const bool clicked = ImGui::InvisibleButton(
@@ -259,7 +259,7 @@ void FormView::DrawButton(CommandButton& button) {
 }
 
 void FormView::DrawTextBox(TextBox& box) {
-  const Box place = Place(box);
+  const Box place = BoxOf(box);
   const bool focused = Focused(box);
   const ImGuiID id = ImGui::GetID("##text");
   std::vector<char>& buffer = text_buffers_[&box];
@@ -301,7 +301,7 @@ void FormView::DrawTextBox(TextBox& box) {
 }
 
 void FormView::DrawListBox(ListBox& list) {
-  const Box place = Place(list);
+  const Box place = BoxOf(list);
   const float row = std::round(Px(LIST_ROW_TWIPS));
   const bool focused = Focused(list);
   ImGui::SetCursorScreenPos(place.Min);

@@ -39,7 +39,7 @@ class FormView {
   struct Box {
     ImVec2 Min, Max;
   };
-  Box Place(const Control& control) const;
+  Box BoxOf(const Control& control) const;
   float Px(int nTwips) const { return nTwips * scale_ / 15.0f; }
   bool Focused(const Control& control) const;
 

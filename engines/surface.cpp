@@ -16,9 +16,7 @@ SDL_Color ToSdlColor(uint32_t nColor) {
 }
 }  // namespace
 
-Surface::~Surface() {
-  SDL_FreeSurface(surface_);
-}
+Surface::~Surface() = default;
 
 std::shared_ptr<Surface> Surface::Create(int nWidth, int nHeight) {
   SDL_Surface* raw = SDL_CreateRGBSurfaceWithFormat(0, nWidth, nHeight, 16, SDL_PIXELFORMAT_RGB565);
@@ -28,7 +26,7 @@ std::shared_ptr<Surface> Surface::Create(int nWidth, int nHeight) {
 }
 
 std::shared_ptr<Surface> Surface::Load(const std::string& sFile) {
-  SDL_Surface* loaded = SDL_LoadBMP(sFile.c_str());
+  const SdlSurfacePtr loaded(SDL_LoadBMP(sFile.c_str()));
   if (loaded == nullptr) {
     if (SDL_RWops* probe = SDL_RWFromFile(sFile.c_str(), "rb"); probe != nullptr) {
       SDL_RWclose(probe);
@@ -36,8 +34,7 @@ std::shared_ptr<Surface> Surface::Load(const std::string& sFile) {
     }
     throw GameError(ERR_FILE_NOT_FOUND, "File not found");
   }
-  SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB565, 0);
-  SDL_FreeSurface(loaded);
+  SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB565, 0);
   if (converted == nullptr) RaiseSdlError();
   return std::shared_ptr<Surface>(new Surface(converted));
 }
@@ -57,11 +54,11 @@ void Surface::DrawText(int x, int y, std::string_view sText, bool bUpdatePositio
   SDL_Rect where{x, y, text->w, text->h};
   if (!font_transparent_) {
     SDL_Rect cell = where;
-    SDL_FillRect(surface_, &cell, Map(fill_color_));
+    SDL_FillRect(surface_.get(), &cell, Map(fill_color_));
   }
   const bool keyed = key_active_;
   UseColorKey(false);
-  SDL_BlitSurface(text, nullptr, surface_, &where);
+  SDL_BlitSurface(text, nullptr, surface_.get(), &where);
   UseColorKey(keyed);
   Changed();
 }
@@ -70,7 +67,7 @@ void Surface::DrawBox(int nLeft, int nTop, int nRight, int nBottom) {
   if (nRight <= nLeft || nBottom <= nTop) return;
   if (fill_style_ == FILLSTYLE_SOLID) {
     SDL_Rect inside{nLeft, nTop, nRight - nLeft, nBottom - nTop};
-    SDL_FillRect(surface_, &inside, Map(fill_color_));
+    SDL_FillRect(surface_.get(), &inside, Map(fill_color_));
   }
   const uint32_t pen = Map(fore_color_);
   const int w = nRight - nLeft;
@@ -79,27 +76,27 @@ void Surface::DrawBox(int nLeft, int nTop, int nRight, int nBottom) {
                        {nLeft, nBottom - 1, w, 1},
                        {nLeft, nTop, 1, h},
                        {nRight - 1, nTop, 1, h}};
-  SDL_FillRects(surface_, edges, 4, pen);
+  SDL_FillRects(surface_.get(), edges, 4, pen);
   Changed();
 }
 
 void Surface::SetColorKey(uint16_t nKey) {
   color_key_ = nKey;
-  if (key_active_) SDL_SetColorKey(surface_, SDL_TRUE, color_key_);
+  if (key_active_) SDL_SetColorKey(surface_.get(), SDL_TRUE, color_key_);
 }
 
 void Surface::UseColorKey(bool bUse) {
   if (bUse == key_active_) return;
   key_active_ = bUse;
-  SDL_SetColorKey(surface_, bUse ? SDL_TRUE : SDL_FALSE, color_key_);
+  SDL_SetColorKey(surface_.get(), bUse ? SDL_TRUE : SDL_FALSE, color_key_);
 }
 
 uint16_t Surface::Pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= surface_->w || y >= surface_->h) return 0;
-  SDL_LockSurface(surface_);
+  SDL_LockSurface(surface_.get());
   const auto* row = static_cast<const uint8_t*>(surface_->pixels) + y * surface_->pitch;
   const uint16_t value = reinterpret_cast<const uint16_t*>(row)[x];
-  SDL_UnlockSurface(surface_);
+  SDL_UnlockSurface(surface_.get());
   return value;
 }
 

@@ -9,6 +9,7 @@
 
 #include "base/rect.h"
 #include "engines/font.h"
+#include "engines/sdl_ptrs.h"
 
 struct SDL_Surface;
 
@@ -69,13 +70,13 @@ class Surface {
     if (change_hook_) change_hook_();
   }
 
-  SDL_Surface* Raw() const { return surface_; }
+  SDL_Surface* Raw() const { return surface_.get(); }
 
  private:
   explicit Surface(SDL_Surface* surface) : surface_(surface) {}
   uint32_t Map(uint32_t nColor) const;
 
-  SDL_Surface* surface_;
+  SdlSurfacePtr surface_;
   Font font_;
   uint32_t fore_color_ = 0;
   uint32_t fill_color_ = 0;

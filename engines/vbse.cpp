@@ -14,15 +14,13 @@ constexpr int kChannels = 64;
 }  // namespace
 
 SoundBuffer::~SoundBuffer() {
-  if (chunk_ != nullptr) {
-    Mix_HaltChannel(channel_);
-    Mix_FreeChunk(chunk_);
-  }
+  // The channel stops before its chunk is freed.
+  if (chunk_ != nullptr) Mix_HaltChannel(channel_);
 }
 
 void SoundBuffer::SetVolume(int32_t nVolume) {
   volume_ = std::clamp<int32_t>(nVolume, -10000, 0);
-  if (chunk_ != nullptr) Mix_VolumeChunk(chunk_, VBSE::MixerVolume(volume_));
+  if (chunk_ != nullptr) Mix_VolumeChunk(chunk_.get(), VBSE::MixerVolume(volume_));
 }
 
 void SoundBuffer::Stop() {
@@ -102,7 +100,7 @@ bool VBSE::PlaySound(SoundBuffer* dsb) {
     if (dsb == nullptr) throw GameError(ERR_OBJECT_NOT_SET, "Object variable not set");
     if (dsb->chunk_ == nullptr) return true;
     Mix_HaltChannel(dsb->channel_);
-    if (Mix_PlayChannel(dsb->channel_, dsb->chunk_, 0) < 0) throw GameError(ERR_ILLEGAL_CALL, Mix_GetError());
+    if (Mix_PlayChannel(dsb->channel_, dsb->chunk_.get(), 0) < 0) throw GameError(ERR_ILLEGAL_CALL, Mix_GetError());
     return true;
   });
 }

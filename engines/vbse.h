@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "engines/sdl_ptrs.h"
+
 struct Mix_Chunk;
 
 // The buffer description the game asks for: mono PCM at 22 050 Hz 16-bit (high quality) or
@@ -39,7 +41,7 @@ class SoundBuffer {
   SoundBuffer(Mix_Chunk* chunk, int nChannel, const BufferDesc& desc)
       : chunk_(chunk), channel_(nChannel), desc_(desc) {}
 
-  Mix_Chunk* chunk_;  // nullptr when the engine runs silent
+  ChunkPtr chunk_;  // nullptr when the engine runs silent
   int channel_;
   BufferDesc desc_;
   int32_t volume_ = 0;
