@@ -1,8 +1,11 @@
-// The main window's keys and mouse: held keys repeat for the develop keys only, and every mouse
-// event reaches the game.
+// The main window's keys and mouse: held keys repeat for the develop keys only, every mouse
+// event reaches the game, and what arrives while the game waits acts once the wait is over.
 #include "app/main_window.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 #include "data/cell_codes.h"
 #include "tests/started_game.h"
@@ -45,4 +48,71 @@ TEST_F(MainWindowKeys, EveryMouseEventReachesTheEditor) {
   game.EditByte = PLATFORM_ICE;
   window.OnMouse(0, 1, 0, 60, 30);
   EXPECT_EQ(game.Levels.Cell(1, 1, 1), PLATFORM_ICE);
+}
+
+namespace {
+
+// A clock whose event pump delivers keys to the main window while the game waits: the first time
+// the game pumps events, `keys` are pressed one after the other.
+class PumpedKeys : public platform::Backend {
+ public:
+  PumpedKeys(MainWindow& window, std::vector<int> keys) : window_(window), keys_(std::move(keys)) {
+    platform::InstallBackend(this);
+  }
+  ~PumpedKeys() override { platform::InstallBackend(nullptr); }
+  uint32_t Ticks() override { return now_; }
+  void Sleep(uint32_t nMilliseconds) override { now_ += nMilliseconds; }
+  void DoEvents() override {
+    ++pumps;
+    for (int key : std::exchange(keys_, {})) window_.OnKeyDown(key, false);
+  }
+  void ShowPointer(bool) override {}
+  int pumps = 0;
+
+ private:
+  MainWindow& window_;
+  std::vector<int> keys_;
+  uint32_t now_ = 0;
+};
+
+class WaitingGame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder.LinkGameFiles();
+    game.IE.SetSource(&keys);
+    ASSERT_TRUE(game.Initialize(host, true)) << folder.ErrorLog();
+    game.Options.bSoundEffects = 0;
+    window.SetGame(&game);
+    keys.Hold({dik::SPACE});  // every stage preview goes on at once
+  }
+  void TearDown() override { game.IE.SetSource(nullptr); }
+
+  ScratchFolder folder;
+  TestHost host;
+  ScriptedKeys keys;
+  Game game;
+  MainWindow window;
+};
+
+}  // namespace
+
+TEST_F(WaitingGame, EscDuringTheFirstStagePreviewEndsTheGameOnceItHasStarted) {
+  PumpedKeys pump(window, {VK_ESCAPE});
+  ASSERT_TRUE(game.StartGame(1));
+  EXPECT_GT(pump.pumps, 0);
+  EXPECT_FALSE(game.IsRunning()) << "the Esc of the preview is not lost when the game starts";
+  EXPECT_EQ(host.music_stops, 1);
+}
+
+TEST_F(WaitingGame, KeysDuringAWaitActAfterTheLevelHasStartedNeverInsideIt) {
+  // F1 while the first level is being started must not start a second game inside it; F5 (the
+  // develop key) skips on once level 1 is fully set up.
+  game.Options.bMusic = VB_TRUE;
+  PumpedKeys pump(window, {VK_F1, VK_F5, VK_F5});
+  ASSERT_TRUE(game.StartGame(1));
+  EXPECT_TRUE(game.IsRunning());
+  EXPECT_EQ(host.music_starts, 1) << "one game, started once";
+  EXPECT_EQ(game.Play.Level, 3) << "each F5 moved on one whole level";
+  EXPECT_EQ(game.Play.Stage, 1);
+  EXPECT_EQ(game.Play.CharScore, 0);
 }

@@ -98,8 +98,7 @@ TEST_F(Hero, GravityIsLowInSpaceButNotInTheFinale) {
 TEST_F(Hero, LandsFromAboveAndDropsThroughWithDown) {
   Fill(20, 4, 10, PLATFORM_WOOD);  // top at 402
   Build();
-  play.CharX = 300;
-  play.CharY = 300;
+  PlaceHero(300, 300);
   play.CharInAir = 1;
   keys.Hold({});
   for (int i = 0; i < 30 && play.CharInAir == 1; ++i) HeroStep();
@@ -117,8 +116,7 @@ TEST_F(Hero, LandsFromAboveAndDropsThroughWithDown) {
 TEST_F(Hero, BouncyPlatformsThrowTheHeroUpEveryTime) {
   Fill(20, 4, 10, PLATFORM_BOUNCY);
   Build();
-  play.CharX = 300;
-  play.CharY = 300;
+  PlaceHero(300, 300);
   play.CharInAir = 1;
   keys.Hold({});
   int bounces = 0;

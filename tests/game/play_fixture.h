@@ -65,19 +65,10 @@ class PlayField : public ::testing::Test {
     play.CharVX = 0;
     play.CharVY = 0;
   }
-  // The hero at (x, y) without speed.
+  // The hero at (x, y).
   void PlaceHero(float x, float y) {
     play.CharX = x;
     play.CharY = y;
-  }
-  // Bomb i alone in play at (x, y), at rest.
-  BombRec& PlaceBomb(int i, float x, float y) {
-    play.BombCount = static_cast<int16_t>(std::max<int>(play.BombCount, i + 1));
-    BombRec& bomb = play.Bombs[i];
-    bomb = BombRec{};
-    bomb.X = x;
-    bomb.Y = y;
-    return bomb;
   }
   // One frame of the hero alone, with the scripted keys held.
   void HeroStep() {

@@ -41,8 +41,7 @@ TEST_F(Rules, PowerUpsActAndLeavePlay) {
     play.CharHealth = 5;
     Fill(20, 6, 6, c.code);
     Build();
-    play.CharX = 300;
-    play.CharY = 380;
+    PlaceHero(300, 380);
     play.CheckPickups();
     EXPECT_EQ(play.*c.field, c.expected) << int(c.code);
     EXPECT_EQ(play.PowerUps[0].Left, 1600) << int(c.code);
@@ -57,8 +56,7 @@ TEST_F(Rules, TheSkullHurtsOnlyTheVulnerableAndCanKill) {
     game.Levels.LevelGrid.fill(NOTHING);
     Fill(20, 6, 6, POWERUP_SKULL);
     Build();
-    play.CharX = 300;
-    play.CharY = 380;
+    PlaceHero(300, 380);
     play.CheckPickups();
   };
   play.InvulnerableTime = 50;
@@ -117,8 +115,7 @@ TEST_F(Rules, DeathAndTheLastGemInOneFrame) {
   Fill(27, 0, 5, PLATFORM_WOOD);
   Fill(27, 1, 1, GEM_NORMAL);  // the gem overlaps the hero standing at the start
   Build();
-  play.CharX = 40;
-  play.CharY = 540 + 2 - 36;
+  PlaceHero(40, 540 + 2 - 36);
   play.BombCount = 1;
   play.Bombs[0] = BombRec{};
   play.Bombs[0].X = 40;
@@ -201,4 +198,38 @@ TEST_F(Rules, AnimationsWrapAndTimersRunDown) {
   EXPECT_EQ(play.ExtraSpeedTime, 0);
   play.AdvanceAnimations();
   EXPECT_EQ(play.ExtraSpeedTime, 0);
+}
+
+TEST_F(Rules, PickupsAreHeardAndSeenThroughTheirOwnRowOfTheTable) {
+  Fill(20, 6, 6, POWERUP_SKULL);
+  Fill(20, 9, 9, POWERUP_SHOOTBIDI);
+  Fill(20, 12, 12, GEM_NORMAL);
+  Build();
+  for (float x : {300.0f, 450.0f, 600.0f}) {
+    PlaceHero(x, 380);
+    play.CheckPickups();
+  }
+  EXPECT_EQ(sounds.played, (std::vector<SoundId>{SoundId::Explosion, SoundId::Gem}))
+      << "the ball-blaster power-up is taken in silence";
+  EXPECT_EQ(play.Effects[0].Bitmap, PictureId::Skull);
+  EXPECT_EQ(play.Effects[0].Lifetime, 20) << "a skull bursts where it stood";
+  EXPECT_EQ(play.Effects[1].Bitmap, PictureId::GemNormal);
+  EXPECT_EQ(play.Effects[2].Active, VB_FALSE);
+}
+
+TEST_F(Rules, ASoundThatFailsStopsThePickupsOfTheFrameButTheTakenGemIsGone) {
+  struct Broken : PlayEvents {
+    bool PlaySound(SoundId) override { return false; }
+  } broken;
+  play.Events = &broken;
+  Fill(20, 6, 7, GEM_NORMAL);
+  Build();
+  PlaceHero(325, 380);  // touching both gems
+  play.CheckPickups();
+  EXPECT_EQ(play.GemsCollected, 1);
+  EXPECT_EQ(play.Gems[0].Left, 1600) << "a gem whose sound failed cannot be taken twice";
+  EXPECT_EQ(play.Gems[1].Left, 355) << "the next gem waits for the next frame";
+  play.Events = &sounds;
+  play.CheckPickups();
+  EXPECT_EQ(play.GemsCollected, 2);
 }
