@@ -5,14 +5,14 @@
 namespace {
 
 constexpr std::array<const char*, PICTURE_COUNT> kPictureFiles = {
-    "Loading_ZT.bmp",    "Background_ZT.bmp", "StagePreviews.bmp", "GetReady_ZT.bmp",
-    "GameOver_ZT.bmp",   "Title_ZT.bmp",      "Platform_ZT.bmp",   "Character.bmp",
-    "Invulnerable.bmp",  "GemNormal.bmp",     "HighJump.bmp",      "ExtraSpeed.bmp",
-    "ExtraHealth.bmp",   "Shoot.bmp",         "ShootSpread.bmp",   "ShootBounce.bmp",
-    "ShootBidi.bmp",     "ShootExplode.bmp",  "MysteryBox.bmp",    "FreezeBombs.bmp",
-    "Magnet.bmp",        "Skull.bmp",         "NormalBomb_ZT.bmp", "HotBomb_ZT.bmp",
-    "HitBomb_ZT.bmp",    "AmmoBall_ZT.bmp",   "BombExit.bmp",      "Machine.bmp",
-    "MachineHit.bmp",    "Fireworks.bmp",
+    "Loading_ZT.bmp",   "Background_ZT.bmp", "StagePreviews.bmp", "GetReady_ZT.bmp",
+    "GameOver_ZT.bmp",  "Title_ZT.bmp",      "Platform_ZT.bmp",   "Character.bmp",
+    "Invulnerable.bmp", "GemNormal.bmp",     "HighJump.bmp",      "ExtraSpeed.bmp",
+    "ExtraHealth.bmp",  "Shoot.bmp",         "ShootSpread.bmp",   "ShootBounce.bmp",
+    "ShootBidi.bmp",    "ShootExplode.bmp",  "MysteryBox.bmp",    "FreezeBombs.bmp",
+    "Magnet.bmp",       "Skull.bmp",         "NormalBomb_ZT.bmp", "HotBomb_ZT.bmp",
+    "HitBomb_ZT.bmp",   "AmmoBall_ZT.bmp",   "BombExit.bmp",      "Machine.bmp",
+    "MachineHit.bmp",   "Fireworks.bmp",
 };
 
 // Every effect but the machine's jingle plays 5 dB below full volume.

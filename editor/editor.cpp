@@ -22,8 +22,8 @@ void Game::ReceiveMouseInput(int16_t Button, int16_t Shift, float X, float Y) {
     const int32_t r = CInt(Y) / 20;
     // Only a cell of the level is painted: a position off the grid would land in another column
     // or another level.
-    const bool onLevel = c >= 0 && c < LEVEL_COLUMNS && r >= 0 && r < LEVEL_ROWS && Play.Level >= 1 &&
-                         Play.Level <= LEVEL_SLOTS;
+    const bool onLevel = c >= 0 && c < LEVEL_COLUMNS && r >= 0 && r < LEVEL_ROWS &&
+                         Play.Level >= 1 && Play.Level <= LEVEL_SLOTS;
     if ((Button & 1) != 0 && onLevel && (c != EditLastCol || r != EditLastRow)) {
       Levels.Cell(Play.Level, c, r) = static_cast<uint8_t>(EditByte & 0xFF);
       // The change is in play at once; the level's power-ups and gems come back with it.

@@ -34,8 +34,9 @@ void Display::Open(const std::string& sCaption) {
     height = desktop.h;
     x = y = 0;
   }
-  window_.reset(SDL_CreateWindow(sCaption.c_str(), x, y, width, height,
-                                 SDL_WINDOW_RESIZABLE | (full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0)));
+  window_.reset(
+      SDL_CreateWindow(sCaption.c_str(), x, y, width, height,
+                       SDL_WINDOW_RESIZABLE | (full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0)));
   if (window_ == nullptr) RaiseSdlError();
 }
 

@@ -64,7 +64,8 @@ bool VBGE::Blit(Surface* ddsDest, Rect& rectDest, Surface* ddsSource, Rect& rect
                 int16_t nBlitType, int16_t nBlitValue, int32_t nFlags) {
   return Trapped("VBGE - Blit - ", [&] {
     if (!bInitialized) RaiseNotInitialized();
-    if (ddsDest == nullptr || ddsSource == nullptr) throw GameError(ERR_OBJECT_NOT_SET, "Object variable not set");
+    if (ddsDest == nullptr || ddsSource == nullptr)
+      throw GameError(ERR_OBJECT_NOT_SET, "Object variable not set");
     const SurfaceDesc desc = ddsDest->GetSurfaceDesc();
     const int32_t W = desc.Width;
     const int32_t H = desc.Height;

@@ -100,7 +100,8 @@ bool VBSE::PlaySound(SoundBuffer* dsb) {
     if (dsb == nullptr) throw GameError(ERR_OBJECT_NOT_SET, "Object variable not set");
     if (dsb->chunk_ == nullptr) return true;
     Mix_HaltChannel(dsb->channel_);
-    if (Mix_PlayChannel(dsb->channel_, dsb->chunk_.get(), 0) < 0) throw GameError(ERR_ILLEGAL_CALL, Mix_GetError());
+    if (Mix_PlayChannel(dsb->channel_, dsb->chunk_.get(), 0) < 0)
+      throw GameError(ERR_ILLEGAL_CALL, Mix_GetError());
     return true;
   });
 }

@@ -118,7 +118,10 @@ class Game : private PlayEvents {
   void WaitForPauseKey();
   bool KeyDown(int nKey) const { return Play.KeyDown(nKey); }
   bool PlayEffect(const SoundBufferPtr& dsb);
-  bool PlayEffect(SoundId nSound) { return PlayEffect(Sounds[static_cast<size_t>(nSound)]); }
+  // A sound of the catalogue; "no sound" plays nothing.
+  bool PlayEffect(SoundId nSound) {
+    return nSound >= SoundId::Count || PlayEffect(Sounds[static_cast<size_t>(nSound)]);
+  }
   const SoundBufferPtr& Sound(SoundId nSound) const { return Sounds[static_cast<size_t>(nSound)]; }
   Surface* Picture(PictureId nPicture) const { return Art.Picture(nPicture); }
 

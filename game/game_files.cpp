@@ -32,8 +32,8 @@ bool Game::LoadSounds() {
 
 bool Game::LoadLevels() {
   return Trapped("Game - LoadLevels - ", [&] {
-    Levels = ParseLevelFile(ReadFileBytes(std::filesystem::path(ProgramFolder) /
-                                          LevelFileName(ExtraMode)));
+    Levels = ParseLevelFile(
+        ReadFileBytes(std::filesystem::path(ProgramFolder) / LevelFileName(ExtraMode)));
     const std::vector<uint8_t> names = ReadFileBytes(LevelNamesFileName(ExtraMode));
     LevelNames =
         ParseLevelNames(std::string_view(reinterpret_cast<const char*>(names.data()), names.size()),

@@ -43,8 +43,8 @@ void PlayState::RecycleBomb(int i) {
 
 void PlayState::StartBombExplosion(int i) {
   const int16_t d = PieceSize();
-  StartParticleEffect(Bombs[i].X, Bombs[i].Y, 2.5f, 2.5f, 0.5f, 15, 100, PictureId::HotBomb, d, d, 0, 0,
-                      40, 40, 100);
+  StartParticleEffect(Bombs[i].X, Bombs[i].Y, 2.5f, 2.5f, 0.5f, 15, 100, PictureId::HotBomb, d, d,
+                      0, 0, 40, 40, 100);
 }
 
 void PlayState::KeepBombInLevel(int i) {

@@ -1,10 +1,10 @@
 // Particle effects: a region of a picture cut into blocks that fly apart from its centre.
 #include "play/play_state.h"
 
-void PlayState::StartParticleEffect(float X, float Y, float DivX, float DivY, float Gravity, float Kick,
-                               float Spread, PictureId Bitmap, int16_t StepX, int16_t StepY,
-                               int16_t SrcX, int16_t SrcY, int16_t Width, int16_t Height,
-                               int16_t Lifetime) {
+void PlayState::StartParticleEffect(float X, float Y, float DivX, float DivY, float Gravity,
+                                    float Kick, float Spread, PictureId Bitmap, int16_t StepX,
+                                    int16_t StepY, int16_t SrcX, int16_t SrcY, int16_t Width,
+                                    int16_t Height, int16_t Lifetime) {
   EffectRec* effect = nullptr;
   for (EffectRec& slot : Effects) {
     if (slot.Active == VB_FALSE) {

@@ -35,8 +35,8 @@ void PlayState::CheckShotHitsMachine(int s) {
   const Rect machine{MachineX + 20, MachineY, MachineX + 340, MachineY + 228};
   if (!IntersectRect(GetShotRect(s), machine)) return;
   ShotRec& shot = Shots[s];
-  StartParticleEffect(static_cast<float>(shot.X), shot.Y, 1, 1, 0, 0, 150, PictureId::MachineHit, 2, 2, 0,
-                      0, 8, 8, 5);
+  StartParticleEffect(static_cast<float>(shot.X), shot.Y, 1, 1, 0, 0, 150, PictureId::MachineHit, 2,
+                      2, 0, 0, 8, 8, 5);
   MachineHealth = Wrap16(MachineHealth - 1);
   if (MachineHealth <= 0) {
     if (!PlaySound(SoundId::Explosion)) return;
@@ -61,8 +61,8 @@ bool PlayState::LaunchFireworks() {
     firework.Timer = Wrap16(firework.Timer - 1);
     if (firework.Timer > 0) continue;
     const int column = std::min(20 * CInt(5.0f * Rnd()), 80);
-    StartParticleEffect(firework.X, firework.Y, 3.5f, 3.5f, 0.3f, 10, 50, PictureId::Fireworks, d, d,
-                        static_cast<int16_t>(column), 0, 20, 20, 100);
+    StartParticleEffect(firework.X, firework.Y, 3.5f, 3.5f, 0.3f, 10, 50, PictureId::Fireworks, d,
+                        d, static_cast<int16_t>(column), 0, 20, 20, 100);
     if (!PlaySound(SoundId::Explosion)) return false;
     NewFireworkLaunch(firework);
   }

@@ -1,9 +1,10 @@
 // The two ways a picture reaches the screen: the back buffer's visible window, or one picture
 // (or one rectangle of a picture sheet) centred on black.
+#include "render/canvas.h"
+
 #include <cmath>
 
 #include "base/failure.h"
-#include "render/canvas.h"
 
 void Canvas::ShowBackBuffer(int32_t nLeft) {
   Rect visible{nLeft, 0, nLeft + 800, 600};
@@ -12,7 +13,7 @@ void Canvas::ShowBackBuffer(int32_t nLeft) {
 }
 
 bool Canvas::ShowBitmap(Surface* surface, bool bAlsoToScreen, int32_t nLeft, int32_t nTop,
-                      int32_t nRight, int32_t nBottom) {
+                        int32_t nRight, int32_t nBottom) {
   return Trapped("Game - ShowBitmap - ", [&] {
     if (surface == nullptr) throw GameError(ERR_OBJECT_NOT_SET, "Object variable not set");
     Surface* back = GE.BackBuffer().get();

@@ -67,8 +67,7 @@ bool PlayView::BuildLevelBackdrop(int16_t nStage) {
     for (int j = 0; j < 3; ++j) {
       Rect dest{200 * i, 200 * j, 200 * i + 200, 200 * j + 200};
       Rect source{tile, 0, tile + 200, 200};
-      ge.Blit(SurfLevel.get(), dest, art_.Picture(PictureId::Background), source, 0, 0,
-              BLIT_WAIT);
+      ge.Blit(SurfLevel.get(), dest, art_.Picture(PictureId::Background), source, 0, 0, BLIT_WAIT);
     }
   }
   Rect all{0, 0, 1200, 600};

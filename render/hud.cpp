@@ -58,8 +58,7 @@ void PlayView::DrawHud(const PlayState& play, const std::string& sLevelName) {
   back.DrawText(BackdropX + 12, 10, "Health:", false);
   Rect face{BackdropX + 72, 0, BackdropX + 112, 36};
   Rect faceSource{200, 36, 240, 72};
-  art_.GE.Blit(&back, face, art_.Picture(PictureId::Character), faceSource, 0, 0,
-               BLIT_WAIT_KEYED);
+  art_.GE.Blit(&back, face, art_.Picture(PictureId::Character), faceSource, 0, 0, BLIT_WAIT_KEYED);
   back.DrawText(BackdropX + 117, 10, "x " + std::to_string(play.CharHealth), false);
 
   back.SetFont(medium);

@@ -35,8 +35,8 @@ class PlayView {
 
   // The frame of `play`, named from `names`. With a meter (develop mode) the frame rate is shown,
   // and with an active editor its cursor, the view following the editor's scroll position.
-  bool DrawGameFrame(const PlayState& play, const std::vector<std::string>& names,
-                     DevInfo* meter, const EditCursor& editor);
+  bool DrawGameFrame(const PlayState& play, const std::vector<std::string>& names, DevInfo* meter,
+                     const EditCursor& editor);
 
   std::vector<Rect> DirtyRects;
   int16_t DirtyCount = 0;

@@ -1,8 +1,8 @@
 // The full-screen pictures: the title screen (redrawn whole on every pass), the stage preview,
 // the level screen and the game-over picture.
-#include <string>
-
 #include "render/screens.h"
+
+#include <string>
 
 namespace {
 

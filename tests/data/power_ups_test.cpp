@@ -1,11 +1,12 @@
 // The power-up table: one row for each power-up code, read alike by the pickups, the drawing,
 // the palette, the level text and the level checker.
+#include "data/power_ups.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "data/cell_codes.h"
-#include "data/power_ups.h"
 #include "tools/level_packer/level_text.h"
 
 TEST(PowerUpTable, EveryPowerUpCodeHasOneRowWithItsOwnPictureAndLetter) {

@@ -1,9 +1,10 @@
 // The font cache: closed before SDL shuts down, and opened again by the next text.
+#include "engines/font.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "engines/font.h"
 #include "engines/surface.h"
 
 namespace {

@@ -80,7 +80,8 @@ TEST_F(GameLifecycle, AMissingPictureStopsTheLoadingWithOneReport) {
   EXPECT_FALSE(game.Initialize(host, false));
   EXPECT_EQ(folder.ErrorLog(), "VBGE - LoadBitmap - File not found - Skull.bmp\r\n\r\n");
   EXPECT_NE(game.Picture(PictureId::Magnet), nullptr);
-  EXPECT_EQ(game.Picture(PictureId::NormalBomb), nullptr) << "pictures after the missing one are not loaded";
+  EXPECT_EQ(game.Picture(PictureId::NormalBomb), nullptr)
+      << "pictures after the missing one are not loaded";
   EXPECT_EQ(game.Levels.LevelCount, 0) << "levels come after the pictures";
   EXPECT_EQ(game.GameMode, 0);
 }

@@ -131,7 +131,9 @@ TEST_F(Rules, DeathAndTheLastGemInOneFrame) {
 
 TEST_F(Rules, AFailedKeyboardReadChangesNothing) {
   struct LostKeyboard : KeyStateSource {
-    void Read(KeyboardSnapshot&) override { throw GameError(ERR_ILLEGAL_CALL, "The keyboard was lost."); }
+    void Read(KeyboardSnapshot&) override {
+      throw GameError(ERR_ILLEGAL_CALL, "The keyboard was lost.");
+    }
   } lost;
   game.IE.SetSource(&lost);
   play.CharVX = 3;

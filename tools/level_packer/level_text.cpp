@@ -18,11 +18,13 @@ struct CellCharEntry {
 // Letters are platforms (a capital for the second kind of a material); the power-ups' symbols and
 // digits come from their own table.
 constexpr CellCharEntry kCellChars[] = {
-    {PLATFORM_SAND, 's'},   {PLATFORM_EGYPTROCK, 'e'}, {PLATFORM_ROCK, 'r'},   {PLATFORM_GOO, 'g'},
-    {PLATFORM_SPACE, 'x'},  {PLATFORM_WOOD, 'w'},      {PLATFORM_OIL, 'o'},    {PLATFORM_MACHINE, 'm'},
-    {PLATFORM_GRASS, 'v'},  {PLATFORM_SWAMP, 'q'},     {PLATFORM_BOUNCY, 'b'}, {PLATFORM_ICE, 'i'},
-    {PLATFORM_GRASS2, 'V'}, {PLATFORM_ROCK2, 'R'},     {PLATFORM_WOOD2, 'W'},  {PLATFORM_GREEN, 'j'},
-    {PLATFORM_SPACE2, 'X'}, {GEM_NORMAL, '*'},         {NOTHING, '.'},
+    {PLATFORM_SAND, 's'},   {PLATFORM_EGYPTROCK, 'e'}, {PLATFORM_ROCK, 'r'},
+    {PLATFORM_GOO, 'g'},    {PLATFORM_SPACE, 'x'},     {PLATFORM_WOOD, 'w'},
+    {PLATFORM_OIL, 'o'},    {PLATFORM_MACHINE, 'm'},   {PLATFORM_GRASS, 'v'},
+    {PLATFORM_SWAMP, 'q'},  {PLATFORM_BOUNCY, 'b'},    {PLATFORM_ICE, 'i'},
+    {PLATFORM_GRASS2, 'V'}, {PLATFORM_ROCK2, 'R'},     {PLATFORM_WOOD2, 'W'},
+    {PLATFORM_GREEN, 'j'},  {PLATFORM_SPACE2, 'X'},    {GEM_NORMAL, '*'},
+    {NOTHING, '.'},
 };
 
 constexpr char kRowFrame = '|';
