@@ -87,8 +87,8 @@ void Game::WhenSettled(std::function<void()> action) {
     action();
 }
 
-Game::Busy::~Busy() {
-  if (--game_.busy_ > 0) return;
+Game::Busy::~Busy() noexcept(false) {
+  if (--game_.busy_ > 0 || std::uncaught_exceptions() > unwinding_) return;
   // What came in during the wait, in the order it came.
   while (!game_.settled_.empty()) {
     std::vector<std::function<void()>> actions;

@@ -6,6 +6,7 @@
 // editor/, dialogs/).
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -151,13 +152,17 @@ class Game : private PlayEvents {
   // runs when the outermost one ends.
   class Busy {
    public:
-    explicit Busy(Game& game) : game_(game) { ++game_.busy_; }
-    ~Busy();
+    explicit Busy(Game& game) : game_(game), unwinding_(std::uncaught_exceptions()) {
+      ++game_.busy_;
+    }
+    // Runs what was put off, unless an error is on its way out (the error log itself failed).
+    ~Busy() noexcept(false);
     Busy(const Busy&) = delete;
     Busy& operator=(const Busy&) = delete;
 
    private:
     Game& game_;
+    int unwinding_;
   };
   int busy_ = 0;
   std::vector<std::function<void()>> settled_;
