@@ -44,9 +44,9 @@ bool VBGE::LoadBitmap(const std::string& sBitmap, SurfacePtr& dds) {
       [&] {
         if (!bInitialized) RaiseNotInitialized();
         dds = Surface::Load(sBitmap);
+        // Sheets are not run-length encoded: the game copies small pieces out of the middle of
+        // them, and an encoded sheet is walked from its first row for every piece.
         dds->SetColorKey(static_cast<uint16_t>(nColorKey));
-        // Sprite sheets are copied with the key over and over: run-length encode them.
-        SDL_SetSurfaceRLE(dds->Raw(), 1);
         return true;
       },
       " - " + sBitmap);
