@@ -3,13 +3,27 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "base/failure.h"
 #include "engines/surface.h"
 
 namespace {
+constexpr const char* kDisplayKey = "pibo-display";
+
 [[noreturn]] void RaiseSdlError() {
   throw GameError(ERR_BAD_FILE_FORMAT, SDL_GetError());
+}
+
+// The window's own pixel format when the renderer takes textures in it, else the renderer's first.
+uint32_t ScreenFormat(SDL_Window* window, SDL_Renderer* renderer) {
+  const uint32_t own = SDL_GetWindowPixelFormat(window);
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || info.num_texture_formats == 0)
+    return SDL_PIXELFORMAT_RGB888;
+  for (uint32_t i = 0; i < info.num_texture_formats; ++i)
+    if (info.texture_formats[i] == own && !SDL_ISPIXELFORMAT_FOURCC(own)) return own;
+  return info.texture_formats[0];
 }
 }  // namespace
 
@@ -38,22 +52,36 @@ void Display::Open(const std::string& sCaption) {
       SDL_CreateWindow(sCaption.c_str(), x, y, width, height,
                        SDL_WINDOW_RESIZABLE | (full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0)));
   if (window_ == nullptr) RaiseSdlError();
+  SDL_SetWindowData(window_.get(), kDisplayKey, this);
+}
+
+Display* Display::OfWindow(SDL_Window* window) {
+  return window != nullptr ? static_cast<Display*>(SDL_GetWindowData(window, kDisplayKey))
+                           : nullptr;
 }
 
 void Display::SetMode(int nWidth, int nHeight) {
   if (window_ == nullptr) throw GameError(ERR_NOT_INITIALIZED, "The main window is not open.");
   texture_.reset();
   if (renderer_ == nullptr) {
-    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
+    // SDL's own software renderer by default: one 800 x 600 picture a pass is little work for it,
+    // while an OpenGL context costs a hundred megabytes and, without a graphics card (a virtual
+    // display, a remote one), many times the processor time. SDL_RENDER_DRIVER in the
+    // environment still chooses another.
+    SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+    SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
     if (renderer_ == nullptr)
       renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
     if (renderer_ == nullptr) RaiseSdlError();
   }
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   if (SDL_RenderSetLogicalSize(renderer_.get(), nWidth, nHeight) != 0) RaiseSdlError();
-  texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB565,
-                                   SDL_TEXTUREACCESS_STREAMING, nWidth, nHeight));
+  texture_format_ = ScreenFormat(window_.get(), renderer_.get());
+  texture_.reset(SDL_CreateTexture(renderer_.get(), texture_format_, SDL_TEXTUREACCESS_STREAMING,
+                                   nWidth, nHeight));
   if (texture_ == nullptr) RaiseSdlError();
+  shown_.clear();
   SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
   SDL_RenderClear(renderer_.get());
   SDL_RenderPresent(renderer_.get());
@@ -61,8 +89,25 @@ void Display::SetMode(int nWidth, int nHeight) {
 
 void Display::Present(const Surface& surface) {
   if (texture_ == nullptr) return;
-  SDL_Surface* raw = surface.Raw();
-  SDL_UpdateTexture(texture_.get(), nullptr, raw->pixels, raw->pitch);
+  const SDL_Surface* raw = surface.Raw();
+  const auto* pixels = static_cast<const uint8_t*>(raw->pixels);
+  const size_t bytes = static_cast<size_t>(raw->pitch) * static_cast<size_t>(raw->h);
+  // A still picture (the title, a pause, a waiting screen) is not sent again.
+  if (shown_.size() == bytes && std::memcmp(shown_.data(), pixels, bytes) == 0) return;
+  shown_.assign(pixels, pixels + bytes);
+  // One pass from the game's 16-bit pixels into the texture, in the window's format.
+  void* target = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(texture_.get(), nullptr, &target, &pitch) != 0) return;
+  SDL_ConvertPixels(raw->w, raw->h, raw->format->format, raw->pixels, raw->pitch, texture_format_,
+                    target, pitch);
+  SDL_UnlockTexture(texture_.get());
+  ++uploads_;
+  Refresh();
+}
+
+void Display::Refresh() {
+  if (texture_ == nullptr) return;
   SDL_RenderClear(renderer_.get());
   SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
   SDL_RenderPresent(renderer_.get());

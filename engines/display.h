@@ -1,9 +1,11 @@
 #pragma once
 // The visible screen: the main window, full screen by default as a desktop-sized window with the
 // 800 x 600 picture scaled to fit, its aspect kept (black bars). Alt+Enter switches to a window.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engines/sdl_ptrs.h"
 
@@ -24,8 +26,15 @@ class Display {
   void Open(const std::string& sCaption);
   // Sets up the renderer for a picture of nWidth x nHeight pixels. Throws on failure.
   void SetMode(int nWidth, int nHeight);
-  // Shows the given surface (the primary surface) on the screen.
+  // Shows the given surface (the primary surface) on the screen, unless the screen already shows
+  // exactly that picture.
   void Present(const Surface& surface);
+  // Shows the last picture again (the window was uncovered or resized).
+  void Refresh();
+  // The display of a window of ours, or nullptr.
+  static Display* OfWindow(SDL_Window* window);
+  // The pictures actually sent to the screen so far.
+  long Uploads() const { return uploads_; }
   // Shows the last picture again, with `overlay` drawn over it in the screen's own pixels.
   // `picture` is where the 800 x 600 picture lies on the screen, in those pixels.
   using Overlay = std::function<void(SDL_Renderer* renderer, const SDL_Rect& picture)>;
@@ -41,6 +50,9 @@ class Display {
   WindowPtr window_;
   RendererPtr renderer_;
   TexturePtr texture_;
+  uint32_t texture_format_ = 0;  // the window's own, so showing the picture needs no conversion
+  std::vector<uint8_t> shown_;   // the pixels of the picture on the screen
+  long uploads_ = 0;
   bool video_started_ = false;
 };
 

@@ -127,6 +127,14 @@ class SdlBackend : public Backend {
         handler->OnMouse(event.type == SDL_MOUSEBUTTONDOWN ? 0 : 2, ButtonMask(event.button.button),
                          ShiftMask(), PictureX(event.button.x), PictureY(event.button.y));
         break;
+      case SDL_WINDOWEVENT:
+        // An uncovered or resized window shows its last picture again at once.
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+            event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+          if (Display* display = Display::OfWindow(SDL_GetWindowFromID(event.window.windowID)))
+            display->Refresh();
+        }
+        break;
       case SDL_MOUSEMOTION:
         handler->OnMouse(1, ButtonMaskFromState(event.motion.state), ShiftMask(),
                          PictureX(event.motion.x), PictureY(event.motion.y));
