@@ -82,6 +82,10 @@ void Display::SetMode(int nWidth, int nHeight) {
                                    nWidth, nHeight));
   if (texture_ == nullptr) RaiseSdlError();
   shown_.clear();
+  SDL_RendererInfo info;
+  keeps_texture_ =
+      SDL_GetRendererInfo(renderer_.get(), &info) == 0 && std::strcmp(info.name, "software") == 0;
+  needs_clear_ = true;
   SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
   SDL_RenderClear(renderer_.get());
   SDL_RenderPresent(renderer_.get());
@@ -91,25 +95,71 @@ void Display::Present(const Surface& surface) {
   if (texture_ == nullptr) return;
   const SDL_Surface* raw = surface.Raw();
   const auto* pixels = static_cast<const uint8_t*>(raw->pixels);
-  const size_t bytes = static_cast<size_t>(raw->pitch) * static_cast<size_t>(raw->h);
-  // A still picture (the title, a pause, a waiting screen) is not sent again.
-  if (shown_.size() == bytes && std::memcmp(shown_.data(), pixels, bytes) == 0) return;
-  shown_.assign(pixels, pixels + bytes);
-  // One pass from the game's 16-bit pixels into the texture, in the window's format.
+  const size_t rowBytes = static_cast<size_t>(raw->w) * 2;
+  const bool whole = shown_.size() != static_cast<size_t>(raw->h) * rowBytes;
+  if (whole) shown_.assign(static_cast<size_t>(raw->h) * rowBytes, 0);
+
+  // Which rows differ from the picture on the screen. A still picture (the title, a pause, a
+  // waiting screen) is not sent again at all.
+  changed_.assign(static_cast<size_t>(raw->h), whole);
+  int first = whole ? 0 : raw->h, last = whole ? raw->h - 1 : -1;
+  for (int y = 0; y < raw->h && !whole; ++y) {
+    const uint8_t* row = pixels + static_cast<size_t>(y) * raw->pitch;
+    if (std::memcmp(&shown_[y * rowBytes], row, rowBytes) == 0) continue;
+    changed_[y] = true;
+    first = std::min(first, y);
+    last = y;
+  }
+  if (last < first) return;
+
+  // The changed band converted in one pass into the texture, in the window's format. The software
+  // renderer keeps the texture's pixels, so there only the changed rows are written.
+  const SDL_Rect band{0, first, raw->w, last - first + 1};
   void* target = nullptr;
   int pitch = 0;
-  if (SDL_LockTexture(texture_.get(), nullptr, &target, &pitch) != 0) return;
-  SDL_ConvertPixels(raw->w, raw->h, raw->format->format, raw->pixels, raw->pitch, texture_format_,
-                    target, pitch);
+  if (SDL_LockTexture(texture_.get(), &band, &target, &pitch) != 0) return;
+  // Runs of changed rows, each converted by SDL in one call (a call costs more than a short row).
+  for (int y = first; y <= last;) {
+    if (!changed_[y] && keeps_texture_) {
+      ++y;
+      continue;
+    }
+    int end = y + 1;
+    while (end <= last && (changed_[end] || !keeps_texture_)) ++end;
+    const uint8_t* from = pixels + static_cast<size_t>(y) * raw->pitch;
+    for (int r = y; r < end; ++r)
+      std::memcpy(&shown_[r * rowBytes], pixels + static_cast<size_t>(r) * raw->pitch, rowBytes);
+    SDL_ConvertPixels(raw->w, end - y, raw->format->format, from, raw->pitch, texture_format_,
+                      static_cast<uint8_t*>(target) + static_cast<size_t>(y - first) * pitch,
+                      pitch);
+    y = end;
+  }
   SDL_UnlockTexture(texture_.get());
   ++uploads_;
-  Refresh();
+  Show(&band);
 }
 
 void Display::Refresh() {
+  needs_clear_ = true;
+  Show(nullptr);
+}
+
+void Display::Show(const SDL_Rect* band) {
   if (texture_ == nullptr) return;
-  SDL_RenderClear(renderer_.get());
-  SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
+  // The software renderer keeps the window's pixels between pictures: the black bars beside the
+  // picture need drawing only after the window changed, and a picture shown pixel for pixel
+  // needs only its changed rows copied. Scaled, the whole picture is drawn again, so the
+  // filtering has no seams.
+  float scaleX = 0, scaleY = 0;
+  SDL_RenderGetScale(renderer_.get(), &scaleX, &scaleY);
+  const bool partial =
+      keeps_texture_ && !needs_clear_ && band != nullptr && scaleX == 1.0f && scaleY == 1.0f;
+  if (needs_clear_ || !keeps_texture_) SDL_RenderClear(renderer_.get());
+  needs_clear_ = false;
+  if (partial)
+    SDL_RenderCopy(renderer_.get(), texture_.get(), band, band);
+  else
+    SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
   SDL_RenderPresent(renderer_.get());
 }
 

@@ -45,6 +45,8 @@ class Display {
 
  private:
   void Close();
+  // The texture to the screen; `band` (or nullptr) is all that changed since the last time.
+  void Show(const SDL_Rect* band);
 
   // Freed in reverse order: the texture, the renderer, the window.
   WindowPtr window_;
@@ -52,6 +54,9 @@ class Display {
   TexturePtr texture_;
   uint32_t texture_format_ = 0;  // the window's own, so showing the picture needs no conversion
   std::vector<uint8_t> shown_;   // the pixels of the picture on the screen
+  std::vector<bool> changed_;    // the rows of the new picture that differ from it
+  bool keeps_texture_ = false;   // the renderer keeps a texture's pixels (the software one does)
+  bool needs_clear_ = true;
   long uploads_ = 0;
   bool video_started_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "base/failure.h"
 #include "engines/display.h"
 #include "engines/host_window.h"
@@ -123,6 +125,31 @@ bool VBGE::Blit(Surface* ddsDest, Rect& rectDest, Surface* ddsSource, Rect& rect
     ddsDest->Changed();
     return true;
   });
+}
+
+void VBGE::CopyPieceKeyed(Surface& dest, const Rect& clip, const Rect& rectDest,
+                          const Surface& source, const Rect& rectSource) {
+  SDL_Surface* to = dest.Raw();
+  const SDL_Surface* from = source.Raw();
+  // Source pixel (x + dx, y + dy) goes to destination pixel (x, y).
+  const int32_t dx = rectSource.Left - rectDest.Left;
+  const int32_t dy = rectSource.Top - rectDest.Top;
+  const int32_t left = std::max({rectDest.Left, clip.Left, 0, -dx});
+  const int32_t top = std::max({rectDest.Top, clip.Top, 0, -dy});
+  const int32_t right = std::min({rectDest.Left + (rectSource.Right - rectSource.Left), clip.Right,
+                                  to->w, from->w - dx});
+  const int32_t bottom = std::min({rectDest.Top + (rectSource.Bottom - rectSource.Top),
+                                   clip.Bottom, to->h, from->h - dy});
+  if (left >= right || top >= bottom) return;
+  const uint16_t key = source.ColorKey();
+  for (int32_t y = top; y < bottom; ++y) {
+    const auto* in = reinterpret_cast<const uint16_t*>(static_cast<const uint8_t*>(from->pixels) +
+                                                       (y + dy) * from->pitch) +
+                     dx;
+    auto* out = reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(to->pixels) + y * to->pitch);
+    for (int32_t x = left; x < right; ++x)
+      if (in[x] != key) out[x] = in[x];
+  }
 }
 
 bool VBGE::ClearSurface(Surface* dds, bool bBlitToPrimary) {
