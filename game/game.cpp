@@ -71,7 +71,7 @@ bool Game::DrawFrame() {
     if (!Initialized) RaiseNotInitialized();
     if (GameMode == GAMEMODE_PLAYING)
       return View.DrawGameFrame(Play, LevelNames, EditorEnabled ? &FrameMeter : nullptr, Cursor());
-    if (GameMode == GAMEMODE_TITLE) DrawTitleScreen(Art, HighScores);
+    if (GameMode == GAMEMODE_TITLE) Title.Draw(Art, HighScores);
     return true;
   });
 }

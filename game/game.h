@@ -22,6 +22,7 @@
 #include "render/canvas.h"
 #include "render/dev_info.h"
 #include "render/play_view.h"
+#include "render/screens.h"
 
 class HostWindow;
 
@@ -99,6 +100,7 @@ class Game : private PlayEvents {
   // A game in progress.
   PlayState Play;
   PlayView View{Art};
+  TitleScreen Title;
 
   // The level editor (each game starts with painting off, erasing as the code, the view at the
   // level's left edge).

@@ -22,8 +22,8 @@ constexpr const char* kHelpLines[] = {
 
 }  // namespace
 
-void DrawTitleScreen(Canvas& art, const HighScoreTable& scores) {
-  if (!art.ShowBitmap(art.Picture(PictureId::Title), false)) return;
+bool DrawTitleScreen(Canvas& art, const HighScoreTable& scores) {
+  if (!art.ShowBitmap(art.Picture(PictureId::Title), false)) return false;
   Surface& back = art.Back();
   back.SetFillColor(RGB(0, 0, 0));
   back.SetFillStyle(FILLSTYLE_TRANSPARENT);
@@ -49,6 +49,21 @@ void DrawTitleScreen(Canvas& art, const HighScoreTable& scores) {
     back.DrawText(610, 200 + 20 * i, scores[i].Name, false);
     back.DrawText(710, 200 + 20 * i, std::to_string(scores[i].Score), false);
   }
+  art.ShowBackBuffer(0);
+  return true;
+}
+
+void TitleScreen::Draw(Canvas& art, const HighScoreTable& scores) {
+  Rect picture{0, 0, 800, 600};
+  if (frame_ == nullptr || !(scores == scores_)) {
+    if (!DrawTitleScreen(art, scores) || !art.GE.CreateSurface(frame_, 800, 600, 0)) return;
+    Rect from = picture;
+    art.GE.Blit(frame_.get(), picture, &art.Back(), from, 0, 0, BLIT_WAIT);
+    scores_ = scores;
+    return;
+  }
+  Rect from = picture;
+  art.GE.Blit(&art.Back(), picture, frame_.get(), from, 0, 0, BLIT_WAIT);
   art.ShowBackBuffer(0);
 }
 

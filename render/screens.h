@@ -8,7 +8,18 @@
 #include "data/high_scores.h"
 #include "render/canvas.h"
 
-void DrawTitleScreen(Canvas& art, const HighScoreTable& scores);
+bool DrawTitleScreen(Canvas& art, const HighScoreTable& scores);
+
+// The title screen as the frame loop shows it, every pass: composed once, then copied while the
+// high scores it shows stay the same.
+class TitleScreen {
+ public:
+  void Draw(Canvas& art, const HighScoreTable& scores);
+
+ private:
+  SurfacePtr frame_;
+  HighScoreTable scores_{};
+};
 // Stage nStage's picture, its name and, past the first stage, its password.
 bool DrawStagePreview(Canvas& art, int16_t nStage, const std::string& sStageName,
                       const std::string& sPassword);

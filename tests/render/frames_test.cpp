@@ -179,3 +179,49 @@ TEST(DirtyRectangles, BeyondFiveThousandNothingIsRecorded) {
   EXPECT_EQ(game.View.DirtyCount, DIRTY_RECT_CAPACITY);
   EXPECT_EQ(game.View.DirtyRects.back(), (Rect{1, 2, 3, 4}));
 }
+
+namespace {
+
+std::vector<uint16_t> Screen(Game& game) {
+  std::vector<uint16_t> pixels;
+  const Surface& primary = *game.GE.PrimarySurface();
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) pixels.push_back(primary.Pixel(x, y));
+  return pixels;
+}
+
+}  // namespace
+
+TEST_F(Frames, ThousandsOfEffectPiecesLeaveNoTrails) {
+  Start(false, 30);
+  game.Options.nHighDetailGraphics = 1;
+  game.Play.nHighDetailGraphics = 1;
+  for (int i = 0; i < MAX_EFFECTS; ++i)  // 30 x 400 pieces, far more than 5 000 rectangles
+    game.Play.StartParticleEffect(static_cast<float>(40 * i), 250, 2.5f, 2.5f, 0.5f, 15, 100,
+                                  PictureId::HotBomb, 2, 2, 0, 0, 40, 40, 100);
+  Play(8);
+  for (EffectRec& effect : game.Play.Effects) effect.Active = VB_FALSE;
+  ASSERT_TRUE(game.DrawFrame());
+  const std::vector<uint16_t> afterEffects = Screen(game);
+  game.View.NewLevel();  // the same frame again on a freshly built backdrop
+  ASSERT_TRUE(game.DrawFrame());
+  EXPECT_TRUE(Screen(game) == afterEffects) << "every piece was erased";
+}
+
+TEST_F(Frames, AStillTitleIsSentOnceAndANewHighScoreShowsAtOnce) {
+  folder.LinkGameFiles();
+  ASSERT_TRUE(game.Initialize(host, false));
+  ASSERT_TRUE(game.DrawFrame());
+  const long uploads = host.Screen().Uploads();
+  const std::vector<uint16_t> title = Screen(game);
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(game.DrawFrame());
+  EXPECT_EQ(host.Screen().Uploads(), uploads) << "the same picture is not sent again";
+
+  game.HighScores[0].Name = FixedName("Newcomer");
+  ASSERT_TRUE(game.DrawFrame());
+  EXPECT_FALSE(Screen(game) == title);
+  EXPECT_EQ(host.Screen().Uploads(), uploads + 1);
+  game.HighScores[0].Name = FixedName("Pibo");
+  ASSERT_TRUE(game.DrawFrame());
+  EXPECT_TRUE(Screen(game) == title);
+}
