@@ -21,7 +21,7 @@ test: build
 	cd $(BUILD) && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ctest --output-on-failure -j2
 
 bench: build
-	$(BUILD)/bench/pibo-bench
+	$(BUILD)/bench/pibo-bench $(ARGS)
 
 clean:
 	rm -rf $(BUILD)
