@@ -74,6 +74,8 @@ int Main(int argc, char** argv) {
     auto game = std::make_unique<Game>();
     window->SetGame(game.get());
     try {
+      // The sound device is looked for while the window opens.
+      game->SE.OpenDeviceInBackground();
       window->Load();
       if (!game->Initialize(*window, words.bDevelop, words.bExtra, folder)) {
         std::fprintf(stderr, "pibo2: start-up failed; see Errors.txt in %s\n", folder.c_str());

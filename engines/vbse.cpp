@@ -32,6 +32,8 @@ bool SoundBuffer::IsPlaying() const {
 }
 
 VBSE::~VBSE() {
+  // A device opened in the background for a game that never started is closed as well.
+  if (opening_.valid() && opening_.get().empty()) audio_open_ = true;
   if (audio_open_) {
     Mix_HaltChannel(-1);
     Mix_CloseAudio();
@@ -54,14 +56,30 @@ int VBSE::MixerVolume(int32_t nVolume) {
   return static_cast<int>(std::lround(gain * MIX_MAX_VOLUME));
 }
 
+// Opens the sound device: "" when it is open, else why not.
+std::string VBSE::OpenDevice() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 || Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+    std::string why = SDL_GetError();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return why.empty() ? "unknown error" : why;
+  }
+  return {};
+}
+
+void VBSE::OpenDeviceInBackground() {
+  if (bInitialized || opening_.valid()) return;
+  // SDL's own start-up runs here, on the main thread, before the sound device is looked for on
+  // another.
+  SDL_Init(0);
+  opening_ = std::async(std::launch::async, &VBSE::OpenDevice);
+}
+
 bool VBSE::Initialize() {
   return Trapped("VBSE - Initialize - ", [&] {
     bInitialized = true;
+    const std::string why = opening_.valid() ? opening_.get() : OpenDevice();
     // No sound device is no reason to refuse to play: say so once and carry on silent.
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 ||
-        Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
-      const std::string why = SDL_GetError();
-      SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (!why.empty()) {
       LogError("VBSE - Initialize - No sound device, playing silent: " + why);
       return true;
     }

@@ -3,6 +3,7 @@
 // channel, so playing it again cuts it off and restarts it while different buffers mix freely.
 // On a machine without a usable sound device the engine runs silent: buffers load and "play".
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -56,6 +57,9 @@ class VBSE {
   VBSE(const VBSE&) = delete;
   VBSE& operator=(const VBSE&) = delete;
 
+  // Starts looking for the sound device on a thread of its own (it can take a tenth of a second
+  // where there is none), so the window can open meanwhile; Initialize waits for the answer.
+  void OpenDeviceInBackground();
   bool Initialize();
   bool LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bHighQuality);
   bool PlaySound(SoundBuffer* dsb);
@@ -67,7 +71,10 @@ class VBSE {
   static int MixerVolume(int32_t nVolume);
 
  private:
+  static std::string OpenDevice();
+
   bool bInitialized = false;
   bool audio_open_ = false;
+  std::future<std::string> opening_;
   int next_channel_ = 0;
 };

@@ -40,12 +40,34 @@ TEST(SoundEngine, PlayingABufferAgainRestartsIt) {
   EXPECT_EQ(folder.ErrorLog(), "");
 }
 
+TEST(SoundEngine, ADeviceLookedForInTheBackgroundIsTakenByInitialize) {
+  ScratchFolder folder;
+  {
+    VBSE SE;
+    SE.OpenDeviceInBackground();
+    ASSERT_TRUE(SE.Initialize());
+    EXPECT_FALSE(SE.IsSilent());
+    SoundBufferPtr jump;
+    EXPECT_TRUE(SE.LoadSound((GameFolder() / "Jump.wav").string(), jump, false));
+    EXPECT_TRUE(SE.PlaySound(jump.get()));
+  }
+  {
+    VBSE never;
+    never.OpenDeviceInBackground();
+  }  // a game that never started closes it again
+  VBSE again;
+  ASSERT_TRUE(again.Initialize());
+  EXPECT_FALSE(again.IsSilent());
+  EXPECT_EQ(folder.ErrorLog(), "");
+}
+
 TEST(SoundEngine, WithoutASoundDeviceTheGamePlaysSilent) {
   ScratchFolder folder;
   const std::string before = std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "";
   setenv("SDL_AUDIODRIVER", "no-such-device", 1);
   {
     VBSE SE;
+    SE.OpenDeviceInBackground();  // the answer waits for Initialize, which reports it
     ASSERT_TRUE(SE.Initialize());
     EXPECT_TRUE(SE.IsSilent());
     SoundBufferPtr jump;
