@@ -5,6 +5,10 @@
 #include "engines/platform.h"
 #include "game/game.h"
 
+namespace {
+constexpr uint32_t kPausePoll = 30;
+}  // namespace
+
 bool Game::PlayEffect(const SoundBufferPtr& dsb) {
   if (Options.bSoundEffects == 0) return true;
   return SE.PlaySound(dsb.get());
@@ -24,8 +28,8 @@ void Game::WaitForPauseKey() {
       state = 2;
     else if (state == 2 && !p)
       return;
-    // Do not spin the processor while nothing happens.
-    platform::Sleep(10);
+    // Do not spin the processor while nothing happens: a look at the keys every frame's time.
+    platform::Sleep(kPausePoll);
   }
 }
 
