@@ -1,7 +1,9 @@
 #pragma once
-// A rectangle in pixels, and the overlap test of the play field.
+// A rectangle in pixels, the overlap test of the play field, and the merging of the places a
+// frame repaints.
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 // Right and bottom are exclusive.
 struct Rect {
@@ -17,4 +19,31 @@ struct Rect {
 inline bool IntersectRect(const Rect& a, const Rect& b) {
   return std::max(a.Left, b.Left) < std::min(a.Right, b.Right) &&
          std::max(a.Top, b.Top) < std::min(a.Bottom, b.Bottom);
+}
+
+inline int64_t Area(const Rect& r) {
+  return static_cast<int64_t>(r.Right - r.Left) * (r.Bottom - r.Top);
+}
+
+// Rectangles that overlap are joined into the rectangle around both wherever that covers no more
+// than the two did together, so what is copied is copied once. The rectangles' union only grows.
+inline void MergeOverlapping(std::vector<Rect>& rects) {
+  for (bool merged = true; merged;) {
+    merged = false;
+    for (size_t i = 0; i < rects.size(); ++i) {
+      for (size_t j = i + 1; j < rects.size(); ++j) {
+        const Rect& a = rects[i];
+        const Rect& b = rects[j];
+        if (!IntersectRect(a, b)) continue;
+        const Rect both{std::min(a.Left, b.Left), std::min(a.Top, b.Top),
+                        std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+        if (Area(both) > Area(a) + Area(b)) continue;
+        rects[i] = both;
+        rects[j] = rects.back();
+        rects.pop_back();
+        merged = true;
+        --j;
+      }
+    }
+  }
 }

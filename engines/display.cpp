@@ -11,6 +11,16 @@
 namespace {
 constexpr const char* kDisplayKey = "pibo-display";
 
+// Whether the group of four pixels at byte `at` of a row is the same in both rows, the group
+// ending at byte `end` at the latest.
+bool SameGroup(const uint8_t* a, const uint8_t* b, size_t at, size_t end) {
+  if (at + 8 > end) return std::memcmp(a + at, b + at, end - at) == 0;
+  uint64_t x = 0, y = 0;
+  std::memcpy(&x, a + at, 8);
+  std::memcpy(&y, b + at, 8);
+  return x == y;
+}
+
 [[noreturn]] void RaiseSdlError() {
   throw GameError(ERR_BAD_FILE_FORMAT, SDL_GetError());
 }
@@ -78,6 +88,7 @@ void Display::SetMode(int nWidth, int nHeight) {
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   if (SDL_RenderSetLogicalSize(renderer_.get(), nWidth, nHeight) != 0) RaiseSdlError();
   texture_format_ = ScreenFormat(window_.get(), renderer_.get());
+  source_format_ = 0;  // the colour table is made again for the new texture
   texture_.reset(SDL_CreateTexture(renderer_.get(), texture_format_, SDL_TEXTUREACCESS_STREAMING,
                                    nWidth, nHeight));
   if (texture_ == nullptr) RaiseSdlError();
@@ -91,52 +102,130 @@ void Display::SetMode(int nWidth, int nHeight) {
   SDL_RenderPresent(renderer_.get());
 }
 
-void Display::Present(const Surface& surface) {
+void Display::Present(const Surface& surface, const std::vector<Rect>* areas) {
   if (texture_ == nullptr) return;
   const SDL_Surface* raw = surface.Raw();
-  const auto* pixels = static_cast<const uint8_t*>(raw->pixels);
+  if (raw->format->BytesPerPixel != 2) return;
   const size_t rowBytes = static_cast<size_t>(raw->w) * 2;
-  const bool whole = shown_.size() != static_cast<size_t>(raw->h) * rowBytes;
-  if (whole) shown_.assign(static_cast<size_t>(raw->h) * rowBytes, 0);
+  const auto* pixels = static_cast<const uint8_t*>(raw->pixels);
+  const bool first = shown_.size() != static_cast<size_t>(raw->h) * rowBytes;
+  if (first) shown_.assign(static_cast<size_t>(raw->h) * rowBytes, 0);
+  PrepareConversion(raw->format->format);
 
-  // Which rows differ from the picture on the screen. A still picture (the title, a pause, a
-  // waiting screen) is not sent again at all.
-  changed_.assign(static_cast<size_t>(raw->h), whole);
-  int first = whole ? 0 : raw->h, last = whole ? raw->h - 1 : -1;
-  for (int y = 0; y < raw->h && !whole; ++y) {
-    const uint8_t* row = pixels + static_cast<size_t>(y) * raw->pitch;
-    if (std::memcmp(&shown_[y * rowBytes], row, rowBytes) == 0) continue;
-    changed_[y] = true;
-    first = std::min(first, y);
-    last = y;
-  }
-  if (last < first) return;
-
-  // The changed band converted in one pass into the texture, in the window's format. The software
-  // renderer keeps the texture's pixels, so there only the changed rows are written.
-  const SDL_Rect band{0, first, raw->w, last - first + 1};
   void* target = nullptr;
   int pitch = 0;
-  if (SDL_LockTexture(texture_.get(), &band, &target, &pitch) != 0) return;
-  // Runs of changed rows, each converted by SDL in one call (a call costs more than a short row).
-  for (int y = first; y <= last;) {
-    if (!changed_[y] && keeps_texture_) {
-      ++y;
-      continue;
+  if (first || !keeps_texture_) {
+    // The whole picture: the first one, or for a renderer that does not keep a texture's pixels
+    // (there a still picture is still not sent again).
+    if (!first && ShowsAlready(*raw)) return;
+    if (SDL_LockTexture(texture_.get(), nullptr, &target, &pitch) != 0) return;
+    for (int y = 0; y < raw->h; ++y) {
+      const auto* from =
+          reinterpret_cast<const uint16_t*>(pixels + static_cast<size_t>(y) * raw->pitch);
+      std::memcpy(&shown_[y * rowBytes], from, rowBytes);
+      Convert(from, static_cast<uint8_t*>(target) + static_cast<size_t>(y) * pitch, raw->w);
     }
-    int end = y + 1;
-    while (end <= last && (changed_[end] || !keeps_texture_)) ++end;
-    const uint8_t* from = pixels + static_cast<size_t>(y) * raw->pitch;
-    for (int r = y; r < end; ++r)
-      std::memcpy(&shown_[r * rowBytes], pixels + static_cast<size_t>(r) * raw->pitch, rowBytes);
-    SDL_ConvertPixels(raw->w, end - y, raw->format->format, from, raw->pitch, texture_format_,
-                      static_cast<uint8_t*>(target) + static_cast<size_t>(y - first) * pitch,
-                      pitch);
-    y = end;
+    SDL_UnlockTexture(texture_.get());
+    ++uploads_;
+    Show(nullptr);
+    return;
+  }
+
+  // Only the pixels that differ from the picture on the screen are converted, four at a time,
+  // into the texture the software renderer keeps; a still picture (the title, a pause, a waiting
+  // screen) is not sent again at all.
+  if (SDL_LockTexture(texture_.get(), nullptr, &target, &pitch) != 0) return;
+  changed_.clear();
+  const Rect whole{0, 0, raw->w, raw->h};
+  for (const Rect& area : areas != nullptr ? *areas : std::vector<Rect>{whole}) {
+    SDL_Rect changed;
+    if (UpdateArea(*raw, area, static_cast<uint8_t*>(target), pitch, changed))
+      changed_.push_back(changed);
   }
   SDL_UnlockTexture(texture_.get());
+  if (changed_.empty()) return;
   ++uploads_;
-  Show(&band);
+  Show(&changed_);
+}
+
+bool Display::UpdateArea(const SDL_Surface& picture, Rect area, uint8_t* target, int pitch,
+                         SDL_Rect& changed) {
+  area.Left = std::max(area.Left, 0);
+  area.Top = std::max(area.Top, 0);
+  area.Right = std::min(area.Right, picture.w);
+  area.Bottom = std::min(area.Bottom, picture.h);
+  if (area.Left >= area.Right || area.Top >= area.Bottom) return false;
+  const size_t rowBytes = static_cast<size_t>(picture.w) * 2;
+  const size_t bytesPerPixel = SDL_BYTESPERPIXEL(texture_format_);
+  const size_t from = static_cast<size_t>(area.Left) * 2, to = static_cast<size_t>(area.Right) * 2;
+  int left = area.Right, right = 0, top = area.Bottom, bottom = 0;
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    const uint8_t* row =
+        static_cast<const uint8_t*>(picture.pixels) + static_cast<size_t>(y) * picture.pitch;
+    uint8_t* mine = &shown_[y * rowBytes];
+    if (std::memcmp(mine + from, row + from, to - from) == 0) continue;
+    uint8_t* out = target + static_cast<size_t>(y) * pitch;
+    // Runs of differing groups, each converted in one go.
+    for (size_t at = from; at < to;) {
+      if (SameGroup(mine, row, at, to)) {
+        at += 8;
+        continue;
+      }
+      size_t end = at + 8;
+      while (end < to && !SameGroup(mine, row, end, to)) end += 8;
+      end = std::min(end, to);
+      std::memcpy(mine + at, row + at, end - at);
+      const int x = static_cast<int>(at / 2), count = static_cast<int>((end - at) / 2);
+      Convert(reinterpret_cast<const uint16_t*>(row + at), out + x * bytesPerPixel, count);
+      left = std::min(left, x);
+      right = std::max(right, x + count);
+      at = end;
+    }
+    top = std::min(top, y);
+    bottom = y + 1;
+  }
+  changed = SDL_Rect{left, top, right - left, bottom - top};
+  return top < bottom;
+}
+
+bool Display::ShowsAlready(const SDL_Surface& picture) const {
+  const size_t rowBytes = static_cast<size_t>(picture.w) * 2;
+  for (int y = 0; y < picture.h; ++y)
+    if (std::memcmp(
+            &shown_[y * rowBytes],
+            static_cast<const uint8_t*>(picture.pixels) + static_cast<size_t>(y) * picture.pitch,
+            rowBytes) != 0)
+      return false;
+  return true;
+}
+
+// The screen's colour for every 16-bit colour, worked out once by SDL itself, so the picture
+// looks exactly as SDL would convert it, at the cost of one look-up a pixel.
+void Display::PrepareConversion(uint32_t sourceFormat) {
+  if (source_format_ == sourceFormat) return;
+  source_format_ = sourceFormat;
+  colours_.clear();
+  if (SDL_BYTESPERPIXEL(texture_format_) != 4) return;
+  std::vector<uint16_t> every(65536);
+  for (size_t i = 0; i < every.size(); ++i) every[i] = static_cast<uint16_t>(i);
+  colours_.resize(every.size());
+  if (SDL_ConvertPixels(65536, 1, sourceFormat, every.data(), 65536 * 2, texture_format_,
+                        colours_.data(), 65536 * 4) != 0)
+    colours_.clear();
+}
+
+void Display::Convert(const uint16_t* from, uint8_t* to, int count) const {
+  if (!colours_.empty()) {
+    for (int i = 0; i < count; ++i) {
+      const uint32_t colour = colours_[from[i]];
+      std::memcpy(to + 4 * i, &colour, 4);
+    }
+  } else if (texture_format_ == source_format_) {
+    std::memcpy(to, from, static_cast<size_t>(count) * 2);
+  } else {
+    SDL_ConvertPixels(count, 1, source_format_, from, count * 2, texture_format_, to,
+                      count * SDL_BYTESPERPIXEL(texture_format_));
+  }
 }
 
 void Display::Refresh() {
@@ -144,22 +233,24 @@ void Display::Refresh() {
   Show(nullptr);
 }
 
-void Display::Show(const SDL_Rect* band) {
+void Display::Show(const std::vector<SDL_Rect>* bands) {
   if (texture_ == nullptr) return;
   // The software renderer keeps the window's pixels between pictures: the black bars beside the
   // picture need drawing only after the window changed, and a picture shown pixel for pixel
-  // needs only its changed rows copied. Scaled, the whole picture is drawn again, so the
+  // needs only its changed parts copied. Scaled, the whole picture is drawn again, so the
   // filtering has no seams.
   float scaleX = 0, scaleY = 0;
   SDL_RenderGetScale(renderer_.get(), &scaleX, &scaleY);
   const bool partial =
-      keeps_texture_ && !needs_clear_ && band != nullptr && scaleX == 1.0f && scaleY == 1.0f;
+      keeps_texture_ && !needs_clear_ && bands != nullptr && scaleX == 1.0f && scaleY == 1.0f;
   if (needs_clear_ || !keeps_texture_) SDL_RenderClear(renderer_.get());
   needs_clear_ = false;
-  if (partial)
-    SDL_RenderCopy(renderer_.get(), texture_.get(), band, band);
-  else
+  if (partial) {
+    for (const SDL_Rect& band : *bands)
+      SDL_RenderCopy(renderer_.get(), texture_.get(), &band, &band);
+  } else {
     SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
+  }
   SDL_RenderPresent(renderer_.get());
 }
 

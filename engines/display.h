@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "base/rect.h"
 #include "engines/sdl_ptrs.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Rect;
+struct SDL_Surface;
 class Surface;
 
 class Display {
@@ -27,8 +29,8 @@ class Display {
   // Sets up the renderer for a picture of nWidth x nHeight pixels. Throws on failure.
   void SetMode(int nWidth, int nHeight);
   // Shows the given surface (the primary surface) on the screen, unless the screen already shows
-  // exactly that picture.
-  void Present(const Surface& surface);
+  // exactly that picture. With `areas`, only those rectangles can differ from the screen.
+  void Present(const Surface& surface, const std::vector<Rect>* areas = nullptr);
   // Shows the last picture again (the window was uncovered or resized).
   void Refresh();
   // The display of a window of ours, or nullptr.
@@ -45,17 +47,28 @@ class Display {
 
  private:
   void Close();
-  // The texture to the screen; `band` (or nullptr) is all that changed since the last time.
-  void Show(const SDL_Rect* band);
+  // The texture to the screen; `bands` (or nullptr) hold all that changed since the last time.
+  void Show(const std::vector<SDL_Rect>* bands);
+  // Brings the rectangle `area` of the texture (at `target`) and of `shown_` up to `picture`;
+  // true, with the rectangle that really changed, when anything did.
+  bool UpdateArea(const SDL_Surface& picture, Rect area, uint8_t* target, int pitch,
+                  SDL_Rect& changed);
+  // The screen shows `picture` already.
+  bool ShowsAlready(const SDL_Surface& picture) const;
+  void PrepareConversion(uint32_t sourceFormat);
+  // `count` pixels of the picture's format into the texture's.
+  void Convert(const uint16_t* from, uint8_t* to, int count) const;
 
   // Freed in reverse order: the texture, the renderer, the window.
   WindowPtr window_;
   RendererPtr renderer_;
   TexturePtr texture_;
-  uint32_t texture_format_ = 0;  // the window's own, so showing the picture needs no conversion
-  std::vector<uint8_t> shown_;   // the pixels of the picture on the screen
-  std::vector<bool> changed_;    // the rows of the new picture that differ from it
-  bool keeps_texture_ = false;   // the renderer keeps a texture's pixels (the software one does)
+  uint32_t texture_format_ = 0;    // the window's own, so showing the picture needs no conversion
+  std::vector<uint8_t> shown_;     // the pixels of the picture on the screen
+  uint32_t source_format_ = 0;     // the picture's format, which `colours_` converts
+  std::vector<uint32_t> colours_;  // the texture's colour for each 16-bit one (4-byte textures)
+  std::vector<SDL_Rect> changed_;  // the parts of the last picture that changed
+  bool keeps_texture_ = false;     // the renderer keeps a texture's pixels (the software one does)
   bool needs_clear_ = true;
   long uploads_ = 0;
   bool video_started_ = false;

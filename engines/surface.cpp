@@ -48,8 +48,8 @@ uint32_t Surface::Map(uint32_t nColor) const {
   return SDL_MapRGB(surface_->format, c.r, c.g, c.b);
 }
 
-void Surface::DrawText(int x, int y, std::string_view sText, bool bUpdatePosition) {
-  if (sText.empty()) return;
+Rect Surface::DrawText(int x, int y, std::string_view sText, bool bUpdatePosition) {
+  if (sText.empty()) return Rect{x, y, x, y};
   SDL_Surface* text = font_.Rendered(Cp1252ToUtf8(sText), fore_color_);
   SDL_Rect where{x, y, text->w, text->h};
   if (!font_transparent_) {
@@ -61,6 +61,7 @@ void Surface::DrawText(int x, int y, std::string_view sText, bool bUpdatePositio
   SDL_BlitSurface(text, nullptr, surface_.get(), &where);
   UseColorKey(keyed);
   Changed();
+  return Rect{x, y, x + text->w, y + text->h};
 }
 
 void Surface::DrawBox(int nLeft, int nTop, int nRight, int nBottom) {

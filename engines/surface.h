@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/rect.h"
 #include "engines/font.h"
@@ -47,7 +48,8 @@ class Surface {
   // Text with its top-left corner at (x, y), in the fore colour. The text is 8-bit
   // (Windows-1252) like every text of the game. With transparency off, the text's cell is first
   // filled with the fill colour.
-  void DrawText(int x, int y, std::string_view sText, bool bUpdatePosition = false);
+  // Returns where the text went.
+  Rect DrawText(int x, int y, std::string_view sText, bool bUpdatePosition = false);
   void SetFontTransparency(bool bTransparent) { font_transparent_ = bTransparent; }
   // A box from (left, top) to (right, bottom), right and bottom exclusive: a one-pixel outline in
   // the fore colour, filled with the fill colour when the fill style is solid.
@@ -64,10 +66,12 @@ class Surface {
   // Packed RGB of the pixel (as RGB() builds it), expanded from 16 bits.
   uint32_t PixelColor(int x, int y) const;
 
-  // Called after every change of the pixels; the primary surface uses it to reach the screen.
-  void SetChangeHook(std::function<void()> hook) { change_hook_ = std::move(hook); }
-  void Changed() {
-    if (change_hook_) change_hook_();
+  // Called after every change of the pixels, with the rectangles that changed (nullptr: any of
+  // them may have); the primary surface uses it to reach the screen.
+  using ChangeHook = std::function<void(const std::vector<Rect>* areas)>;
+  void SetChangeHook(ChangeHook hook) { change_hook_ = std::move(hook); }
+  void Changed(const std::vector<Rect>* areas = nullptr) {
+    if (change_hook_) change_hook_(areas);
   }
 
   SDL_Surface* Raw() const { return surface_.get(); }
@@ -84,5 +88,5 @@ class Surface {
   bool font_transparent_ = true;
   uint16_t color_key_ = 0;
   bool key_active_ = false;
-  std::function<void()> change_hook_;
+  ChangeHook change_hook_;
 };

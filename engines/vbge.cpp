@@ -3,10 +3,33 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "base/failure.h"
 #include "engines/display.h"
 #include "engines/host_window.h"
+
+namespace {
+
+// A plain copy between two surfaces of the same format, row by row. SDL's own copy writes past
+// the cache, which costs dearly when the pixels are read again at once, as the screen's are.
+void CopyPixels(SDL_Surface* from, const SDL_Rect& src, SDL_Surface* to, const SDL_Rect& dst) {
+  const int bytes = from->format->BytesPerPixel;
+  const auto* in = static_cast<const uint8_t*>(from->pixels) + src.y * from->pitch + src.x * bytes;
+  auto* out = static_cast<uint8_t*>(to->pixels) + dst.y * to->pitch + dst.x * bytes;
+  for (int y = 0; y < src.h; ++y)
+    std::memcpy(out + y * to->pitch, in + y * from->pitch, static_cast<size_t>(src.w) * bytes);
+}
+
+void Copy(Surface& from, SDL_Rect& src, Surface& to, SDL_Rect& dst, bool bKeyed) {
+  from.UseColorKey(bKeyed);
+  if (!bKeyed && from.Raw()->format->format == to.Raw()->format->format)
+    CopyPixels(from.Raw(), src, to.Raw(), dst);
+  else
+    SDL_LowerBlit(from.Raw(), &src, to.Raw(), &dst);
+}
+
+}  // namespace
 
 VBGE::~VBGE() = default;
 
@@ -24,7 +47,8 @@ bool VBGE::Initialize(int16_t nWidth, int16_t nHeight, int16_t nBPP, int32_t nCo
     ddsPrimary = Surface::Create(nWidth, nHeight);
     Display* display = DD;
     Surface* primary = ddsPrimary.get();
-    ddsPrimary->SetChangeHook([display, primary] { display->Present(*primary); });
+    ddsPrimary->SetChangeHook(
+        [display, primary](const std::vector<Rect>* areas) { display->Present(*primary, areas); });
     bInitialized = true;
 
     const int16_t backWidth = nBackBufferWidth != 0 ? nBackBufferWidth : nWidth;
@@ -120,9 +144,36 @@ bool VBGE::Blit(Surface* ddsDest, Rect& rectDest, Surface* ddsSource, Rect& rect
     dst.w = src.w;
     dst.h = src.h;
 
-    ddsSource->UseColorKey((nFlags & BLIT_KEYSRC) != 0);
-    SDL_LowerBlit(ddsSource->Raw(), &src, ddsDest->Raw(), &dst);
+    Copy(*ddsSource, src, *ddsDest, dst, (nFlags & BLIT_KEYSRC) != 0);
     ddsDest->Changed();
+    return true;
+  });
+}
+
+bool VBGE::ShowWindow(Surface* from, int32_t nLeft, const std::vector<Rect>* pieces) {
+  return Trapped("VBGE - ShowWindow - ", [&] {
+    if (!bInitialized) RaiseNotInitialized();
+    if (from == nullptr) throw GameError(ERR_OBJECT_NOT_SET, "Object variable not set");
+    if (pieces == nullptr) {
+      Rect screen{0, 0, nScreenWidth, nScreenHeight};
+      Rect window{nLeft, 0, nLeft + nScreenWidth, nScreenHeight};
+      return Blit(ddsPrimary.get(), screen, from, window, 0, 0, BLIT_WAIT);
+    }
+    // Each piece cut to the window and to the surface, copied, and all shown at once.
+    const SurfaceDesc desc = from->GetSurfaceDesc();
+    shown_pieces_.clear();
+    for (const Rect& piece : *pieces) {
+      const int32_t left = std::max({piece.Left, nLeft, 0});
+      const int32_t right = std::min({piece.Right, nLeft + nScreenWidth, desc.Width});
+      const int32_t top = std::max(piece.Top, 0);
+      const int32_t bottom = std::min({piece.Bottom, nScreenHeight, desc.Height});
+      if (left >= right || top >= bottom) continue;
+      SDL_Rect src{left, top, right - left, bottom - top};
+      SDL_Rect dst{left - nLeft, top, src.w, src.h};
+      Copy(*from, src, *ddsPrimary, dst, false);
+      shown_pieces_.push_back(Rect{dst.x, dst.y, dst.x + dst.w, dst.y + dst.h});
+    }
+    ddsPrimary->Changed(&shown_pieces_);
     return true;
   });
 }
@@ -136,10 +187,10 @@ void VBGE::CopyPieceKeyed(Surface& dest, const Rect& clip, const Rect& rectDest,
   const int32_t dy = rectSource.Top - rectDest.Top;
   const int32_t left = std::max({rectDest.Left, clip.Left, 0, -dx});
   const int32_t top = std::max({rectDest.Top, clip.Top, 0, -dy});
-  const int32_t right = std::min({rectDest.Left + (rectSource.Right - rectSource.Left), clip.Right,
-                                  to->w, from->w - dx});
-  const int32_t bottom = std::min({rectDest.Top + (rectSource.Bottom - rectSource.Top),
-                                   clip.Bottom, to->h, from->h - dy});
+  const int32_t right = std::min(
+      {rectDest.Left + (rectSource.Right - rectSource.Left), clip.Right, to->w, from->w - dx});
+  const int32_t bottom = std::min(
+      {rectDest.Top + (rectSource.Bottom - rectSource.Top), clip.Bottom, to->h, from->h - dy});
   if (left >= right || top >= bottom) return;
   const uint16_t key = source.ColorKey();
   for (int32_t y = top; y < bottom; ++y) {

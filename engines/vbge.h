@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engines/surface.h"
 
@@ -36,6 +37,10 @@ class VBGE {
   bool Blit(Surface* ddsDest, Rect& rectDest, Surface* ddsSource, Rect& rectSource,
             int16_t nBlitType, int16_t nBlitValue, int32_t nFlags);
   bool ClearSurface(Surface* dds, bool bBlitToPrimary);
+  // Copies the screen-sized window of `from` whose left edge is column nLeft to the screen and
+  // shows it. With `pieces` (rectangles of `from`) only those parts are copied: the rest of the
+  // screen shows that window already.
+  bool ShowWindow(Surface* from, int32_t nLeft, const std::vector<Rect>* pieces = nullptr);
   // One small piece of a sheet, rectSource to the corner of rectDest, copied with the sheet's
   // colour key and clipped as Blit clips, but only inside `clip` (a part of the destination).
   // For the particle effects, thousands of pieces a frame: none of a blit's checks and set-up.
@@ -56,4 +61,5 @@ class VBGE {
   int32_t nScreenWidth = 0;
   int32_t nScreenHeight = 0;
   int32_t nColorKey = 0;
+  std::vector<Rect> shown_pieces_;  // ShowWindow's pieces on the screen, kept to save allocation
 };

@@ -6,10 +6,8 @@
 
 #include "base/failure.h"
 
-void Canvas::ShowBackBuffer(int32_t nLeft) {
-  Rect visible{nLeft, 0, nLeft + 800, 600};
-  Rect screen{0, 0, 800, 600};
-  GE.Blit(GE.PrimarySurface().get(), screen, GE.BackBuffer().get(), visible, 0, 0, BLIT_WAIT);
+void Canvas::ShowBackBuffer(int32_t nLeft, const std::vector<Rect>* changed) {
+  GE.ShowWindow(GE.BackBuffer().get(), nLeft, changed);
 }
 
 bool Canvas::ShowBitmap(Surface* surface, bool bAlsoToScreen, int32_t nLeft, int32_t nTop,

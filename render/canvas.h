@@ -3,6 +3,7 @@
 // catalogue's pictures and the game's three fonts, and the two ways a picture reaches the screen.
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "data/catalogue.h"
 #include "engines/font.h"
@@ -25,8 +26,9 @@ class Canvas {
   }
   Surface& Back() const { return *GE.BackBuffer(); }
 
-  // Copies the 800 x 600 window of the back buffer starting at column nLeft to the screen.
-  void ShowBackBuffer(int32_t nLeft);
+  // Copies the 800 x 600 window of the back buffer starting at column nLeft to the screen; with
+  // `changed`, only those rectangles of the back buffer differ from what the screen shows.
+  void ShowBackBuffer(int32_t nLeft, const std::vector<Rect>* changed = nullptr);
   // One picture, or the rectangle (nLeft, nTop)-(nRight, nBottom) of a sheet, centred on a black
   // back buffer, and on the screen too when asked for. False (logged) without a picture.
   bool ShowBitmap(Surface* surface, bool bAlsoToScreen, int32_t nLeft = 0, int32_t nTop = 0,

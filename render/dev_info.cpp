@@ -43,7 +43,7 @@ bool DevInfo::Calculate() {
     back.SetFillStyle(FILLSTYLE_SOLID);
     back.SetForeColor(RGB(255, 255, 255));
     back.SetFont(MeterFont);
-    back.DrawBox(5, 580, 150, 597);
+    back.DrawBox(Box.Left, Box.Top, Box.Right, Box.Bottom);
     back.DrawText(10, 582, "FPS: " + FormatRate(FramesPerSecond), false);
     return true;
   });

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/rect.h"
 #include "engines/font.h"
 
 class VBGE;
@@ -13,6 +14,9 @@ class DevInfo {
  public:
   bool Initialize(VBGE& ge);
   bool Calculate();
+
+  // Where the meter is drawn on the back buffer.
+  static constexpr Rect Box{5, 580, 150, 597};
 
   // The rate as the meter writes it: up to 7 significant digits, no trailing zeros.
   static std::string FormatRate(float nRate);

@@ -22,29 +22,52 @@ int PlatformPiece(int left, int right) {
   return 50;
 }
 
+// The place of a cell of the level on the back buffer, `offset` pixels from its play-field place.
+Rect CellRect(int c, int r, int32_t offset) {
+  return Rect{50 * c + offset, 20 * r, 50 * c + 50 + offset, 20 * r + 20};
+}
+
+bool Touches(const Rect& rect, const std::vector<Rect>& places) {
+  for (const Rect& place : places)
+    if (IntersectRect(rect, place)) return true;
+  return false;
+}
+
 }  // namespace
 
 void PlayView::NewGame() {
   DirtyRects.assign(DIRTY_RECT_CAPACITY, Rect{});
+  ShownViewX = -1;
 }
 
 void PlayView::NewLevel() {
   SurfLevel.reset();
   DirtyCount = 0;
+  ShownViewX = -1;
 }
 
 void PlayView::AddDirtyRect(const Rect& rect) {
   if (DirtyCount < DIRTY_RECT_CAPACITY && static_cast<size_t>(DirtyCount) < DirtyRects.size())
     DirtyRects[DirtyCount++] = rect;
+  else
+    Overflowed = true;
 }
 
 // Draws a sprite at a play-field position: listed as dirty, then copied with the colour key. With
-// no sheet the place is only listed.
-void PlayView::DrawSprite(Surface* sheet, Rect source, Rect dest) {
+// no sheet the place is only listed. Only the part on the screen is drawn: the back buffer beyond
+// the screen is never shown, and stays the bare backdrop.
+void PlayView::DrawSprite(Surface* sheet, Rect source, Rect dest, bool bListed) {
   const int32_t offset = BackdropX - ViewX;
   dest.Left += offset;
   dest.Right += offset;
-  AddDirtyRect(dest);
+  const int32_t cutLeft = std::max(BackdropX - dest.Left, 0);
+  const int32_t cutRight = std::max(dest.Right - (BackdropX + 800), 0);
+  dest.Left += cutLeft;
+  source.Left += cutLeft;
+  dest.Right -= cutRight;
+  source.Right -= cutRight;
+  if (dest.Left >= dest.Right) return;
+  if (bListed) AddDirtyRect(dest);
   if (sheet != nullptr)
     art_.GE.Blit(art_.GE.BackBuffer().get(), dest, sheet, source, 0, 0, BLIT_WAIT_KEYED);
 }
@@ -73,21 +96,53 @@ bool PlayView::BuildLevelBackdrop(int16_t nStage) {
   Rect all{0, 0, 1200, 600};
   Rect from = all;
   ge.Blit(ge.BackBuffer().get(), all, SurfLevel.get(), from, 0, 0, BLIT_WAIT);
+  ShownViewX = -1;
   return true;
 }
 
-void PlayView::RepaintFromBackdrop() {
-  VBGE& ge = art_.GE;
-  Surface* back = ge.BackBuffer().get();
-  Rect strip{BackdropX, 0, BackdropX + 800, 80};
-  Rect from = strip;
-  ge.Blit(back, strip, SurfLevel.get(), from, 0, 0, BLIT_WAIT);
-  for (int i = 0; i < DirtyCount; ++i) {
-    Rect dest = DirtyRects[i];
-    Rect source = DirtyRects[i];
-    ge.Blit(back, dest, SurfLevel.get(), source, 0, 0, BLIT_WAIT);
+void PlayView::Repaint(const Rect& place) {
+  Rect dest = place;
+  Rect source = place;
+  art_.GE.Blit(art_.GE.BackBuffer().get(), dest, SurfLevel.get(), source, 0, 0, BLIT_WAIT);
+}
+
+// The view moved (or the back buffer holds the bare backdrop): the old window and the new one are
+// repainted whole, and everything is drawn again.
+void PlayView::RepaintWindows(int32_t nOldBackdropX) {
+  if (ShownViewX >= 0) {
+    Repaint(Rect{std::min<int32_t>(nOldBackdropX, BackdropX), 0,
+                 std::max<int32_t>(nOldBackdropX, BackdropX) + 800, 600});
+    for (int i = 0; i < DirtyCount; ++i) Repaint(DirtyRects[i]);
   }
   DirtyCount = 0;
+  Changes.clear();
+}
+
+// The view stands still: the back buffer keeps the platforms, and only what the sprites and the
+// heads-up display covered last time and the cells that changed since are repainted.
+void PlayView::RepaintChanges(const PlayState& play) {
+  Changes.assign(DirtyRects.begin(), DirtyRects.begin() + DirtyCount);
+  const LevelSet& levels = *play.Levels;
+  const int32_t offset = BackdropX - ViewX;
+  for (int r = 0; r < LEVEL_ROWS; ++r)
+    for (int c = 0; c < LEVEL_COLUMNS; ++c)
+      if (levels.Cell(play.Level, c, r) != ShownCells[r * LEVEL_COLUMNS + c]) {
+        // A platform's neighbours change their end pieces with it.
+        const Rect cell = CellRect(c, r, offset);
+        Changes.push_back(Rect{cell.Left - 50, cell.Top, cell.Right + 50, cell.Bottom});
+      }
+  MergeOverlapping(Changes);
+  for (const Rect& place : Changes) Repaint(place);
+  DirtyCount = 0;
+}
+
+void PlayView::RememberShown(const PlayState& play) {
+  ShownViewX = ViewX;
+  ShownLevel = play.Level;
+  ShownCells.resize(static_cast<size_t>(LEVEL_ROWS) * LEVEL_COLUMNS);
+  for (int r = 0; r < LEVEL_ROWS; ++r)
+    for (int c = 0; c < LEVEL_COLUMNS; ++c)
+      ShownCells[r * LEVEL_COLUMNS + c] = static_cast<uint8_t>(play.Levels->Cell(play.Level, c, r));
 }
 
 // The hero is kept in the middle of the screen except near the ends of the level; while the
@@ -100,17 +155,22 @@ void PlayView::UpdateView(const PlayState& play, const EditCursor& editor) {
   BackdropX = static_cast<int16_t>(ViewX / 2);
 }
 
-void PlayView::DrawPlatforms(const PlayState& play) {
+// Platforms are drawn where something else was or is drawn this frame (all of them when
+// `places` is nullptr); elsewhere the back buffer shows them already. Their places are not
+// listed: a platform drawn again over itself changes no pixel.
+void PlayView::DrawPlatforms(const PlayState& play, const std::vector<Rect>* places) {
   const LevelSet& levels = *play.Levels;
+  const int32_t offset = BackdropX - ViewX;
   for (int r = 0; r < LEVEL_ROWS; ++r) {
     for (int c = 0; c < LEVEL_COLUMNS; ++c) {
       const int k = levels.Cell(play.Level, c, r);
       if (k >= 17) continue;
+      if (places != nullptr && !Touches(CellRect(c, r, offset), *places)) continue;
       const int left = c == 0 ? PLATFORM_GRASS : levels.Cell(play.Level, c - 1, r);
       const int right = c == LEVEL_COLUMNS - 1 ? PLATFORM_GRASS : levels.Cell(play.Level, c + 1, r);
       const int piece = PlatformPiece(left, right);
-      DrawSprite(PictureId::Platform, Rect{piece, 20 * k, piece + 50, 20 * k + 20},
-                 Rect{50 * c, 20 * r, 50 * c + 50, 20 * r + 20});
+      DrawSprite(art_.Picture(PictureId::Platform), Rect{piece, 20 * k, piece + 50, 20 * k + 20},
+                 CellRect(c, r, 0), false);
     }
   }
 }
@@ -205,11 +265,23 @@ bool PlayView::DrawGameFrame(const PlayState& play, const std::vector<std::strin
                              DevInfo* meter, const EditCursor& editor) {
   return Trapped("Game - DrawGameFrame - ", [&] {
     if (!SurfLevel && !BuildLevelBackdrop(play.Stage)) return false;
-    RepaintFromBackdrop();
+    const int16_t oldBackdropX = BackdropX;
     UpdateView(play, editor);
+    const bool whole = ShownViewX != ViewX || ShownLevel != play.Level || Overflowed;
+    Overflowed = false;
+    if (whole)
+      RepaintWindows(oldBackdropX);
+    else
+      RepaintChanges(play);
+
     DrawMovers(play);
     if (play.CharInAir == 0) DrawCharacter(play);  // the platforms cover a standing hero's feet
-    DrawPlatforms(play);
+    if (!whole) {
+      Changes.insert(Changes.end(), DirtyRects.begin(), DirtyRects.begin() + DirtyCount);
+      MergeOverlapping(Changes);
+    }
+    DrawPlatforms(play, whole ? nullptr : &Changes);
+    const int16_t below = DirtyCount;
     if (play.CharInAir == 1) DrawCharacter(play);  // a jumping hero is in front of them
     DrawPickups(play);
     DrawEffects(play);
@@ -218,8 +290,15 @@ bool PlayView::DrawGameFrame(const PlayState& play, const std::vector<std::strin
     DrawHud(play, play.Level >= 1 && name < names.size() ? names[name] : std::string());
     // A meter that cannot draw ends the run at once, with nothing saved.
     if (meter != nullptr && !DrawDevelopOverlay(*meter, editor)) return false;
+    RememberShown(play);
 
-    art_.ShowBackBuffer(BackdropX);
+    if (whole || Overflowed) {
+      art_.ShowBackBuffer(BackdropX);
+    } else {
+      Changes.insert(Changes.end(), DirtyRects.begin() + below, DirtyRects.begin() + DirtyCount);
+      MergeOverlapping(Changes);
+      art_.ShowBackBuffer(BackdropX, &Changes);
+    }
     return true;
   });
 }

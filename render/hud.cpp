@@ -1,6 +1,6 @@
 // The heads-up display along the top of the screen, and the develop-mode overlay: the frame-rate
 // meter and the editing cursor. The display is placed relative to BackdropX, so it stays put on
-// the screen while the level scrolls; it lies in the strip that every frame repaints.
+// the screen while the level scrolls; everything it draws is listed, to be repainted next frame.
 #include "render/hud.h"
 
 #include <algorithm>
@@ -32,8 +32,9 @@ void PlayView::DrawHudIcon(const PlayState& play, int16_t x, int16_t y, PictureI
   Rect source{40 * f, 0, 40 * f + 40, 35};
   back.SetFont(art_.Fonts.Small);
   back.SetForeColor(RGB(255, 255, 0));
+  AddDirtyRect(frame);
   art_.GE.Blit(&back, dest, art_.Picture(picture), source, 0, 0, BLIT_WAIT_KEYED);
-  back.DrawText(frame.Left + 2, frame.Bottom - 14, sText, false);
+  AddDirtyRect(back.DrawText(frame.Left + 2, frame.Bottom - 14, sText, false));
   back.SetForeColor(RGB(255, 255, 0));
   back.SetFillStyle(FILLSTYLE_TRANSPARENT);
   back.DrawBox(frame.Left, frame.Top, frame.Right, frame.Bottom);
@@ -45,29 +46,32 @@ void PlayView::DrawHud(const PlayState& play, const std::string& sLevelName) {
   if (play.Level == 31) {
     back.SetFont(medium);
     back.SetForeColor(RGB(255, 255, 255));
-    back.DrawText(BackdropX + 12, 33, "Score: " + std::to_string(play.CharScore), false);
+    AddDirtyRect(
+        back.DrawText(BackdropX + 12, 33, "Score: " + std::to_string(play.CharScore), false));
     back.SetFont(medium);
     back.SetForeColor(RGB(255, 255, 0));
-    back.DrawText(BackdropX + 12, 56, sLevelName, false);
+    AddDirtyRect(back.DrawText(BackdropX + 12, 56, sLevelName, false));
     return;
   }
 
   back.SetFillStyle(FILLSTYLE_TRANSPARENT);
   back.SetFont(medium);
   back.SetForeColor(HealthColor(play.CharHealth));
-  back.DrawText(BackdropX + 12, 10, "Health:", false);
+  AddDirtyRect(back.DrawText(BackdropX + 12, 10, "Health:", false));
   Rect face{BackdropX + 72, 0, BackdropX + 112, 36};
   Rect faceSource{200, 36, 240, 72};
+  AddDirtyRect(face);
   art_.GE.Blit(&back, face, art_.Picture(PictureId::Character), faceSource, 0, 0, BLIT_WAIT_KEYED);
-  back.DrawText(BackdropX + 117, 10, "x " + std::to_string(play.CharHealth), false);
+  AddDirtyRect(back.DrawText(BackdropX + 117, 10, "x " + std::to_string(play.CharHealth), false));
 
   back.SetFont(medium);
   back.SetForeColor(RGB(255, 255, 255));
-  back.DrawText(BackdropX + 12, 33, "Score: " + std::to_string(play.CharScore), false);
+  AddDirtyRect(
+      back.DrawText(BackdropX + 12, 33, "Score: " + std::to_string(play.CharScore), false));
   back.SetFont(medium);
   back.SetForeColor(RGB(255, 255, 0));
-  back.DrawText(BackdropX + 12, 56, "Level " + std::to_string(play.Level) + ": " + sLevelName,
-                false);
+  AddDirtyRect(back.DrawText(BackdropX + 12, 56,
+                             "Level " + std::to_string(play.Level) + ": " + sLevelName, false));
 
   if (play.ExtraSpeedTime > 0)
     DrawHudIcon(play, kIconSlots[0], 5, PictureId::ExtraSpeed,
@@ -90,6 +94,7 @@ void PlayView::DrawHud(const PlayState& play, const std::string& sLevelName) {
 
 bool PlayView::DrawDevelopOverlay(DevInfo& meter, const EditCursor& editor) {
   if (!meter.Calculate()) return false;
+  AddDirtyRect(DevInfo::Box);
   if (!editor.Active) return true;
   Surface& back = art_.Back();
   const int32_t offset = BackdropX - ViewX;
@@ -101,6 +106,7 @@ bool PlayView::DrawDevelopOverlay(DevInfo& meter, const EditCursor& editor) {
   const CellCodeInfo* code = editor.Byte >= 0 && editor.Byte <= 255
                                  ? FindCellCode(static_cast<uint8_t>(editor.Byte))
                                  : nullptr;
-  back.DrawText(cursor.Left + 2, cursor.Top + 2, code != nullptr ? code->Label : "", false);
+  AddDirtyRect(
+      back.DrawText(cursor.Left + 2, cursor.Top + 2, code != nullptr ? code->Label : "", false));
   return true;
 }

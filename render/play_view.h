@@ -1,8 +1,9 @@
 #pragma once
 // PlayView: a frame of play on the screen. The backdrop of the level is composed once into
-// SurfLevel; every frame repaints only the heads-up strip and what the sprites covered last time,
-// draws the sprites again in layers, and copies the visible window of the back buffer to the
-// screen. The backdrop scrolls at half the speed of the play field.
+// SurfLevel; the backdrop scrolls at half the speed of the play field. While the view stands
+// still, a frame repaints only the heads-up strip, what the sprites covered last time and the
+// cells that changed, draws the sprites again in layers with the platforms they touch, and sends
+// only those places to the screen. When the view moves, the window is drawn whole.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -38,6 +39,7 @@ class PlayView {
   bool DrawGameFrame(const PlayState& play, const std::vector<std::string>& names, DevInfo* meter,
                      const EditCursor& editor);
 
+  // The places the sprites of the last frame covered, to be repainted from the backdrop.
   std::vector<Rect> DirtyRects;
   int16_t DirtyCount = 0;
   int16_t ViewX = 0;
@@ -48,16 +50,19 @@ class PlayView {
   void AddDirtyRect(const Rect& rect);
 
  private:
-  void DrawSprite(Surface* sheet, Rect source, Rect dest);
+  void DrawSprite(Surface* sheet, Rect source, Rect dest, bool bListed = true);
   void DrawSprite(PictureId sheet, Rect source, Rect dest) {
     DrawSprite(art_.Picture(sheet), source, dest);
   }
   bool BuildLevelBackdrop(int16_t nStage);
-  void RepaintFromBackdrop();
+  void Repaint(const Rect& place);
+  void RepaintWindows(int32_t nOldBackdropX);
+  void RepaintChanges(const PlayState& play);
+  void RememberShown(const PlayState& play);
   void UpdateView(const PlayState& play, const EditCursor& editor);
   void DrawCharacter(const PlayState& play);
   void DrawMovers(const PlayState& play);
-  void DrawPlatforms(const PlayState& play);
+  void DrawPlatforms(const PlayState& play, const std::vector<Rect>* places);
   void DrawPickups(const PlayState& play);
   void DrawEffects(const PlayState& play);
   void DrawBombExits(const PlayState& play);
@@ -67,4 +72,11 @@ class PlayView {
   bool DrawDevelopOverlay(DevInfo& meter, const EditCursor& editor);
 
   Canvas& art_;
+  // What the back buffer holds since the last frame: the level `ShownLevel` with the view at
+  // `ShownViewX` (-1: the bare backdrop) and the cells `ShownCells`.
+  int32_t ShownViewX = -1;
+  int16_t ShownLevel = 0;
+  std::vector<uint8_t> ShownCells;
+  bool Overflowed = false;    // a place was not listed: the next frame is drawn whole
+  std::vector<Rect> Changes;  // this frame: where the back buffer's window changed
 };

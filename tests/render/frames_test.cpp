@@ -1,5 +1,6 @@
 // What the player sees: the title screen and frames of play against golden images, and pixel
 // checks of the drawing rules that matter.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "data/cell_codes.h"
@@ -224,4 +225,51 @@ TEST_F(Frames, AStillTitleIsSentOnceAndANewHighScoreShowsAtOnce) {
   game.HighScores[0].Name = FixedName("Pibo");
   ASSERT_TRUE(game.DrawFrame());
   EXPECT_TRUE(Screen(game) == title);
+}
+
+namespace {
+
+// The pixels the window shows, read back from the renderer in the picture's format.
+std::vector<uint16_t> WindowPixels(TestHost& host) {
+  std::vector<uint16_t> pixels(800 * 600);
+  if (SDL_RenderReadPixels(host.Screen().Renderer(), nullptr, SDL_PIXELFORMAT_RGB565, pixels.data(),
+                           800 * 2) != 0)
+    ADD_FAILURE() << SDL_GetError();
+  return pixels;
+}
+
+}  // namespace
+
+// While the view stands still only the places that changed are drawn and sent to the screen.
+// Through standing, running (the view scrolls), jumping, shooting, bombs and a platform built and
+// taken away under the hero, each frame must equal the same frame drawn whole on a fresh
+// backdrop, and the window must show exactly that picture.
+TEST_F(Frames, FramesDrawnInPiecesEqualFramesDrawnWhole) {
+  Start(true, 9);
+  struct Stretch {
+    std::initializer_list<int> keys;
+    int frames;
+  };
+  const Stretch script[] = {
+      {{}, 40}, {{dik::RIGHT}, 45}, {{}, 20}, {{dik::UP, dik::LEFT}, 25}, {{dik::LCONTROL}, 30},
+      {{}, 30}};
+  int frame = 0;
+  for (const Stretch& stretch : script) {
+    keys.Hold(stretch.keys);
+    for (int i = 0; i < stretch.frames; ++i, ++frame) {
+      game.Play.CharHealth = 5;
+      if (frame == 100) game.Levels.Cell(9, 10, 12) = PLATFORM_ICE;
+      if (frame == 150) game.Levels.Cell(9, 10, 12) = 255;
+      ASSERT_TRUE(game.DrawFrame());
+      if (frame % 3 == 0) {
+        const std::vector<uint16_t> inPieces = Screen(game);
+        EXPECT_TRUE(WindowPixels(host) == inPieces) << "the window at frame " << frame;
+        game.View.NewLevel();
+        ASSERT_TRUE(game.DrawFrame());
+        ASSERT_TRUE(Screen(game) == inPieces) << "frame " << frame;
+      }
+      ASSERT_TRUE(game.DoFrame());
+    }
+  }
+  EXPECT_TRUE(game.IsRunning());
 }
