@@ -28,6 +28,11 @@ uint8_t LevelSet::Cell(int nLevel, int nCol, int nRow) const {
   return LevelGrid[CheckedCellIndex(nLevel, nCol, nRow)];
 }
 
+std::span<const uint8_t, LEVEL_SLOT_SIZE> LevelSet::Slot(int nLevel) const {
+  return std::span<const uint8_t, LEVEL_SLOT_SIZE>(&LevelGrid[CheckedCellIndex(nLevel, 0, 0)],
+                                                   LEVEL_SLOT_SIZE);
+}
+
 LevelSet ParseLevelFile(std::span<const uint8_t> bytes) {
   if (bytes.size() < static_cast<size_t>(LEVEL_RECORD_SIZE)) {
     throw GameError(ERR_BAD_FILE_FORMAT,

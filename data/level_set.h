@@ -39,6 +39,8 @@ struct LevelSet {
   // outside raises GameError 9 "Subscript out of range".
   uint8_t& Cell(int nLevel, int nCol, int nRow);
   uint8_t Cell(int nLevel, int nCol, int nRow) const;
+  // The 960 cells of level nLevel, column after column; GameError 9 outside levels 1 to 31.
+  std::span<const uint8_t, LEVEL_SLOT_SIZE> Slot(int nLevel) const;
 };
 
 // Reads the level-set record from the first 29 762 bytes of a level file; bytes after it are not

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/failure.h"
+#include "engines/pixel_rows.h"
 #include "engines/surface.h"
 
 namespace {
@@ -73,6 +74,7 @@ Display* Display::OfWindow(SDL_Window* window) {
 void Display::SetMode(int nWidth, int nHeight) {
   if (window_ == nullptr) throw GameError(ERR_NOT_INITIALIZED, "The main window is not open.");
   texture_.reset();
+  texture_stale_ = false;
   if (renderer_ == nullptr) {
     // SDL's own software renderer by default: one 800 x 600 picture a pass is little work for it,
     // while an OpenGL context costs a hundred megabytes and, without a graphics card (a virtual
@@ -126,15 +128,27 @@ void Display::Present(const Surface& surface, const std::vector<Rect>* areas) {
       Convert(from, static_cast<uint8_t*>(target) + static_cast<size_t>(y) * pitch, raw->w);
     }
     SDL_UnlockTexture(texture_.get());
+    texture_stale_ = false;
     ++uploads_;
     Show(nullptr);
     return;
   }
 
-  // Only the pixels that differ from the picture on the screen are converted, four at a time,
-  // into the texture the software renderer keeps; a still picture (the title, a pause, a waiting
-  // screen) is not sent again at all.
-  if (SDL_LockTexture(texture_.get(), nullptr, &target, &pitch) != 0) return;
+  // Only the pixels that differ from the picture on the screen are converted, four at a time; a
+  // still picture (the title, a pause, a waiting screen) is not sent again at all. Shown pixel
+  // for pixel by the software renderer, they go straight into the window's surface and only they
+  // are sent to the window system (the texture catches up when it is next needed); otherwise
+  // they go into the texture the software renderer keeps.
+  SDL_Rect viewport{};
+  SDL_Surface* window = DirectWindow(*raw, viewport);
+  if (window != nullptr) {
+    target = static_cast<uint8_t*>(window->pixels) +
+             static_cast<size_t>(viewport.y) * window->pitch +
+             static_cast<size_t>(viewport.x) * window->format->BytesPerPixel;
+    pitch = window->pitch;
+  } else if (SDL_LockTexture(texture_.get(), nullptr, &target, &pitch) != 0) {
+    return;
+  }
   changed_.clear();
   const Rect whole{0, 0, raw->w, raw->h};
   for (const Rect& area : areas != nullptr ? *areas : std::vector<Rect>{whole}) {
@@ -142,10 +156,53 @@ void Display::Present(const Surface& surface, const std::vector<Rect>* areas) {
     if (UpdateArea(*raw, area, static_cast<uint8_t*>(target), pitch, changed))
       changed_.push_back(changed);
   }
-  SDL_UnlockTexture(texture_.get());
+  if (window == nullptr) SDL_UnlockTexture(texture_.get());
   if (changed_.empty()) return;
   ++uploads_;
-  Show(&changed_);
+  if (window == nullptr) {
+    Show(&changed_);
+    return;
+  }
+  texture_stale_ = true;
+  for (SDL_Rect& place : changed_) {
+    place.x += viewport.x;
+    place.y += viewport.y;
+  }
+  SDL_UpdateWindowSurfaceRects(window_.get(), changed_.data(), static_cast<int>(changed_.size()));
+}
+
+SDL_Surface* Display::DirectWindow(const SDL_Surface& picture, SDL_Rect& viewport) {
+  if (!keeps_texture_ || needs_clear_) return nullptr;
+  float scaleX = 0, scaleY = 0;
+  SDL_RenderGetScale(renderer_.get(), &scaleX, &scaleY);
+  if (scaleX != 1.0f || scaleY != 1.0f) return nullptr;
+  SDL_Surface* window = SDL_GetWindowSurface(window_.get());
+  if (window == nullptr || window->format->format != texture_format_) return nullptr;
+  if (window != drawn_window_) {
+    // A new surface (the window changed) holds none of the picture yet: it is drawn whole.
+    needs_clear_ = true;
+    return nullptr;
+  }
+  SDL_RenderGetViewport(renderer_.get(), &viewport);
+  if (viewport.x < 0 || viewport.y < 0 || viewport.x + picture.w > window->w ||
+      viewport.y + picture.h > window->h)
+    return nullptr;
+  return window;
+}
+
+void Display::CatchUpTexture() {
+  if (!texture_stale_ || shown_.empty()) return;
+  void* target = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(texture_.get(), nullptr, &target, &pitch) != 0) return;
+  int w = 0, h = 0;
+  SDL_QueryTexture(texture_.get(), nullptr, nullptr, &w, &h);
+  const size_t rowBytes = static_cast<size_t>(w) * 2;
+  for (int y = 0; y < h && (y + 1) * rowBytes <= shown_.size(); ++y)
+    Convert(reinterpret_cast<const uint16_t*>(&shown_[y * rowBytes]),
+            static_cast<uint8_t*>(target) + static_cast<size_t>(y) * pitch, w);
+  SDL_UnlockTexture(texture_.get());
+  texture_stale_ = false;
 }
 
 bool Display::UpdateArea(const SDL_Surface& picture, Rect area, uint8_t* target, int pitch,
@@ -174,15 +231,15 @@ bool Display::UpdateArea(const SDL_Surface& picture, Rect area, uint8_t* target,
       size_t end = at + 8;
       while (end < to && !SameGroup(mine, row, end, to)) end += 8;
       end = std::min(end, to);
-      std::memcpy(mine + at, row + at, end - at);
+      CopyRow(mine + at, row + at, end - at);
       const int x = static_cast<int>(at / 2), count = static_cast<int>((end - at) / 2);
       Convert(reinterpret_cast<const uint16_t*>(row + at), out + x * bytesPerPixel, count);
       left = std::min(left, x);
       right = std::max(right, x + count);
       at = end;
+      top = std::min(top, y);
+      bottom = y + 1;
     }
-    top = std::min(top, y);
-    bottom = y + 1;
   }
   changed = SDL_Rect{left, top, right - left, bottom - top};
   return top < bottom;
@@ -235,6 +292,7 @@ void Display::Refresh() {
 
 void Display::Show(const std::vector<SDL_Rect>* bands) {
   if (texture_ == nullptr) return;
+  CatchUpTexture();
   // The software renderer keeps the window's pixels between pictures: the black bars beside the
   // picture need drawing only after the window changed, and a picture shown pixel for pixel
   // needs only its changed parts copied. Scaled, the whole picture is drawn again, so the
@@ -252,10 +310,12 @@ void Display::Show(const std::vector<SDL_Rect>* bands) {
     SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
   }
   SDL_RenderPresent(renderer_.get());
+  if (keeps_texture_ && !partial) drawn_window_ = SDL_GetWindowSurface(window_.get());
 }
 
 void Display::PresentWithOverlay(const Overlay& overlay) {
   if (texture_ == nullptr) return;
+  CatchUpTexture();
   SDL_RenderClear(renderer_.get());
   SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
   // Where the scaling put the picture, then the overlay in unscaled pixels.

@@ -49,6 +49,12 @@ class Display {
   void Close();
   // The texture to the screen; `bands` (or nullptr) hold all that changed since the last time.
   void Show(const std::vector<SDL_Rect>* bands);
+  // The window's surface (the software renderer's own), with where the picture lies on it, when
+  // the picture is shown there pixel for pixel; else nullptr.
+  SDL_Surface* DirectWindow(const SDL_Surface& picture, SDL_Rect& viewport);
+  // The texture brought up to the picture on the screen, after pictures went straight to the
+  // window.
+  void CatchUpTexture();
   // Brings the rectangle `area` of the texture (at `target`) and of `shown_` up to `picture`;
   // true, with the rectangle that really changed, when anything did.
   bool UpdateArea(const SDL_Surface& picture, Rect area, uint8_t* target, int pitch,
@@ -68,7 +74,9 @@ class Display {
   uint32_t source_format_ = 0;     // the picture's format, which `colours_` converts
   std::vector<uint32_t> colours_;  // the texture's colour for each 16-bit one (4-byte textures)
   std::vector<SDL_Rect> changed_;  // the parts of the last picture that changed
-  bool keeps_texture_ = false;     // the renderer keeps a texture's pixels (the software one does)
+  bool texture_stale_ = false;     // the texture lags behind the window
+  const SDL_Surface* drawn_window_ = nullptr;  // the window's surface last drawn whole
+  bool keeps_texture_ = false;  // the renderer keeps a texture's pixels (the software one does)
   bool needs_clear_ = true;
   long uploads_ = 0;
   bool video_started_ = false;

@@ -122,15 +122,17 @@ void PlayView::RepaintWindows(int32_t nOldBackdropX) {
 // heads-up display covered last time and the cells that changed since are repainted.
 void PlayView::RepaintChanges(const PlayState& play) {
   Changes.assign(DirtyRects.begin(), DirtyRects.begin() + DirtyCount);
-  const LevelSet& levels = *play.Levels;
+  const auto cells = play.Levels->Slot(play.Level);
   const int32_t offset = BackdropX - ViewX;
-  for (int r = 0; r < LEVEL_ROWS; ++r)
+  if (!std::equal(cells.begin(), cells.end(), ShownCells.begin())) {
     for (int c = 0; c < LEVEL_COLUMNS; ++c)
-      if (levels.Cell(play.Level, c, r) != ShownCells[r * LEVEL_COLUMNS + c]) {
-        // A platform's neighbours change their end pieces with it.
-        const Rect cell = CellRect(c, r, offset);
-        Changes.push_back(Rect{cell.Left - 50, cell.Top, cell.Right + 50, cell.Bottom});
-      }
+      for (int r = 0; r < LEVEL_ROWS; ++r)
+        if (cells[LevelCellIndex(1, c, r)] != ShownCells[LevelCellIndex(1, c, r)]) {
+          // A platform's neighbours change their end pieces with it.
+          const Rect cell = CellRect(c, r, offset);
+          Changes.push_back(Rect{cell.Left - 50, cell.Top, cell.Right + 50, cell.Bottom});
+        }
+  }
   MergeOverlapping(Changes);
   for (const Rect& place : Changes) Repaint(place);
   DirtyCount = 0;
@@ -139,10 +141,8 @@ void PlayView::RepaintChanges(const PlayState& play) {
 void PlayView::RememberShown(const PlayState& play) {
   ShownViewX = ViewX;
   ShownLevel = play.Level;
-  ShownCells.resize(static_cast<size_t>(LEVEL_ROWS) * LEVEL_COLUMNS);
-  for (int r = 0; r < LEVEL_ROWS; ++r)
-    for (int c = 0; c < LEVEL_COLUMNS; ++c)
-      ShownCells[r * LEVEL_COLUMNS + c] = static_cast<uint8_t>(play.Levels->Cell(play.Level, c, r));
+  const auto cells = play.Levels->Slot(play.Level);
+  std::copy(cells.begin(), cells.end(), ShownCells.begin());
 }
 
 // The hero is kept in the middle of the screen except near the ends of the level; while the
@@ -159,15 +159,19 @@ void PlayView::UpdateView(const PlayState& play, const EditCursor& editor) {
 // `places` is nullptr); elsewhere the back buffer shows them already. Their places are not
 // listed: a platform drawn again over itself changes no pixel.
 void PlayView::DrawPlatforms(const PlayState& play, const std::vector<Rect>* places) {
-  const LevelSet& levels = *play.Levels;
+  const auto cells = play.Levels->Slot(play.Level);
+  const auto cell = [&](int c, int r) { return cells[LevelCellIndex(1, c, r)]; };
   const int32_t offset = BackdropX - ViewX;
-  for (int r = 0; r < LEVEL_ROWS; ++r) {
-    for (int c = 0; c < LEVEL_COLUMNS; ++c) {
-      const int k = levels.Cell(play.Level, c, r);
+  // Only the columns the screen shows.
+  const int first = std::max(ViewX / 50, 0);
+  const int last = std::min((ViewX + 800) / 50, LEVEL_COLUMNS - 1);
+  for (int c = first; c <= last; ++c) {
+    for (int r = 0; r < LEVEL_ROWS; ++r) {
+      const int k = cell(c, r);
       if (k >= 17) continue;
       if (places != nullptr && !Touches(CellRect(c, r, offset), *places)) continue;
-      const int left = c == 0 ? PLATFORM_GRASS : levels.Cell(play.Level, c - 1, r);
-      const int right = c == LEVEL_COLUMNS - 1 ? PLATFORM_GRASS : levels.Cell(play.Level, c + 1, r);
+      const int left = c == 0 ? PLATFORM_GRASS : cell(c - 1, r);
+      const int right = c == LEVEL_COLUMNS - 1 ? PLATFORM_GRASS : cell(c + 1, r);
       const int piece = PlatformPiece(left, right);
       DrawSprite(art_.Picture(PictureId::Platform), Rect{piece, 20 * k, piece + 50, 20 * k + 20},
                  CellRect(c, r, 0), false);

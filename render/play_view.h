@@ -4,6 +4,7 @@
 // still, a frame repaints only the heads-up strip, what the sprites covered last time and the
 // cells that changed, draws the sprites again in layers with the platforms they touch, and sends
 // only those places to the screen. When the view moves, the window is drawn whole.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -76,7 +77,7 @@ class PlayView {
   // `ShownViewX` (-1: the bare backdrop) and the cells `ShownCells`.
   int32_t ShownViewX = -1;
   int16_t ShownLevel = 0;
-  std::vector<uint8_t> ShownCells;
+  std::array<uint8_t, LEVEL_SLOT_SIZE> ShownCells{};
   bool Overflowed = false;    // a place was not listed: the next frame is drawn whole
   std::vector<Rect> Changes;  // this frame: where the back buffer's window changed
 };
