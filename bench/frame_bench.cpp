@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -178,6 +179,22 @@ void BM_TypicalPass(benchmark::State& state) {
   TimeTypicalLevel(state, [](Scene& scene) { scene.Pass(); });
 }
 BENCHMARK(BM_TypicalPass)->Unit(benchmark::kMillisecond);
+
+// The same level with the hero carried to and fro across the middle of the level, so the view
+// scrolls every pass and every frame is drawn whole.
+void BM_ScrollingPass(benchmark::State& state) {
+  float step = 6;
+  TimeTypicalLevel(state, [&step](Scene& scene) {
+    float& x = scene.game.Play.CharX;
+    if (x < 500 || x > 1100) {
+      x = std::clamp(x, 500.0f, 1100.0f);
+      step = -step;
+    }
+    x += step;
+    scene.Pass();
+  });
+}
+BENCHMARK(BM_ScrollingPass)->Unit(benchmark::kMillisecond);
 
 void BM_HeaviestPass(benchmark::State& state) {
   Scene scene(30);

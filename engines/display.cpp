@@ -222,24 +222,19 @@ bool Display::UpdateArea(const SDL_Surface& picture, Rect area, uint8_t* target,
     uint8_t* mine = &shown_[y * rowBytes];
     if (std::memcmp(mine + from, row + from, to - from) == 0) continue;
     uint8_t* out = target + static_cast<size_t>(y) * pitch;
-    // Runs of differing groups, each converted in one go.
-    for (size_t at = from; at < to;) {
-      if (SameGroup(mine, row, at, to)) {
-        at += 8;
-        continue;
-      }
-      size_t end = at + 8;
-      while (end < to && !SameGroup(mine, row, end, to)) end += 8;
-      end = std::min(end, to);
-      CopyRow(mine + at, row + at, end - at);
-      const int x = static_cast<int>(at / 2), count = static_cast<int>((end - at) / 2);
-      Convert(reinterpret_cast<const uint16_t*>(row + at), out + x * bytesPerPixel, count);
-      left = std::min(left, x);
-      right = std::max(right, x + count);
-      at = end;
-      top = std::min(top, y);
-      bottom = y + 1;
-    }
+    // From the first differing group of four pixels to the last, converted in one go.
+    size_t at = from;
+    while (SameGroup(mine, row, at, to)) at += 8;
+    size_t last = from + (to - from - 1) / 8 * 8;
+    while (SameGroup(mine, row, last, to)) last -= 8;
+    const size_t end = std::min(last + 8, to);
+    CopyRow(mine + at, row + at, end - at);
+    const int x = static_cast<int>(at / 2), count = static_cast<int>((end - at) / 2);
+    Convert(reinterpret_cast<const uint16_t*>(row + at), out + x * bytesPerPixel, count);
+    left = std::min(left, x);
+    right = std::max(right, x + count);
+    top = std::min(top, y);
+    bottom = y + 1;
   }
   changed = SDL_Rect{left, top, right - left, bottom - top};
   return top < bottom;

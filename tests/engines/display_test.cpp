@@ -77,3 +77,71 @@ TEST(Screen, MousePositionsAreInGamePixelsWhateverTheWindowSize) {
   EXPECT_TRUE(recorder.closed);
   platform::SetEventHandler(nullptr);
 }
+
+namespace {
+
+// The window's pixels, read back in the picture's format.
+std::vector<uint16_t> WindowPixels(Display& screen) {
+  std::vector<uint16_t> pixels(800 * 600);
+  EXPECT_EQ(SDL_RenderReadPixels(screen.Renderer(), nullptr, SDL_PIXELFORMAT_RGB565, pixels.data(),
+                                 800 * 2),
+            0)
+      << SDL_GetError();
+  return pixels;
+}
+
+std::vector<uint16_t> Pixels(const Surface& surface) {
+  std::vector<uint16_t> pixels;
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) pixels.push_back(surface.Pixel(x, y));
+  return pixels;
+}
+
+void Resize(TestHost& host, int w, int h) {
+  SDL_SetWindowSize(host.Screen().Window(), w, h);
+  platform::DoEvents();  // the window reports its new size, and the picture is drawn again
+}
+
+}  // namespace
+
+// Pictures sent a piece at a time, pixel for pixel and scaled, leave the window showing exactly
+// the picture, also after the scaled window is made small again.
+TEST(Screen, PiecesSentPixelForPixelAndScaledAddUpToThePicture) {
+  ScratchFolder folder;
+  TestHost host;
+  VBGE GE;
+  ASSERT_TRUE(GE.Initialize(800, 600, 16, 31, host, 1200, 600));
+  MouseRecorder handler;  // as the main window, it lets the window's events through
+  platform::SetEventHandler(&handler);
+  Surface& back = *GE.BackBuffer();
+  const Surface& primary = *GE.PrimarySurface();
+  back.SetFillStyle(FILLSTYLE_SOLID);
+  uint32_t shade = 0;
+  // Paints a few boxes onto the back buffer and sends just them from the window at column 200.
+  const auto paintAndSend = [&](int nBoxes) {
+    std::vector<Rect> pieces;
+    for (int i = 0; i < nBoxes; ++i, shade += 0x0A1B2C) {
+      const int x = 200 + (i * 137 + static_cast<int>(shade)) % 760, y = (i * 89) % 560;
+      back.SetFillColor(shade);
+      back.SetForeColor(shade ^ 0xFFFFFF);
+      back.DrawBox(x, y, x + 37, y + 29);
+      pieces.push_back(Rect{x, y, x + 37, y + 29});
+    }
+    ASSERT_TRUE(GE.ShowWindow(&back, 200, &pieces));
+  };
+
+  back.SetFillColor(RGB(20, 40, 60));
+  back.DrawBox(0, 0, 1200, 600);
+  ASSERT_TRUE(GE.ShowWindow(&back, 200));
+  EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary));
+  for (int round = 0; round < 4; ++round) paintAndSend(12);
+  EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary)) << "pixel for pixel";
+
+  Resize(host, 1600, 1200);
+  for (int round = 0; round < 4; ++round) paintAndSend(12);
+  Resize(host, 800, 600);
+  EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary)) << "after scaling";
+  paintAndSend(12);
+  EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary)) << "pixel for pixel again";
+  platform::SetEventHandler(nullptr);
+}
