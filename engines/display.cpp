@@ -87,7 +87,7 @@ void Display::SetMode(int nWidth, int nHeight) {
       renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
     if (renderer_ == nullptr) RaiseSdlError();
   }
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");  // pixel art stays sharp
   if (SDL_RenderSetLogicalSize(renderer_.get(), nWidth, nHeight) != 0) RaiseSdlError();
   texture_format_ = ScreenFormat(window_.get(), renderer_.get());
   source_format_ = 0;  // the colour table is made again for the new texture
@@ -108,86 +108,123 @@ void Display::Present(const Surface& surface, const std::vector<Rect>* areas) {
   if (texture_ == nullptr) return;
   const SDL_Surface* raw = surface.Raw();
   if (raw->format->BytesPerPixel != 2) return;
-  const size_t rowBytes = static_cast<size_t>(raw->w) * 2;
-  const auto* pixels = static_cast<const uint8_t*>(raw->pixels);
-  const bool first = shown_.size() != static_cast<size_t>(raw->h) * rowBytes;
-  if (first) shown_.assign(static_cast<size_t>(raw->h) * rowBytes, 0);
   PrepareConversion(raw->format->format);
-
-  void* target = nullptr;
-  int pitch = 0;
-  if (first || !keeps_texture_) {
-    // The whole picture: the first one, or for a renderer that does not keep a texture's pixels
-    // (there a still picture is still not sent again).
-    if (!first && ShowsAlready(*raw)) return;
-    if (SDL_LockTexture(texture_.get(), nullptr, &target, &pitch) != 0) return;
-    for (int y = 0; y < raw->h; ++y) {
-      const auto* from =
-          reinterpret_cast<const uint16_t*>(pixels + static_cast<size_t>(y) * raw->pitch);
-      std::memcpy(&shown_[y * rowBytes], from, rowBytes);
-      Convert(from, static_cast<uint8_t*>(target) + static_cast<size_t>(y) * pitch, raw->w);
-    }
-    SDL_UnlockTexture(texture_.get());
-    texture_stale_ = false;
-    ++uploads_;
-    Show(nullptr);
-    return;
-  }
-
-  // Only the pixels that differ from the picture on the screen are converted, four at a time; a
-  // still picture (the title, a pause, a waiting screen) is not sent again at all. Shown pixel
-  // for pixel by the software renderer, they go straight into the window's surface and only they
-  // are sent to the window system (the texture catches up when it is next needed); otherwise
-  // they go into the texture the software renderer keeps.
-  SDL_Rect viewport{};
-  SDL_Surface* window = DirectWindow(*raw, viewport);
-  if (window != nullptr) {
-    target = static_cast<uint8_t*>(window->pixels) +
-             static_cast<size_t>(viewport.y) * window->pitch +
-             static_cast<size_t>(viewport.x) * window->format->BytesPerPixel;
-    pitch = window->pitch;
-  } else if (SDL_LockTexture(texture_.get(), nullptr, &target, &pitch) != 0) {
-    return;
-  }
   changed_.clear();
-  const Rect whole{0, 0, raw->w, raw->h};
-  for (const Rect& area : areas != nullptr ? *areas : std::vector<Rect>{whole}) {
-    SDL_Rect changed;
-    if (UpdateArea(*raw, area, static_cast<uint8_t*>(target), pitch, changed))
-      changed_.push_back(changed);
+  const size_t rowBytes = static_cast<size_t>(raw->w) * 2;
+  if (shown_.size() != static_cast<size_t>(raw->h) * rowBytes) {
+    // The first picture.
+    shown_.resize(static_cast<size_t>(raw->h) * rowBytes);
+    shown_width_ = raw->w;
+    shown_height_ = raw->h;
+    for (int y = 0; y < raw->h; ++y)
+      std::memcpy(&shown_[y * rowBytes],
+                  static_cast<const uint8_t*>(raw->pixels) + static_cast<size_t>(y) * raw->pitch,
+                  rowBytes);
+    ++uploads_;
+    Paint(nullptr);
+    return;
   }
-  if (window == nullptr) SDL_UnlockTexture(texture_.get());
+  // Only what differs from the picture on the screen is sent; a still picture (the title, a
+  // pause, a waiting screen) is not sent again at all.
+  const Rect whole{0, 0, raw->w, raw->h};
+  for (const Rect& area : areas != nullptr ? *areas : std::vector<Rect>{whole})
+    UpdateArea(*raw, area);
   if (changed_.empty()) return;
   ++uploads_;
-  if (window == nullptr) {
-    Show(&changed_);
-    return;
-  }
-  texture_stale_ = true;
-  for (SDL_Rect& place : changed_) {
-    place.x += viewport.x;
-    place.y += viewport.y;
-  }
-  SDL_UpdateWindowSurfaceRects(window_.get(), changed_.data(), static_cast<int>(changed_.size()));
+  Paint(&changed_);
 }
 
-SDL_Surface* Display::DirectWindow(const SDL_Surface& picture, SDL_Rect& viewport) {
-  if (!keeps_texture_ || needs_clear_) return nullptr;
-  float scaleX = 0, scaleY = 0;
-  SDL_RenderGetScale(renderer_.get(), &scaleX, &scaleY);
-  if (scaleX != 1.0f || scaleY != 1.0f) return nullptr;
-  SDL_Surface* window = SDL_GetWindowSurface(window_.get());
-  if (window == nullptr || window->format->format != texture_format_) return nullptr;
-  if (window != drawn_window_) {
-    // A new surface (the window changed) holds none of the picture yet: it is drawn whole.
-    needs_clear_ = true;
-    return nullptr;
+void Display::Paint(const std::vector<SDL_Rect>* parts) {
+  SDL_Rect place;
+  if (SDL_Surface* window = DirectWindow(place)) {
+    PaintWindow(*window, place, parts, true);
+    return;
   }
-  SDL_RenderGetViewport(renderer_.get(), &viewport);
-  if (viewport.x < 0 || viewport.y < 0 || viewport.x + picture.w > window->w ||
-      viewport.y + picture.h > window->h)
+  // Through the texture: the software renderer keeps its pixels, so only the parts are written;
+  // another renderer gets the whole picture every time.
+  if (!keeps_texture_) parts = nullptr;
+  CatchUpTexture();
+  void* target = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(texture_.get(), nullptr, &target, &pitch) != 0) return;
+  const SDL_Rect all{0, 0, shown_width_, shown_height_};
+  const size_t bytes = SDL_BYTESPERPIXEL(texture_format_);
+  for (const SDL_Rect& part : parts != nullptr ? *parts : std::vector<SDL_Rect>{all})
+    for (int y = part.y; y < part.y + part.h; ++y)
+      Convert(reinterpret_cast<const uint16_t*>(&shown_[(y * shown_width_ + part.x) * 2]),
+              static_cast<uint8_t*>(target) + static_cast<size_t>(y) * pitch + part.x * bytes,
+              part.w);
+  SDL_UnlockTexture(texture_.get());
+  Show(parts);
+}
+
+SDL_Surface* Display::DirectWindow(SDL_Rect& place) {
+  if (!keeps_texture_ || colours_.empty() || shown_.empty()) return nullptr;
+  SDL_Surface* window = SDL_GetWindowSurface(window_.get());
+  if (window == nullptr || window->format->format != texture_format_ || SDL_MUSTLOCK(window))
+    return nullptr;
+  place = PictureArea();
+  if (place.w <= 0 || place.h <= 0 || place.x < 0 || place.y < 0 || place.x + place.w > window->w ||
+      place.y + place.h > window->h)
     return nullptr;
   return window;
+}
+
+SDL_Rect Display::PictureArea() const {
+  SDL_Rect viewport;
+  float scaleX = 1, scaleY = 1;
+  SDL_RenderGetViewport(renderer_.get(), &viewport);
+  SDL_RenderGetScale(renderer_.get(), &scaleX, &scaleY);
+  return SDL_Rect{static_cast<int>(viewport.x * scaleX), static_cast<int>(viewport.y * scaleY),
+                  static_cast<int>(viewport.w * scaleX), static_cast<int>(viewport.h * scaleY)};
+}
+
+void Display::PaintWindow(SDL_Surface& window, const SDL_Rect& place,
+                          const std::vector<SDL_Rect>* parts, bool bSend) {
+  // A new surface (the window changed) or one drawn over holds none of the picture yet.
+  if (parts == nullptr || needs_clear_ || &window != drawn_window_) {
+    SDL_FillRect(&window, nullptr, SDL_MapRGB(window.format, 0, 0, 0));
+    Scale(window, place, SDL_Rect{0, 0, shown_width_, shown_height_});
+    needs_clear_ = false;
+    drawn_window_ = &window;
+    if (bSend) SDL_UpdateWindowSurface(window_.get());
+  } else {
+    placed_.clear();
+    for (const SDL_Rect& part : *parts) placed_.push_back(Scale(window, place, part));
+    if (bSend)
+      SDL_UpdateWindowSurfaceRects(window_.get(), placed_.data(), static_cast<int>(placed_.size()));
+  }
+  texture_stale_ = true;
+}
+
+// Window pixel (X, Y) of the picture's place shows picture pixel (X * width / place width,
+// Y * height / place height), the nearest one, so a part drawn again matches the whole exactly.
+SDL_Rect Display::Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Rect& part) {
+  const auto first = [](int at, int placed, int size) { return (at * placed + size - 1) / size; };
+  const int x0 = first(part.x, place.w, shown_width_);
+  const int x1 = first(part.x + part.w, place.w, shown_width_);
+  const int y0 = first(part.y, place.h, shown_height_);
+  const int y1 = first(part.y + part.h, place.h, shown_height_);
+  if (columns_.size() != static_cast<size_t>(place.w)) {
+    columns_.resize(static_cast<size_t>(place.w));
+    for (int x = 0; x < place.w; ++x) columns_[x] = x * shown_width_ / place.w;
+  }
+  const bool sameWidth = place.w == shown_width_;
+  for (int y = y0; y < y1; ++y) {
+    const auto* from = reinterpret_cast<const uint16_t*>(
+        &shown_[static_cast<size_t>(y * shown_height_ / place.h) * shown_width_ * 2]);
+    auto* out = static_cast<uint8_t*>(window.pixels) +
+                static_cast<size_t>(place.y + y) * window.pitch + static_cast<size_t>(place.x) * 4;
+    if (sameWidth) {
+      Convert(from + x0, out + x0 * 4, x1 - x0);
+      continue;
+    }
+    for (int x = x0; x < x1; ++x) {
+      const uint32_t colour = colours_[from[columns_[x]]];
+      std::memcpy(out + x * 4, &colour, 4);
+    }
+  }
+  return SDL_Rect{place.x + x0, place.y + y0, x1 - x0, y1 - y0};
 }
 
 void Display::CatchUpTexture() {
@@ -195,60 +232,51 @@ void Display::CatchUpTexture() {
   void* target = nullptr;
   int pitch = 0;
   if (SDL_LockTexture(texture_.get(), nullptr, &target, &pitch) != 0) return;
-  int w = 0, h = 0;
-  SDL_QueryTexture(texture_.get(), nullptr, nullptr, &w, &h);
-  const size_t rowBytes = static_cast<size_t>(w) * 2;
-  for (int y = 0; y < h && (y + 1) * rowBytes <= shown_.size(); ++y)
-    Convert(reinterpret_cast<const uint16_t*>(&shown_[y * rowBytes]),
-            static_cast<uint8_t*>(target) + static_cast<size_t>(y) * pitch, w);
+  for (int y = 0; y < shown_height_; ++y)
+    Convert(reinterpret_cast<const uint16_t*>(&shown_[static_cast<size_t>(y) * shown_width_ * 2]),
+            static_cast<uint8_t*>(target) + static_cast<size_t>(y) * pitch, shown_width_);
   SDL_UnlockTexture(texture_.get());
   texture_stale_ = false;
 }
 
-bool Display::UpdateArea(const SDL_Surface& picture, Rect area, uint8_t* target, int pitch,
-                         SDL_Rect& changed) {
+void Display::UpdateArea(const SDL_Surface& picture, Rect area) {
   area.Left = std::max(area.Left, 0);
   area.Top = std::max(area.Top, 0);
   area.Right = std::min(area.Right, picture.w);
   area.Bottom = std::min(area.Bottom, picture.h);
-  if (area.Left >= area.Right || area.Top >= area.Bottom) return false;
+  if (area.Left >= area.Right || area.Top >= area.Bottom) return;
   const size_t rowBytes = static_cast<size_t>(picture.w) * 2;
-  const size_t bytesPerPixel = SDL_BYTESPERPIXEL(texture_format_);
   const size_t from = static_cast<size_t>(area.Left) * 2, to = static_cast<size_t>(area.Right) * 2;
-  int left = area.Right, right = 0, top = area.Bottom, bottom = 0;
+  // Changed rows that follow each other make one band; an unchanged row ends it.
+  int left = 0, right = 0, top = -1;
+  const auto endBand = [&](int bottom) {
+    if (top >= 0) changed_.push_back(SDL_Rect{left, top, right - left, bottom - top});
+    top = -1;
+  };
   for (int y = area.Top; y < area.Bottom; ++y) {
     const uint8_t* row =
         static_cast<const uint8_t*>(picture.pixels) + static_cast<size_t>(y) * picture.pitch;
     uint8_t* mine = &shown_[y * rowBytes];
-    if (std::memcmp(mine + from, row + from, to - from) == 0) continue;
-    uint8_t* out = target + static_cast<size_t>(y) * pitch;
-    // From the first differing group of four pixels to the last, converted in one go.
+    if (std::memcmp(mine + from, row + from, to - from) == 0) {
+      endBand(y);
+      continue;
+    }
+    // From the first differing group of four pixels to the last.
     size_t at = from;
     while (SameGroup(mine, row, at, to)) at += 8;
     size_t last = from + (to - from - 1) / 8 * 8;
     while (SameGroup(mine, row, last, to)) last -= 8;
     const size_t end = std::min(last + 8, to);
     CopyRow(mine + at, row + at, end - at);
-    const int x = static_cast<int>(at / 2), count = static_cast<int>((end - at) / 2);
-    Convert(reinterpret_cast<const uint16_t*>(row + at), out + x * bytesPerPixel, count);
-    left = std::min(left, x);
-    right = std::max(right, x + count);
-    top = std::min(top, y);
-    bottom = y + 1;
+    if (top < 0) {
+      top = y;
+      left = static_cast<int>(at / 2);
+      right = static_cast<int>(end / 2);
+    }
+    left = std::min(left, static_cast<int>(at / 2));
+    right = std::max(right, static_cast<int>(end / 2));
   }
-  changed = SDL_Rect{left, top, right - left, bottom - top};
-  return top < bottom;
-}
-
-bool Display::ShowsAlready(const SDL_Surface& picture) const {
-  const size_t rowBytes = static_cast<size_t>(picture.w) * 2;
-  for (int y = 0; y < picture.h; ++y)
-    if (std::memcmp(
-            &shown_[y * rowBytes],
-            static_cast<const uint8_t*>(picture.pixels) + static_cast<size_t>(y) * picture.pitch,
-            rowBytes) != 0)
-      return false;
-  return true;
+  endBand(area.Bottom);
 }
 
 // The screen's colour for every 16-bit colour, worked out once by SDL itself, so the picture
@@ -282,7 +310,10 @@ void Display::Convert(const uint16_t* from, uint8_t* to, int count) const {
 
 void Display::Refresh() {
   needs_clear_ = true;
-  Show(nullptr);
+  if (shown_.empty())
+    Show(nullptr);
+  else
+    Paint(nullptr);
 }
 
 void Display::Show(const std::vector<SDL_Rect>* bands) {
@@ -290,8 +321,7 @@ void Display::Show(const std::vector<SDL_Rect>* bands) {
   CatchUpTexture();
   // The software renderer keeps the window's pixels between pictures: the black bars beside the
   // picture need drawing only after the window changed, and a picture shown pixel for pixel
-  // needs only its changed parts copied. Scaled, the whole picture is drawn again, so the
-  // filtering has no seams.
+  // needs only its changed parts copied. Scaled, the whole picture is drawn again.
   float scaleX = 0, scaleY = 0;
   SDL_RenderGetScale(renderer_.get(), &scaleX, &scaleY);
   const bool partial =
@@ -310,9 +340,15 @@ void Display::Show(const std::vector<SDL_Rect>* bands) {
 
 void Display::PresentWithOverlay(const Overlay& overlay) {
   if (texture_ == nullptr) return;
-  CatchUpTexture();
-  SDL_RenderClear(renderer_.get());
-  SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
+  // The picture drawn as every other picture is, the overlay over it by the renderer.
+  SDL_Rect place;
+  if (SDL_Surface* window = DirectWindow(place)) {
+    PaintWindow(*window, place, nullptr, false);
+  } else {
+    CatchUpTexture();
+    SDL_RenderClear(renderer_.get());
+    SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
+  }
   // Where the scaling put the picture, then the overlay in unscaled pixels.
   int logicalWidth = 0, logicalHeight = 0;
   SDL_RenderGetLogicalSize(renderer_.get(), &logicalWidth, &logicalHeight);

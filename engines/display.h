@@ -1,6 +1,6 @@
 #pragma once
 // The visible screen: the main window, full screen by default as a desktop-sized window with the
-// 800 x 600 picture scaled to fit, its aspect kept (black bars). Alt+Enter switches to a window.
+// 800 x 600 picture scaled sharply to fit, its aspect kept (black bars). Alt+Enter switches to a window.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -49,18 +49,25 @@ class Display {
   void Close();
   // The texture to the screen; `bands` (or nullptr) hold all that changed since the last time.
   void Show(const std::vector<SDL_Rect>* bands);
+  // The parts of the remembered picture (nullptr: all of it) onto the screen.
+  void Paint(const std::vector<SDL_Rect>* parts);
   // The window's surface (the software renderer's own), with where the picture lies on it, when
-  // the picture is shown there pixel for pixel; else nullptr.
-  SDL_Surface* DirectWindow(const SDL_Surface& picture, SDL_Rect& viewport);
+  // the picture can be drawn there directly; else nullptr.
+  SDL_Surface* DirectWindow(SDL_Rect& place);
+  // Where the renderer places the picture in the window, in the window's pixels.
+  SDL_Rect PictureArea() const;
+  // The parts (nullptr: all, on black) scaled into the window's surface at `place`, and sent to
+  // the window system when asked.
+  void PaintWindow(SDL_Surface& window, const SDL_Rect& place, const std::vector<SDL_Rect>* parts,
+                   bool bSend);
+  // One part scaled into the window; returns where it went.
+  SDL_Rect Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Rect& part);
   // The texture brought up to the picture on the screen, after pictures went straight to the
   // window.
   void CatchUpTexture();
-  // Brings the rectangle `area` of the texture (at `target`) and of `shown_` up to `picture`;
-  // true, with the rectangle that really changed, when anything did.
-  bool UpdateArea(const SDL_Surface& picture, Rect area, uint8_t* target, int pitch,
-                  SDL_Rect& changed);
-  // The screen shows `picture` already.
-  bool ShowsAlready(const SDL_Surface& picture) const;
+  // Brings the rectangle `area` of `shown_` up to `picture`, adding what really changed to
+  // `changed_`.
+  void UpdateArea(const SDL_Surface& picture, Rect area);
   void PrepareConversion(uint32_t sourceFormat);
   // `count` pixels of the picture's format into the texture's.
   void Convert(const uint16_t* from, uint8_t* to, int count) const;
@@ -69,13 +76,16 @@ class Display {
   WindowPtr window_;
   RendererPtr renderer_;
   TexturePtr texture_;
-  uint32_t texture_format_ = 0;    // the window's own, so showing the picture needs no conversion
-  std::vector<uint8_t> shown_;     // the pixels of the picture on the screen
+  uint32_t texture_format_ = 0;  // the window's own, so showing the picture needs no conversion
+  std::vector<uint8_t> shown_;   // the pixels of the picture on the screen
+  int shown_width_ = 0, shown_height_ = 0;
   uint32_t source_format_ = 0;     // the picture's format, which `colours_` converts
   std::vector<uint32_t> colours_;  // the texture's colour for each 16-bit one (4-byte textures)
   std::vector<SDL_Rect> changed_;  // the parts of the last picture that changed
   bool texture_stale_ = false;     // the texture lags behind the window
   const SDL_Surface* drawn_window_ = nullptr;  // the window's surface last drawn whole
+  std::vector<SDL_Rect> placed_;               // where the parts went in the window
+  std::vector<int> columns_;                   // the picture's column for each window column
   bool keeps_texture_ = false;  // the renderer keeps a texture's pixels (the software one does)
   bool needs_clear_ = true;
   long uploads_ = 0;

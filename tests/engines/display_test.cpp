@@ -104,8 +104,9 @@ void Resize(TestHost& host, int w, int h) {
 
 }  // namespace
 
-// Pictures sent a piece at a time, pixel for pixel and scaled, leave the window showing exactly
-// the picture, also after the scaled window is made small again.
+// Pictures sent a piece at a time, pixel for pixel and scaled (sharply, each picture pixel the
+// nearest), leave the window showing exactly the picture, also after the scaled window is made
+// small again.
 TEST(Screen, PiecesSentPixelForPixelAndScaledAddUpToThePicture) {
   ScratchFolder folder;
   TestHost host;
@@ -139,6 +140,15 @@ TEST(Screen, PiecesSentPixelForPixelAndScaledAddUpToThePicture) {
 
   Resize(host, 1600, 1200);
   for (int round = 0; round < 4; ++round) paintAndSend(12);
+  // Twice the size, each picture pixel is a square of four window pixels.
+  std::vector<uint16_t> large(1600 * 1200);
+  ASSERT_EQ(SDL_RenderReadPixels(host.Screen().Renderer(), nullptr, SDL_PIXELFORMAT_RGB565,
+                                 large.data(), 1600 * 2),
+            0);
+  int wrong = 0;
+  for (int y = 0; y < 1200; ++y)
+    for (int x = 0; x < 1600; ++x) wrong += large[y * 1600 + x] != primary.Pixel(x / 2, y / 2);
+  EXPECT_EQ(wrong, 0) << "scaled";
   Resize(host, 800, 600);
   EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary)) << "after scaling";
   paintAndSend(12);
