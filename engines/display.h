@@ -1,6 +1,7 @@
 #pragma once
 // The visible screen: the main window, full screen by default as a desktop-sized window with the
-// 800 x 600 picture scaled sharply to fit, its aspect kept (black bars). Alt+Enter switches to a window.
+// 800 x 600 picture scaled sharply to fit, its aspect kept (black bars). Alt+Enter switches to a
+// window.
 #include <cstdint>
 #include <functional>
 #include <memory>
