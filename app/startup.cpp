@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/main_window.h"
+#include "base/error_log.h"
 #include "engines/font.h"
 #include "engines/platform.h"
 #include "game/game.h"
@@ -60,10 +61,16 @@ int Main(int argc, char** argv) {
   try {
     folder = platform::ExecutableFolder();
     if (chdir(folder.c_str()) != 0) throw std::runtime_error("Cannot enter " + folder);
-    platform::SaveSetting("VORA", "General", "AppPath", folder);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "pibo2: %s\n", e.what());
     return 1;
+  }
+  // Where the program lives, for other programs to find: nothing of the game needs it, so a
+  // failure is only logged.
+  try {
+    platform::SaveSetting("VORA", "General", "AppPath", folder);
+  } catch (const std::exception& e) {
+    LogError(std::string("Main - SaveSetting - ") + e.what());
   }
 
   const CommandLineWords words = ReadCommandLine(JoinArguments(argc, argv));

@@ -1,6 +1,7 @@
 #include "engines/platform.h"
 
 #include <SDL.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -211,13 +212,27 @@ void SaveSetting(const std::string& sApp, const std::string& sSection, const std
     if (!replaced) lines.insert(lines.begin() + static_cast<long>(j), entry);
   }
 
-  const fs::path temp = folder / "settings.ini.new";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    for (const std::string& line : lines) out << line << '\n';
-    if (!out) throw std::runtime_error("Cannot write " + temp.string());
+  std::string text;
+  for (const std::string& line : lines) text += line + '\n';
+  // A temporary file of its own, so two games starting at once never write over each other's,
+  // on the disk before it takes the old file's place.
+  std::string temp = (folder / "settings.ini.XXXXXX").string();
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) throw std::runtime_error("Cannot create a file in " + folder.string());
+  bool written = fchmod(fd, 0644) == 0;
+  for (size_t done = 0; written && done < text.size();) {
+    const ssize_t n = write(fd, text.data() + done, text.size() - done);
+    written = n > 0;
+    if (written) done += static_cast<size_t>(n);
   }
-  fs::rename(temp, file);
+  written = written && fsync(fd) == 0;
+  written = close(fd) == 0 && written;
+  std::error_code error;
+  if (written) fs::rename(temp, file, error);
+  if (!written || error) {
+    fs::remove(temp, error);
+    throw std::runtime_error("Cannot write " + file.string());
+  }
 }
 
 std::string ExecutableFolder() {

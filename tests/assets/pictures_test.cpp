@@ -151,9 +151,11 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, PictureTest, ::testing::ValuesIn(kPictures),
 TEST(Pictures, NoOpaqueColourLandsOnTheKey) {
   for (const Picture& p : kPictures) {
     const std::string path = std::string(PIBO_GAME_DIR) + "/" + p.file;
+    std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> loaded(SDL_LoadBMP(path.c_str()),
+                                                                    SDL_FreeSurface);
+    ASSERT_TRUE(loaded) << p.file;
     std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> s(
-        SDL_ConvertSurfaceFormat(SDL_LoadBMP(path.c_str()), SDL_PIXELFORMAT_RGB24, 0),
-        SDL_FreeSurface);
+        SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB24, 0), SDL_FreeSurface);
     ASSERT_TRUE(s) << p.file;
     int near_key = 0;
     for (int y = 0; y < s->h; ++y) {
