@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "base/failure.h"
-#include "engines/pixel_rows.h"
 #include "engines/surface.h"
 
 namespace {
@@ -267,7 +266,7 @@ void Display::UpdateArea(const SDL_Surface& picture, Rect area) {
     size_t last = from + (to - from - 1) / 8 * 8;
     while (SameGroup(mine, row, last, to)) last -= 8;
     const size_t end = std::min(last + 8, to);
-    CopyRow(mine + at, row + at, end - at);
+    std::memcpy(mine + at, row + at, end - at);
     if (top < 0) {
       top = y;
       left = static_cast<int>(at / 2);

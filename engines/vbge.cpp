@@ -8,7 +8,6 @@
 #include "base/failure.h"
 #include "engines/display.h"
 #include "engines/host_window.h"
-#include "engines/pixel_rows.h"
 
 namespace {
 
@@ -19,7 +18,7 @@ void CopyPixels(SDL_Surface* from, const SDL_Rect& src, SDL_Surface* to, const S
   const auto* in = static_cast<const uint8_t*>(from->pixels) + src.y * from->pitch + src.x * bytes;
   auto* out = static_cast<uint8_t*>(to->pixels) + dst.y * to->pitch + dst.x * bytes;
   for (int y = 0; y < src.h; ++y)
-    CopyRow(out + y * to->pitch, in + y * from->pitch, static_cast<size_t>(src.w) * bytes);
+    std::memcpy(out + y * to->pitch, in + y * from->pitch, static_cast<size_t>(src.w) * bytes);
 }
 
 void Copy(Surface& from, SDL_Rect& src, Surface& to, SDL_Rect& dst, bool bKeyed) {
