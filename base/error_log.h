@@ -5,5 +5,6 @@
 // then an empty line, both ended by CR LF. The file is opened and closed for every message, so
 // every finished entry is on disk whatever happens next. The message is also echoed to standard
 // error so a player who started the game from a terminal learns why it stopped.
-// Throws std::runtime_error when the log cannot be written; nothing above catches it.
+// Never throws: a log that cannot be written is reported on standard error, and whatever the game
+// was doing (saving the scores at the end, say) goes on.
 void LogError(const std::string& sMessage);

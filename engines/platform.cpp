@@ -8,10 +8,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
 
+#include "base/files.h"
 #include "engines/display.h"
 
 namespace platform {
@@ -216,23 +218,9 @@ void SaveSetting(const std::string& sApp, const std::string& sSection, const std
   for (const std::string& line : lines) text += line + '\n';
   // A temporary file of its own, so two games starting at once never write over each other's,
   // on the disk before it takes the old file's place.
-  std::string temp = (folder / "settings.ini.XXXXXX").string();
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) throw std::runtime_error("Cannot create a file in " + folder.string());
-  bool written = fchmod(fd, 0644) == 0;
-  for (size_t done = 0; written && done < text.size();) {
-    const ssize_t n = write(fd, text.data() + done, text.size() - done);
-    written = n > 0;
-    if (written) done += static_cast<size_t>(n);
-  }
-  written = written && fsync(fd) == 0;
-  written = close(fd) == 0 && written;
-  std::error_code error;
-  if (written) fs::rename(temp, file, error);
-  if (!written || error) {
-    fs::remove(temp, error);
-    throw std::runtime_error("Cannot write " + file.string());
-  }
+  static constexpr std::string_view kSettingsFile[] = {"settings.ini"};
+  RemoveStaleTemporaries(folder, kSettingsFile);
+  WriteFileAtomically(file, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
 std::string ExecutableFolder() {

@@ -31,6 +31,7 @@ bool Game::Initialize(HostWindow& frm, bool bDevelop, bool bExtra,
     EditorEnabled = bDevelop;
     ExtraMode = bExtra;
     ProgramFolder = sProgramFolder;
+    RemoveInterruptedSaves();
     platform::ShowPointer(EditorEnabled);
     Play.Randomize(platform::Ticks());
     // A meter that cannot start ends the run at once.
@@ -40,7 +41,10 @@ bool Game::Initialize(HostWindow& frm, bool bDevelop, bool bExtra,
     if (!SE.Initialize()) return false;
     if (!GE.Initialize(800, 600, 16, 31, frm, 1200, 600)) return false;
     SurfacePtr& loading = Pictures[static_cast<size_t>(PictureId::Loading)];
-    if (!GE.LoadBitmap(PictureFile(PictureId::Loading, ExtraMode), loading)) return false;
+    const PictureSize loadingSize = PictureSizeOf(PictureId::Loading);
+    if (!GE.LoadBitmap(PictureFile(PictureId::Loading, ExtraMode), loading, loadingSize.Width,
+                       loadingSize.Height))
+      return false;
     platform::DoEvents();
     if (!Art.ShowBitmap(loading.get(), true)) return false;
 

@@ -146,6 +146,8 @@ class Game : private PlayEvents {
   bool LoadHighScores();
   bool SaveHighScores();
   void MakeDefaultHighScores();
+  // Removes the temporary files that saves interrupted by a crash or a power cut left behind.
+  void RemoveInterruptedSaves();
 
  private:
   bool PlaySound(SoundId nSound) override { return PlayEffect(nSound); }

@@ -13,7 +13,9 @@ bool Game::LoadGraphics() {
     // The loading picture is already on the screen.
     for (int i = static_cast<int>(PictureId::Loading) + 1; i < PICTURE_COUNT; ++i) {
       const auto picture = static_cast<PictureId>(i);
-      if (!GE.LoadBitmap(PictureFile(picture, ExtraMode), Pictures[i])) return false;
+      const PictureSize size = PictureSizeOf(picture);
+      if (!GE.LoadBitmap(PictureFile(picture, ExtraMode), Pictures[i], size.Width, size.Height))
+        return false;
     }
     return true;
   });
@@ -63,6 +65,14 @@ bool Game::SaveGameOptions() {
     WriteFileHead(OptionsFileName(ExtraMode), OptionsBytes(Options));
     return true;
   });
+}
+
+void Game::RemoveInterruptedSaves() {
+  // Both level sets' files share the folder, so both sets' leftovers go.
+  const std::string_view saved[] = {OptionsFileName(false),   OptionsFileName(true),
+                                    HighScoreFileName(false), HighScoreFileName(true),
+                                    LevelFileName(false),     LevelFileName(true)};
+  RemoveStaleTemporaries(ProgramFolder.empty() ? "." : ProgramFolder, saved);
 }
 
 void Game::MakeDefaultHighScores() {

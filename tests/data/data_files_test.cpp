@@ -100,10 +100,13 @@ TEST(HighScoreFile, SavingKeepsBytesBeyondTheTableAndTheOtherSetsFile) {
 TEST(DataFiles, AFailedWriteLeavesTheOldFileAndNoLeftovers) {
   ScratchFolder folder;
   WriteBytes("Options_zt.dat", {1, 2, 3, 4, 5, 6});
-  std::filesystem::create_directory("Options_zt.dat.new");  // the temporary name is taken
-  std::filesystem::create_directory("Options_zt.dat.new/x");
+  SimulateFullDisk([](const std::filesystem::path& file) { return file == "Options_zt.dat"; });
   Game game;
   EXPECT_FALSE(game.SaveGameOptions());
+  SimulateFullDisk(nullptr);
   EXPECT_EQ(ReadBytes("Options_zt.dat"), (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
-  EXPECT_EQ(folder.ErrorLog(), "Game - SaveGameOptions - Path/File access error\r\n\r\n");
+  EXPECT_EQ(folder.ErrorLog(), "Game - SaveGameOptions - Disk full\r\n\r\n");
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(".")) files += entry.exists();
+  EXPECT_EQ(files, 2) << "only the options and the log";
 }

@@ -1,6 +1,8 @@
 // The game object's start-up, its failure reports and the end of the run.
 #include <gtest/gtest.h>
 
+#include "base/files.h"
+#include "data/high_scores.h"
 #include "game/game.h"
 #include "tests/test_support.h"
 
@@ -60,6 +62,29 @@ TEST_F(GameLifecycle, StartsOnTheTitleScreenAndSavesEverythingAtTheEnd) {
   EXPECT_EQ(ReadBytes("HighScores_zt.dat").size(), 240u);
   EXPECT_EQ(ReadBytes("Levels.dat"), levels);
   EXPECT_FALSE(std::filesystem::exists("Options_zt_e.dat"));
+}
+
+TEST_F(GameLifecycle, AFullDiskAtTheEndStillSavesEveryFileThatFits) {
+  folder.LinkGameFiles({"Levels.dat"});
+  WriteBytes("Levels.dat", ReadBytes(GameFolder() / "Levels.dat"));
+  WriteBytes("Options_zt.dat", {1, 2, 3, 4, 5, 6});
+  ASSERT_TRUE(game.Initialize(host, false)) << folder.ErrorLog();
+  game.HighScores[0].Score = 99999;
+  game.Levels.Cell(1, 0, 5) = 7;
+  // Neither the options nor the error log fit on the disk any more.
+  SimulateFullDisk([](const std::filesystem::path& file) {
+    return file == "Options_zt.dat" || file == "Errors.txt";
+  });
+  testing::internal::CaptureStderr();
+  game.Terminate();
+  const std::string said = testing::internal::GetCapturedStderr();
+  SimulateFullDisk(nullptr);
+  EXPECT_NE(said.find("Game - SaveGameOptions - Disk full"), std::string::npos) << said;
+  EXPECT_NE(said.find("Errors.txt could not be written: Disk full"), std::string::npos) << said;
+  EXPECT_EQ(ReadBytes("Options_zt.dat"), (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(ParseHighScores(ReadBytes("HighScores_zt.dat"), HighScoreTable{})[0].Score, 99999);
+  EXPECT_EQ(ParseLevelFile(ReadBytes("Levels.dat")).Cell(1, 0, 5), 7);
+  EXPECT_FALSE(std::filesystem::exists("Errors.txt")) << "no empty log is left";
 }
 
 TEST_F(GameLifecycle, TheExtraSetUsesItsOwnFilesAndPasswords) {

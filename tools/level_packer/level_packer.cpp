@@ -8,6 +8,8 @@
 #include <optional>
 #include <system_error>
 
+#include "base/files.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -180,7 +182,14 @@ void WriteLevelSources(const LevelSetSource& set, const fs::path& dir) {
     files.emplace_back(dir / LevelSourceFileName(slot), LevelSourceText(set.Slots[slot - 1], slot));
   }
   CreateFolder(dir);
-  for (const auto& [path, text] : files) WriteFileAtomically(path, text);
+  for (const auto& [path, text] : files) {
+    try {
+      WriteFileAtomically(path,
+                          std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    } catch (const std::exception& e) {
+      throw std::runtime_error(path.string() + ": cannot be written (" + e.what() + ").");
+    }
+  }
 }
 
 PackedLevelSet PackLevelSet(const LevelSetSource& set) {
@@ -242,10 +251,6 @@ LevelSetSource UnpackLevelSet(std::span<const uint8_t> levelFile, std::string_vi
     }
   }
   return set;
-}
-
-void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
-  StagedFile(path, bytes).Commit();
 }
 
 int RunLevelPacker(const std::vector<std::string>& args, std::ostream& err) {

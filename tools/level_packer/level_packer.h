@@ -45,9 +45,6 @@ PackedLevelSet PackLevelSet(const LevelSetSource& set);
 // The inverse: the names file needs a line for every played level and at most one per slot.
 LevelSetSource UnpackLevelSet(std::span<const uint8_t> levelFile, std::string_view namesText);
 
-// Writes bytes to path through a temporary file in the same folder and a rename.
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
-
 // The whole command: args without the program name. Returns the exit code (0 done, 1 failed,
 // 2 wrong usage); messages go to err.
 int RunLevelPacker(const std::vector<std::string>& args, std::ostream& err);

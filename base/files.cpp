@@ -1,0 +1,156 @@
+#include "base/files.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <functional>
+#include <string>
+#include <system_error>
+
+#include "base/failure.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+// The test seam: the files that a "full disk" refuses.
+std::function<bool(const fs::path&)> g_full_disk;
+
+constexpr std::string_view kTempMark = ".tmp-";
+
+// Writes everything or says why not: "" on success.
+std::string WriteAll(int fd, std::string_view bytes, const fs::path& file) {
+  if (g_full_disk && g_full_disk(file)) return "Disk full";
+  for (size_t done = 0; done < bytes.size();) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return errno == ENOSPC || errno == EDQUOT ? "Disk full" : "Path/File access error";
+    done += static_cast<size_t>(n);
+  }
+  return "";
+}
+
+// A rename is only on the disk once the folder that holds the name is.
+void SyncFolder(const fs::path& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+bool ProcessRunning(long nPid) {
+  if (nPid <= 0) return false;
+  return ::kill(static_cast<pid_t>(nPid), 0) == 0 || errno == EPERM;
+}
+
+// The process that wrote "NAME.tmp-PID-XXXXXX", or 0 when `entry` is no such file of `name`.
+long TemporaryOwner(std::string_view entry, std::string_view name) {
+  if (entry.size() <= name.size() + kTempMark.size() || entry.substr(0, name.size()) != name)
+    return 0;
+  std::string_view rest = entry.substr(name.size());
+  if (rest.substr(0, kTempMark.size()) != kTempMark) return 0;
+  rest.remove_prefix(kTempMark.size());
+  const size_t dash = rest.find('-');
+  if (dash == 0 || dash == std::string_view::npos || rest.size() - dash - 1 != 6) return 0;
+  long pid = 0;
+  for (const char c : rest.substr(0, dash)) {
+    if (c < '0' || c > '9' || pid > 100000000) return 0;
+    pid = pid * 10 + (c - '0');
+  }
+  return pid;
+}
+}  // namespace
+
+bool FileExists(const fs::path& file) {
+  std::error_code error;
+  return fs::is_regular_file(file, error);
+}
+
+std::vector<uint8_t> ReadFileBytes(const fs::path& file, uintmax_t nLimit) {
+  if (!FileExists(file)) throw GameError(ERR_FILE_NOT_FOUND, "File not found");
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
+  }
+  if (static_cast<uintmax_t>(info.st_size) > nLimit) {
+    ::close(fd);
+    throw GameError(ERR_BAD_FILE_FORMAT, "File too large (" + std::to_string(info.st_size) +
+                                             " bytes, at most " + std::to_string(nLimit) + ")");
+  }
+  std::vector<uint8_t> bytes;
+  bytes.reserve(static_cast<size_t>(info.st_size));
+  uint8_t block[65536];
+  bool failed = false;
+  for (;;) {
+    const ssize_t got = ::read(fd, block, sizeof block);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      failed = got < 0;
+      break;
+    }
+    bytes.insert(bytes.end(), block, block + got);
+    // A file that grows while it is read is held to the same limit.
+    if (bytes.size() > nLimit) failed = true;
+    if (failed) break;
+  }
+  ::close(fd);
+  if (failed) throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
+  return bytes;
+}
+
+void WriteFileAtomically(const fs::path& file, std::span<const uint8_t> bytes) {
+  std::string temp =
+      file.string() + std::string(kTempMark) + std::to_string(::getpid()) + "-XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
+  struct stat old {};
+  const mode_t mode = ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+  std::string why = ::fchmod(fd, mode) == 0 ? "" : "Path/File access error";
+  if (why.empty())
+    why = WriteAll(fd, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                   file);
+  if (why.empty() && ::fsync(fd) != 0) why = "Disk full";
+  if (::close(fd) != 0 && why.empty()) why = "Disk full";
+  if (why.empty() && ::rename(temp.c_str(), file.c_str()) != 0) why = "Path/File access error";
+  if (!why.empty()) {
+    ::unlink(temp.c_str());
+    throw GameError(ERR_PATH_FILE_ACCESS, why);
+  }
+  SyncFolder(file.parent_path());
+}
+
+void AppendToFile(const fs::path& file, std::string_view text) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
+  struct stat info {};
+  const bool created = ::fstat(fd, &info) == 0 && info.st_size == 0;
+  std::string why = WriteAll(fd, text, file);
+  if (::close(fd) != 0 && why.empty()) why = "Disk full";
+  if (!why.empty()) {
+    if (created) ::unlink(file.c_str());
+    throw GameError(ERR_PATH_FILE_ACCESS, why);
+  }
+}
+
+void RemoveStaleTemporaries(const fs::path& folder, std::span<const std::string_view> names) {
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+    if (!entry.is_regular_file(error)) continue;
+    const std::string entryName = entry.path().filename().string();
+    for (const std::string_view name : names) {
+      const long owner = TemporaryOwner(entryName, name);
+      const bool stale =
+          owner != 0 ? !ProcessRunning(owner) : entryName == std::string(name) + ".new";
+      if (stale) fs::remove(entry.path(), error);
+    }
+  }
+}
+
+void SimulateFullDisk(std::function<bool(const fs::path&)> refuses) {
+  g_full_disk = std::move(refuses);
+}
