@@ -15,6 +15,14 @@ constexpr std::array<const char*, PICTURE_COUNT> kPictureFiles = {
     "MachineHit.bmp",   "Fireworks.bmp",
 };
 
+constexpr std::array<PictureSize, PICTURE_COUNT> kPictureSizes = {{
+    {800, 600},  {1000, 200}, {320, 1200}, {800, 600}, {800, 600}, {800, 600}, {150, 340},
+    {680, 72},   {640, 35},   {640, 35},   {640, 35},  {640, 35},  {640, 35},  {640, 35},
+    {640, 35},   {640, 35},   {640, 35},   {640, 35},  {640, 35},  {640, 35},  {640, 35},
+    {640, 35},   {640, 40},   {640, 40},   {640, 40},  {160, 10},  {20, 100},  {360, 280},
+    {8, 8},      {100, 20},
+}};
+
 // Every effect but the machine's jingle plays 5 dB below full volume.
 constexpr int32_t kEffect = -500;
 constexpr int32_t kFull = 0;
@@ -52,6 +60,10 @@ constexpr std::array<SoundFileInfo, SOUND_COUNT> kSoundFiles = {{
 const char* PictureFile(PictureId nPicture, bool bExtra) {
   if (nPicture == PictureId::Title && bExtra) return "Title_ZTE.bmp";
   return kPictureFiles[static_cast<size_t>(nPicture)];
+}
+
+PictureSize PictureSizeOf(PictureId nPicture) {
+  return kPictureSizes[static_cast<size_t>(nPicture)];
 }
 
 std::span<const SoundFileInfo> SoundFiles() {

@@ -74,6 +74,14 @@ constexpr int SOUND_COUNT = static_cast<int>(SoundId::Count);
 // The file of a picture; the extra level set has its own title picture.
 const char* PictureFile(PictureId nPicture, bool bExtra);
 
+// The size of a picture in pixels. The drawing code cuts frames and pieces out of a sheet at fixed
+// places, so a picture of any other size is refused when it is loaded.
+struct PictureSize {
+  int Width;
+  int Height;
+};
+PictureSize PictureSizeOf(PictureId nPicture);
+
 struct SoundFileInfo {
   SoundId Sound;
   const char* File;

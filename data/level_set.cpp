@@ -70,7 +70,7 @@ std::vector<std::string> ParseLevelNames(std::string_view text, int nCount) {
     size_t next = end == std::string_view::npos ? text.size() : end + 1;
     if (end == std::string_view::npos) end = text.size();
     if (end > pos && end < text.size() && text[end - 1] == '\r') --end;  // CR LF
-    names.emplace_back(text.substr(pos, end - pos));
+    names.emplace_back(text.substr(pos, std::min<size_t>(end - pos, LEVEL_NAME_MAX)));
     pos = next;
   }
   return names;

@@ -51,8 +51,12 @@ LevelSet ParseLevelFile(std::span<const uint8_t> bytes);
 // The record as the level file holds it: exactly 29 762 bytes.
 std::vector<uint8_t> LevelFileBytes(const LevelSet& levels);
 
+// The longest level name: a longer one overflows the box of the level screen.
+constexpr int LEVEL_NAME_MAX = 40;
+
 // The first nCount lines of a names file. A line ends with CR LF or a lone LF; the last line needs
-// no line end. Fewer lines than nCount raise GameError 62 "Input past end of file".
+// no line end. A name longer than LEVEL_NAME_MAX is cut to that length. Fewer lines than nCount
+// raise GameError 62 "Input past end of file".
 std::vector<std::string> ParseLevelNames(std::string_view text, int nCount);
 
 // A names file: every name followed by CR LF. A name holding a CR or LF cannot be written as one

@@ -3,7 +3,9 @@
 #include <SDL.h>
 
 #include "base/failure.h"
+#include "base/files.h"
 #include "base/text_encoding.h"
+#include "engines/media_checks.h"
 
 namespace {
 [[noreturn]] void RaiseSdlError() {
@@ -25,15 +27,14 @@ std::shared_ptr<Surface> Surface::Create(int nWidth, int nHeight) {
   return std::shared_ptr<Surface>(new Surface(raw));
 }
 
-std::shared_ptr<Surface> Surface::Load(const std::string& sFile) {
-  const SdlSurfacePtr loaded(SDL_LoadBMP(sFile.c_str()));
-  if (loaded == nullptr) {
-    if (SDL_RWops* probe = SDL_RWFromFile(sFile.c_str(), "rb"); probe != nullptr) {
-      SDL_RWclose(probe);
-      throw GameError(ERR_BAD_FILE_FORMAT, "Invalid picture format");
-    }
-    throw GameError(ERR_FILE_NOT_FOUND, "File not found");
-  }
+std::shared_ptr<Surface> Surface::Load(const std::string& sFile, int nWidth, int nHeight) {
+  // Read once and checked before SDL sees a byte, so what SDL reads is what was checked.
+  const std::vector<uint8_t> file = ReadFileBytes(sFile, PictureFileLimit(nWidth, nHeight));
+  if (std::string fault = PictureFault(file, nWidth, nHeight); !fault.empty())
+    throw GameError(ERR_BAD_FILE_FORMAT, fault);
+  const SdlSurfacePtr loaded(
+      SDL_LoadBMP_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1));
+  if (loaded == nullptr) throw GameError(ERR_BAD_FILE_FORMAT, "Invalid picture format");
   SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB565, 0);
   if (converted == nullptr) RaiseSdlError();
   return std::shared_ptr<Surface>(new Surface(converted));

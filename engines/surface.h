@@ -36,8 +36,10 @@ class Surface {
 
   // A new black surface. Throws GameError when memory runs out.
   static std::shared_ptr<Surface> Create(int nWidth, int nHeight);
-  // A surface holding the picture in a BMP file, converted to RGB565. Throws GameError.
-  static std::shared_ptr<Surface> Load(const std::string& sFile);
+  // A surface holding the picture in a BMP file, converted to RGB565; a picture that is not
+  // nWidth x nHeight (unless both are 0) or whose header does not add up is refused. Throws
+  // GameError.
+  static std::shared_ptr<Surface> Load(const std::string& sFile, int nWidth = 0, int nHeight = 0);
 
   SurfaceDesc GetSurfaceDesc() const;
 

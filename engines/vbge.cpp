@@ -64,12 +64,12 @@ void VBGE::MakeSurface(SurfacePtr& dds, int nWidth, int nHeight) {
   dds->SetColorKey(static_cast<uint16_t>(nColorKey));
 }
 
-bool VBGE::LoadBitmap(const std::string& sBitmap, SurfacePtr& dds) {
+bool VBGE::LoadBitmap(const std::string& sBitmap, SurfacePtr& dds, int nWidth, int nHeight) {
   return Trapped(
       "VBGE - LoadBitmap - ",
       [&] {
         if (!bInitialized) RaiseNotInitialized();
-        dds = Surface::Load(sBitmap);
+        dds = Surface::Load(sBitmap, nWidth, nHeight);
         // Sheets are not run-length encoded: the game copies small pieces out of the middle of
         // them, and an encoded sheet is walked from its first row for every piece.
         dds->SetColorKey(static_cast<uint16_t>(nColorKey));

@@ -30,7 +30,8 @@ class VBGE {
   // when the optional sizes are 0). nBPP must be 16; nColKey is the raw key pixel value.
   bool Initialize(int16_t nWidth, int16_t nHeight, int16_t nBPP, int32_t nColKey, HostWindow& frm,
                   int16_t nBackBufferWidth = 0, int16_t nBackBufferHeight = 0);
-  bool LoadBitmap(const std::string& sBitmap, SurfacePtr& dds);
+  // nWidth x nHeight is the size the picture must have; 0 x 0 takes any size.
+  bool LoadBitmap(const std::string& sBitmap, SurfacePtr& dds, int nWidth = 0, int nHeight = 0);
   bool CreateSurface(SurfacePtr& dds, int16_t nWidth, int16_t nHeight, int16_t nFlags);
   // Copies rectSource of ddsSource to rectDest of ddsDest, clipped against the destination; both
   // rectangles are changed in place by the clipping.

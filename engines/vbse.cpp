@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "base/failure.h"
+#include "base/files.h"
+#include "engines/media_checks.h"
 
 namespace {
 // Enough channels for every buffer of the game with room to spare.
@@ -90,26 +93,34 @@ bool VBSE::Initialize() {
 }
 
 bool VBSE::LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bHighQuality) {
-  return Trapped("VBSE - LoadSound - ", [&] {
-    if (!bInitialized) RaiseNotInitialized();
-    if (next_channel_ >= kChannels) throw GameError(ERR_OUT_OF_MEMORY, "Out of memory");
-    const BufferDesc desc = DescribeBuffer(bHighQuality);
-    Mix_Chunk* chunk = nullptr;
-    if (audio_open_) {
-      chunk = Mix_LoadWAV(sSoundFile.c_str());
-      if (chunk == nullptr) throw GameError(ERR_FILE_NOT_FOUND, Mix_GetError());
-    } else {
-      // Silent: still make sure the wave is there and readable.
-      SDL_AudioSpec format;
-      Uint8* data = nullptr;
-      Uint32 length = 0;
-      if (SDL_LoadWAV(sSoundFile.c_str(), &format, &data, &length) == nullptr)
-        throw GameError(ERR_FILE_NOT_FOUND, SDL_GetError());
-      SDL_FreeWAV(data);
-    }
-    dsb.reset(new SoundBuffer(chunk, next_channel_++, desc));
-    return true;
-  });
+  return Trapped(
+      "VBSE - LoadSound - ",
+      [&] {
+        if (!bInitialized) RaiseNotInitialized();
+        if (next_channel_ >= kChannels) throw GameError(ERR_OUT_OF_MEMORY, "Out of memory");
+        const BufferDesc desc = DescribeBuffer(bHighQuality);
+        // Read once and checked before SDL sees a byte, so what SDL reads is what was checked.
+        const std::vector<uint8_t> file = ReadFileBytes(sSoundFile, WaveFileLimit());
+        if (std::string fault = WaveFault(file); !fault.empty())
+          throw GameError(ERR_BAD_FILE_FORMAT, fault);
+        SDL_RWops* bytes = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+        Mix_Chunk* chunk = nullptr;
+        if (audio_open_) {
+          chunk = Mix_LoadWAV_RW(bytes, 1);
+          if (chunk == nullptr) throw GameError(ERR_BAD_FILE_FORMAT, Mix_GetError());
+        } else {
+          // Silent: still make sure the wave is one SDL can read.
+          SDL_AudioSpec format;
+          Uint8* data = nullptr;
+          Uint32 length = 0;
+          if (SDL_LoadWAV_RW(bytes, 1, &format, &data, &length) == nullptr)
+            throw GameError(ERR_BAD_FILE_FORMAT, SDL_GetError());
+          SDL_FreeWAV(data);
+        }
+        dsb.reset(new SoundBuffer(chunk, next_channel_++, desc));
+        return true;
+      },
+      " - " + sSoundFile);
 }
 
 bool VBSE::PlaySound(SoundBuffer* dsb) {

@@ -61,6 +61,7 @@ class VBSE {
   // where there is none), so the window can open meanwhile; Initialize waits for the answer.
   void OpenDeviceInBackground();
   bool Initialize();
+  // A wave that is not plain PCM of a sane size and rate is refused before SDL reads it.
   bool LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bHighQuality);
   bool PlaySound(SoundBuffer* dsb);
   bool IsInitialized() const { return bInitialized; }

@@ -114,6 +114,13 @@ TEST(LevelNames, LinesEndWithCrLfOrLf) {
   }
 }
 
+TEST(LevelNames, ANameTooLongForTheLevelScreenIsCut) {
+  const std::string huge(1 << 20, 'W');  // a megabyte of name once cost the preview 700 MB
+  const std::vector<std::string> names = ParseLevelNames(huge + "\r\nNext\r\n", 2);
+  EXPECT_EQ(names[0], std::string(LEVEL_NAME_MAX, 'W'));
+  EXPECT_EQ(names[1], "Next");
+}
+
 TEST(LevelNames, TooFewLinesIsInputPastEndOfFile) {
   for (const char* text : {"", "One\r\n", "One\r\nTwo", "One\n\n"}) {
     SCOPED_TRACE(text);

@@ -20,7 +20,6 @@ class LevelTextError : public std::runtime_error {
 };
 
 constexpr char CELL_CHAR_RAW = '$';  // the code is given by a raw line after the grid
-constexpr int LEVEL_NAME_MAX = 40;   // characters; a longer name overflows the level screen's box
 
 // The character a cell code is written as, or CELL_CHAR_RAW when it has none.
 char CellChar(uint8_t nCode);
