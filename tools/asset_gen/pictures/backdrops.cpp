@@ -648,14 +648,22 @@ void EgyptPreview(cairo_t* cr) {
 
 void SpacePreview(cairo_t* cr) {
   PaintVertical(cr, 0, kPh, {{0, Hex(0x02020A)}, {0.6, Hex(0x10082A)}, {1, Hex(0x2A0A40)}});
+  // One number from the generator per statement (down before across), so the stars do not
+  // move with the order a compiler works out a call's arguments in.
   Rng rng(641);
   for (int i = 0; i < 160; ++i) {
+    const int y = rng.Int(240);
+    const int x = rng.Int(320);
     cairo_new_path(cr);
-    cairo_rectangle(cr, rng.Int(320), rng.Int(240), 1, 1);
+    cairo_rectangle(cr, x, y, 1, 1);
     SetColor(cr, Hex(0xFFFFFF), rng.Range(0.3, 1));
     cairo_fill(cr);
   }
-  for (int i = 0; i < 6; ++i) Twinkle(cr, rng.Range(10, 310), rng.Range(10, 230), 4, Hex(0xFFFFFF));
+  for (int i = 0; i < 6; ++i) {
+    const double y = rng.Range(10, 230);
+    const double x = rng.Range(10, 310);
+    Twinkle(cr, x, y, 4, Hex(0xFFFFFF));
+  }
   // Nebula haze.
   for (const auto& [x, y, c] :
        {std::tuple{80.0, 90.0, Hex(0xA030C0)}, std::tuple{240.0, 160.0, Hex(0x2060E0)}}) {

@@ -62,6 +62,8 @@ inline bool LandsOnKey(int r, int g, int b) {
 }
 
 // Small repeatable generator (splitmix64), so the pictures are the same on every run.
+// Take at most one number from it per statement: in f(rng.Next(), rng.Next()) or
+// rng.Next() * rng.Next() the compiler picks which call comes first, and gcc and clang differ.
 class Rng {
  public:
   explicit Rng(std::uint64_t seed) : state_(seed) {}

@@ -18,18 +18,28 @@ namespace {
 
 constexpr double kW = 800, kH = 600;
 
+// Each number is taken from the generator in a statement of its own: the order in which a
+// call's arguments or an operator's operands are worked out is the compiler's choice, and the
+// sky must not change with it.
 void Stars(cairo_t* cr, std::uint64_t seed, int count, double y_max) {
   Rng rng(seed);
   for (int i = 0; i < count; ++i) {
-    const double x = rng.Range(0, kW), y = rng.Range(0, y_max) * rng.Range(0.3, 1.0);
+    const double x = rng.Range(0, kW);
+    const double height = rng.Range(0, y_max);
+    const double y = height * rng.Range(0.3, 1.0);  // more stars high up than low down
     const double b = rng.Range(0.3, 1.0);
     cairo_new_path(cr);
     cairo_rectangle(cr, std::floor(x), std::floor(y), 1.5, 1.5);
     cairo_set_source_rgba(cr, 1, 1, 1, b);
     cairo_fill(cr);
   }
-  for (int i = 0; i < 10; ++i)
-    Twinkle(cr, rng.Range(0, kW), rng.Range(0, y_max * 0.8), rng.Range(3, 6), Hex(0xFFFFFF), 0.9);
+  for (int i = 0; i < 10; ++i) {
+    // Size first, then height, then across: the order the twinkles have always been placed in.
+    const double r = rng.Range(3, 6);
+    const double y = rng.Range(0, y_max * 0.8);
+    const double x = rng.Range(0, kW);
+    Twinkle(cr, x, y, r, Hex(0xFFFFFF), 0.9);
+  }
 }
 
 // The game's name: chunky letters with a deep shadow, an outline and a golden fill.

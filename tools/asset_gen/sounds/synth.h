@@ -37,6 +37,8 @@ Wave Render(int rate, double seconds, Fn&& fn) {
 }
 
 // Deterministic noise: a 64-bit xorshift generator, so every run gives the same sounds.
+// As with the pictures' generator, take at most one sample from it per statement, since the
+// order of a call's arguments or an operator's operands is up to the compiler.
 class Noise {
  public:
   explicit Noise(std::uint64_t seed);
