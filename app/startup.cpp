@@ -42,7 +42,6 @@ uint32_t FramePadding(uint32_t nStart, uint32_t nEnd) {
 }
 
 bool RunFrameLoop(Game& game) {
-  game.QuitRequested = false;
   while (!game.QuitRequested) {
     const uint32_t frameStart = platform::Ticks();
     platform::DoEvents();

@@ -20,8 +20,8 @@ std::string JoinArguments(int argc, char** argv);
 // of the wrapping millisecond clock) so that the pass lasts 30 ms; 0 when it already did.
 uint32_t FramePadding(uint32_t nStart, uint32_t nEnd);
 
-// Runs passes until the game's QuitRequested. False when DrawFrame or DoFrame failed (the run ends
-// at once).
+// Runs passes until the game's QuitRequested (at once when a quit came while the game loaded).
+// False when DrawFrame or DoFrame failed (the run ends at once).
 bool RunFrameLoop(Game& game);
 
 // The program: returns the process exit status.

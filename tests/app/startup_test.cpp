@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "base/error_log.h"
+#include "game/game.h"
 #include "tests/test_support.h"
 
 TEST(CommandLine, FindsTheWordsAnywhereInAnyCase) {
@@ -46,4 +47,11 @@ TEST(ErrorLog, AppendsEachMessageWithAnEmptyLine) {
   LogError("first");
   LogError("second");
   EXPECT_EQ(folder.ErrorLog(), "old\r\nfirst\r\n\r\nsecond\r\n\r\n");
+}
+
+TEST(FrameLoop, AQuitAskedForWhileLoadingEndsTheRunBeforeTheFirstPass) {
+  // A desktop session that ends while the game is still loading sends its SIGTERM then.
+  Game game;
+  game.QuitRequested = true;
+  EXPECT_TRUE(RunFrameLoop(game)) << "no pass is run, so nothing can fail";
 }
