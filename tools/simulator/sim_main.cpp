@@ -1,5 +1,6 @@
 // pibo-sim [--folder DIR] [--extra] [--easy] [--seed N] [--level N] [--frames N]
 //          [--keys FILE|-] [--trace]
+// pibo-sim --soak HOURS [--folder DIR] [--seed N]
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "tools/simulator/simulator.h"
+#include "tools/simulator/soak.h"
 
 namespace {
 
@@ -16,7 +18,8 @@ int Usage(const std::string& why) {
   std::fprintf(stderr,
                "pibo-sim: %s\n"
                "usage: pibo-sim [--folder DIR] [--extra] [--easy] [--seed N] [--level N]\n"
-               "                [--frames N] [--keys FILE|-] [--trace]\n",
+               "                [--frames N] [--keys FILE|-] [--trace]\n"
+               "       pibo-sim --soak HOURS [--folder DIR] [--seed N]\n",
                why.c_str());
   return 2;
 }
@@ -32,6 +35,7 @@ bool ReadNumber(const char* text, long& value) {
 int main(int argc, char** argv) {
   SimulatorOptions options;
   std::string keys;
+  double soakHours = 0;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
     auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
@@ -42,6 +46,12 @@ int main(int argc, char** argv) {
       options.bEasy = true;
     } else if (word == "--trace") {
       options.bTrace = true;
+    } else if (word == "--soak") {
+      const char* value = next();
+      char* end = nullptr;
+      soakHours = value != nullptr ? std::strtod(value, &end) : 0;
+      if (value == nullptr || end == value || *end != '\0' || !(soakHours > 0))
+        return Usage("--soak needs a number of hours");
     } else if (word == "--folder") {
       const char* value = next();
       if (value == nullptr) return Usage("--folder needs a folder");
@@ -64,6 +74,14 @@ int main(int argc, char** argv) {
   // By default the program's folder is the simulator's own.
   if (options.sFolder.empty())
     options.sFolder = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+
+  if (soakHours > 0) {
+    SoakOptions soak;
+    soak.sFolder = options.sFolder;
+    soak.fHours = soakHours;
+    soak.nSeed = options.nSeed;
+    return RunSoak(soak, std::cout);
+  }
 
   KeyScript script;
   try {

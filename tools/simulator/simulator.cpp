@@ -90,6 +90,15 @@ std::string StateJson(const PlayState& g, int16_t nGameMode, long nFrame) {
   return out;
 }
 
+bool StartLevel(PlayState& play, int nLevel, int16_t nEasy) {
+  const int last = play.Levels->LevelCount;
+  const int stage = nLevel > 30 ? 4 : (nLevel - 1) / (last / 5) + 1;
+  // The level before, and a different stage before, as when the level's preview is shown.
+  const int stageBefore = nLevel > 30 ? 4 : nLevel == 1 ? 0 : stage - 1;
+  play.NewGame(static_cast<int16_t>(nLevel - 1), static_cast<int16_t>(stageBefore));
+  return Trapped("Game - StartNextLevel - ", [&] { return play.EnterNextLevel(nEasy), true; });
+}
+
 int RunSimulation(const SimulatorOptions& options, const KeyScript& script, std::ostream& out) {
   if (chdir(options.sFolder.c_str()) != 0) {
     std::fprintf(stderr, "pibo-sim: cannot enter the folder %s\n", options.sFolder.c_str());
@@ -117,13 +126,9 @@ int RunSimulation(const SimulatorOptions& options, const KeyScript& script, std:
 
   const int last = levels.LevelCount;
   const int level = options.nLevel < 1 ? 1 : options.nLevel > last ? last : options.nLevel;
-  const int stage = level > 30 ? 4 : (level - 1) / (last / 5) + 1;
-  // The level before, and a different stage before, as when the level's preview is shown.
-  const int stageBefore = level > 30 ? 4 : level == 1 ? 0 : stage - 1;
-  play.NewGame(static_cast<int16_t>(level - 1), static_cast<int16_t>(stageBefore));
   int16_t mode = GAME_PLAYING;
   int status = 0;
-  if (!Trapped("Game - StartNextLevel - ", [&] { return play.EnterNextLevel(easy), true; })) {
+  if (!StartLevel(play, level, easy)) {
     std::fprintf(stderr, "pibo-sim: level %d could not be started\n", level);
     return 1;
   }

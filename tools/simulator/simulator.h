@@ -24,6 +24,10 @@ class PlayState;
 // could not be read (the reason is in Errors.txt and on standard error).
 int RunSimulation(const SimulatorOptions& options, const KeyScript& script, std::ostream& out);
 
+// Starts level nLevel (1 to the set's count) of the set play.Levels points at, as the game starts
+// it from its preview. False, with the reason logged, when it cannot be started.
+bool StartLevel(PlayState& play, int nLevel, int16_t nEasy);
+
 // One line of JSON holding the play state after frame nFrame, with the game's mode (1 playing,
 // 2 the title screen after the game's end).
 std::string StateJson(const PlayState& play, int16_t nGameMode, long nFrame);
