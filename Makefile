@@ -2,8 +2,14 @@
 BUILD ?= build
 CONFIG ?= RelWithDebInfo
 ARGS ?=
+# The sanitized build (clang, AddressSanitizer + UndefinedBehaviorSanitizer, libFuzzer programs).
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_SECONDS ?= 60
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
 
-.PHONY: setup configure build run test bench clean
+.PHONY: setup configure build run test bench clean test-sanitize fuzz sanitize-build
 
 setup:
 	@scripts/setup.sh
@@ -20,8 +26,20 @@ run: build
 test: build
 	cd $(BUILD) && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ctest --output-on-failure -j2
 
+sanitize-build: setup
+	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DPIBO_SANITIZE=ON -DPIBO_FUZZ=ON > /dev/null
+	@$(SANITIZER_ENV) cmake --build $(SANITIZE_BUILD)
+
+test-sanitize: sanitize-build
+	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+	  ctest --output-on-failure -j2
+
+fuzz: sanitize-build
+	@$(SANITIZER_ENV) tests/fuzz/run.sh $(SANITIZE_BUILD) $(FUZZ_SECONDS)
+
 bench: build
 	$(BUILD)/bench/pibo-bench $(ARGS)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

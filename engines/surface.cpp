@@ -29,7 +29,11 @@ std::shared_ptr<Surface> Surface::Create(int nWidth, int nHeight) {
 
 std::shared_ptr<Surface> Surface::Load(const std::string& sFile, int nWidth, int nHeight) {
   // Read once and checked before SDL sees a byte, so what SDL reads is what was checked.
-  const std::vector<uint8_t> file = ReadFileBytes(sFile, PictureFileLimit(nWidth, nHeight));
+  return FromBytes(ReadFileBytes(sFile, PictureFileLimit(nWidth, nHeight)), nWidth, nHeight);
+}
+
+std::shared_ptr<Surface> Surface::FromBytes(std::span<const uint8_t> file, int nWidth,
+                                            int nHeight) {
   if (std::string fault = PictureFault(file, nWidth, nHeight); !fault.empty())
     throw GameError(ERR_BAD_FILE_FORMAT, fault);
   const SdlSurfacePtr loaded(

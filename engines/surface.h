@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,9 @@ class Surface {
   // nWidth x nHeight (unless both are 0) or whose header does not add up is refused. Throws
   // GameError.
   static std::shared_ptr<Surface> Load(const std::string& sFile, int nWidth = 0, int nHeight = 0);
+  // The same from the bytes of a BMP file.
+  static std::shared_ptr<Surface> FromBytes(std::span<const uint8_t> file, int nWidth = 0,
+                                            int nHeight = 0);
 
   SurfaceDesc GetSurfaceDesc() const;
 

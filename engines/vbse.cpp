@@ -36,7 +36,7 @@ bool SoundBuffer::IsPlaying() const {
 
 VBSE::~VBSE() {
   // A device opened in the background for a game that never started is closed as well.
-  if (opening_.valid() && opening_.get().empty()) audio_open_ = true;
+  if (opening_ != nullptr && AwaitOpening().empty()) audio_open_ = true;
   if (audio_open_) {
     Mix_HaltChannel(-1);
     Mix_CloseAudio();
@@ -70,17 +70,29 @@ std::string VBSE::OpenDevice() {
 }
 
 void VBSE::OpenDeviceInBackground() {
-  if (bInitialized || opening_.valid()) return;
+  if (bInitialized || opening_ != nullptr) return;
   // SDL's own start-up runs here, on the main thread, before the sound device is looked for on
   // another.
   SDL_Init(0);
-  opening_ = std::async(std::launch::async, &VBSE::OpenDevice);
+  opening_ = SDL_CreateThread(
+      [](void* engine) {
+        static_cast<VBSE*>(engine)->opening_result_ = OpenDevice();
+        return 0;
+      },
+      "sound device", this);
+  // No thread: Initialize looks for the device itself.
+}
+
+std::string VBSE::AwaitOpening() {
+  SDL_WaitThread(opening_, nullptr);
+  opening_ = nullptr;
+  return opening_result_;
 }
 
 bool VBSE::Initialize() {
   return Trapped("VBSE - Initialize - ", [&] {
     bInitialized = true;
-    const std::string why = opening_.valid() ? opening_.get() : OpenDevice();
+    const std::string why = opening_ != nullptr ? AwaitOpening() : OpenDevice();
     // No sound device is no reason to refuse to play: say so once and carry on silent.
     if (!why.empty()) {
       LogError("VBSE - Initialize - No sound device, playing silent: " + why);
@@ -92,6 +104,25 @@ bool VBSE::Initialize() {
   });
 }
 
+ChunkPtr VBSE::DecodeWave(std::span<const uint8_t> file, bool bDeviceOpen) {
+  if (std::string fault = WaveFault(file); !fault.empty())
+    throw GameError(ERR_BAD_FILE_FORMAT, fault);
+  SDL_RWops* bytes = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+  if (bDeviceOpen) {
+    ChunkPtr chunk(Mix_LoadWAV_RW(bytes, 1));
+    if (chunk == nullptr) throw GameError(ERR_BAD_FILE_FORMAT, Mix_GetError());
+    return chunk;
+  }
+  // Silent: still make sure the wave is one SDL can read.
+  SDL_AudioSpec format;
+  Uint8* data = nullptr;
+  Uint32 length = 0;
+  if (SDL_LoadWAV_RW(bytes, 1, &format, &data, &length) == nullptr)
+    throw GameError(ERR_BAD_FILE_FORMAT, SDL_GetError());
+  SDL_FreeWAV(data);
+  return nullptr;
+}
+
 bool VBSE::LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bHighQuality) {
   return Trapped(
       "VBSE - LoadSound - ",
@@ -100,24 +131,8 @@ bool VBSE::LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bH
         if (next_channel_ >= kChannels) throw GameError(ERR_OUT_OF_MEMORY, "Out of memory");
         const BufferDesc desc = DescribeBuffer(bHighQuality);
         // Read once and checked before SDL sees a byte, so what SDL reads is what was checked.
-        const std::vector<uint8_t> file = ReadFileBytes(sSoundFile, WaveFileLimit());
-        if (std::string fault = WaveFault(file); !fault.empty())
-          throw GameError(ERR_BAD_FILE_FORMAT, fault);
-        SDL_RWops* bytes = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
-        Mix_Chunk* chunk = nullptr;
-        if (audio_open_) {
-          chunk = Mix_LoadWAV_RW(bytes, 1);
-          if (chunk == nullptr) throw GameError(ERR_BAD_FILE_FORMAT, Mix_GetError());
-        } else {
-          // Silent: still make sure the wave is one SDL can read.
-          SDL_AudioSpec format;
-          Uint8* data = nullptr;
-          Uint32 length = 0;
-          if (SDL_LoadWAV_RW(bytes, 1, &format, &data, &length) == nullptr)
-            throw GameError(ERR_BAD_FILE_FORMAT, SDL_GetError());
-          SDL_FreeWAV(data);
-        }
-        dsb.reset(new SoundBuffer(chunk, next_channel_++, desc));
+        ChunkPtr chunk = DecodeWave(ReadFileBytes(sSoundFile, WaveFileLimit()), audio_open_);
+        dsb.reset(new SoundBuffer(chunk.release(), next_channel_++, desc));
         return true;
       },
       " - " + sSoundFile);

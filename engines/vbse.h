@@ -3,11 +3,13 @@
 // channel, so playing it again cuts it off and restarts it while different buffers mix freely.
 // On a machine without a usable sound device the engine runs silent: buffers load and "play".
 #include <cstdint>
-#include <future>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "engines/sdl_ptrs.h"
+
+struct SDL_Thread;
 
 struct Mix_Chunk;
 
@@ -63,6 +65,9 @@ class VBSE {
   bool Initialize();
   // A wave that is not plain PCM of a sane size and rate is refused before SDL reads it.
   bool LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bHighQuality);
+  // The bytes of a wave file, checked, then decoded for the mixer while a device is open (only
+  // parsed, and nullptr returned, while none is). Throws GameError.
+  static ChunkPtr DecodeWave(std::span<const uint8_t> file, bool bDeviceOpen);
   bool PlaySound(SoundBuffer* dsb);
   bool IsInitialized() const { return bInitialized; }
   bool IsSilent() const { return !audio_open_; }
@@ -73,9 +78,14 @@ class VBSE {
 
  private:
   static std::string OpenDevice();
+  // Waits for the device looked for in the background: "" when it opened, else why not.
+  std::string AwaitOpening();
 
   bool bInitialized = false;
   bool audio_open_ = false;
-  std::future<std::string> opening_;
+  // An SDL thread, not a std::thread: SDL frees what it keeps for a thread (its error text) only
+  // for threads of its own.
+  SDL_Thread* opening_ = nullptr;
+  std::string opening_result_;
   int next_channel_ = 0;
 };

@@ -9,6 +9,7 @@ packages=(
   libcairo2-dev libvorbis-dev
   fonts-comic-neue fonts-liberation
   libgtest-dev libbenchmark-dev libpng-dev
+  clang libclang-rt-dev
   xvfb xauth xdotool imagemagick x11-utils sox
 )
 
