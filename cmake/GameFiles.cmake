@@ -14,8 +14,13 @@ set(GAME_WAVES
   Invulnerability.wav SwitchBB.wav Congrats.wav FreezeBalls.wav Smoking.wav StageFactory.wav
   StageCave.wav StageEgypt.wav StageSpace.wav StageMachine.wav)
 
+# The music disc: one track for each stage in the order the game plays them, then the finale's.
+set(GAME_MUSIC
+  Music/Track01.ogg Music/Track02.ogg Music/Track03.ogg Music/Track04.ogg Music/Track05.ogg
+  Music/Track06.ogg)
+
 set(ASSET_OUTPUTS)
-foreach(f ${GAME_PICTURES} ${GAME_WAVES})
+foreach(f ${GAME_PICTURES} ${GAME_WAVES} ${GAME_MUSIC})
   list(APPEND ASSET_OUTPUTS ${GAME_DIR}/${f})
 endforeach()
 file(GLOB_RECURSE ASSET_GEN_DEPS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/asset_gen/*)
@@ -23,7 +28,7 @@ add_custom_command(
   OUTPUT ${ASSET_OUTPUTS}
   COMMAND pibo-assets ${GAME_DIR}
   DEPENDS pibo-assets ${ASSET_GEN_DEPS}
-  COMMENT "Drawing pictures and synthesising sounds"
+  COMMENT "Drawing pictures, synthesising sounds and composing music"
   VERBATIM)
 
 # Level sets. A level file the editor has changed is newer than its sources, so a rebuild keeps

@@ -1,10 +1,12 @@
 // pibo-assets OUTDIR
-// Draws the game's pictures and synthesises its waves into OUTDIR (the program's folder).
+// Draws the game's pictures, synthesises its waves and composes its music into OUTDIR (the
+// program's folder).
 // Everything is computed, nothing is read, so the output is the same on every machine.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 
+#include "tools/asset_gen/music.h"
 #include "tools/asset_gen/pictures.h"
 #include "tools/asset_gen/sounds.h"
 
@@ -18,6 +20,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(out);
     DrawAllPictures(out);
     SynthesizeAllSounds(out);
+    ComposeAllMusic(out);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "pibo-assets: %s\n", e.what());
     return 1;
