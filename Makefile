@@ -9,7 +9,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_check
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
 
-.PHONY: setup configure build run test bench clean test-sanitize fuzz sanitize-build
+.PHONY: setup configure build run test bench clean test-sanitize fuzz sanitize-build listening contact-sheet
 
 setup:
 	@scripts/setup.sh
@@ -37,6 +37,14 @@ test-sanitize: sanitize-build
 
 fuzz: sanitize-build
 	@$(SANITIZER_ENV) tests/fuzz/run.sh $(SANITIZE_BUILD) $(FUZZ_SECONDS)
+
+# Every picture 2x with its frames outlined, and the first level of every stage, in one PNG.
+contact-sheet: build
+	@$(BUILD)/tools/review/pibo-contact-sheet $(BUILD)/game $(BUILD)/contact-sheet.png
+
+# Every sound effect and 20 s of each music track in one WAV, for listening through.
+listening: build
+	@tools/review/listening.sh $(BUILD)/game $(BUILD)/listening.wav
 
 bench: build
 	$(BUILD)/bench/pibo-bench $(ARGS)
