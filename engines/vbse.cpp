@@ -72,8 +72,9 @@ std::string VBSE::OpenDevice() {
 void VBSE::OpenDeviceInBackground() {
   if (bInitialized || opening_ != nullptr) return;
   // SDL's own start-up runs here, on the main thread, before the sound device is looked for on
-  // another.
-  SDL_Init(0);
+  // another. That includes the event queue, which the sound system starts too: started from both
+  // threads at once (the window opens meanwhile), SDL would make its locks twice.
+  SDL_InitSubSystem(SDL_INIT_EVENTS);
   opening_ = SDL_CreateThread(
       [](void* engine) {
         static_cast<VBSE*>(engine)->opening_result_ = OpenDevice();
