@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -86,6 +88,11 @@ Image Load565(const std::string& file) {
     for (int x = 0; x < img.w; ++x) img.px[static_cast<size_t>(y) * img.w + x] = row[x];
   }
   return img;
+}
+
+// Brightness of a 16-bit pixel, 0..255.
+double Luma(std::uint16_t c) {
+  return 0.3 * ((c >> 11) << 3) + 0.59 * (((c >> 5) & 63) << 2) + 0.11 * ((c & 31) << 3);
 }
 
 int CountKey(const Image& img, int x0, int y0, int w, int h) {
@@ -221,10 +228,7 @@ TEST(Pictures, TextAreasAreDark) {
     ASSERT_GT(img.w, 0) << a.file;
     double sum = 0;
     for (int y = a.y0; y < a.y1; ++y)
-      for (int x = a.x0; x < a.x1; ++x) {
-        const std::uint16_t c = img.At(x, y);
-        sum += 0.3 * ((c >> 11) << 3) + 0.59 * (((c >> 5) & 63) << 2) + 0.11 * ((c & 31) << 3);
-      }
+      for (int x = a.x0; x < a.x1; ++x) sum += Luma(img.At(x, y));
     EXPECT_LT(sum / ((a.x1 - a.x0) * (a.y1 - a.y0)), 70) << a.file << " at " << a.x0 << "," << a.y0;
   }
 }
@@ -323,6 +327,108 @@ TEST(Pictures, MachineBodyAndHatches) {
   EXPECT_FALSE(img.Opaque(0, 279));
   EXPECT_FALSE(img.Opaque(359, 279));
   EXPECT_FALSE(img.Opaque(115, 270));
+}
+
+// A backdrop tile is seen six by three times over, so nothing in it may stand out as a landmark
+// the eye finds again and again: the detail (how much the pixels vary) is spread over the tile,
+// no 40 x 40 patch holding many times more than the quietest one. A lone planet on an empty sky
+// gives over thirty times.
+TEST(Pictures, BackdropDetailIsSpreadOverTheTile) {
+  const Image img = Load565("Background_ZT.bmp");
+  ASSERT_EQ(img.w, 1000);
+  for (int t = 0; t < 5; ++t) {
+    double least = 1e9, most = 0;
+    for (int by = 0; by < 5; ++by)
+      for (int bx = 0; bx < 5; ++bx) {
+        const int x0 = 200 * t + 40 * bx, y0 = 40 * by;
+        double mean = 0, spread = 0;
+        for (int y = y0; y < y0 + 40; ++y)
+          for (int x = x0; x < x0 + 40; ++x) mean += Luma(img.At(x, y)) / 1600;
+        for (int y = y0; y < y0 + 40; ++y)
+          for (int x = x0; x < x0 + 40; ++x) spread += std::abs(Luma(img.At(x, y)) - mean) / 1600;
+        least = std::min(least, spread);
+        most = std::max(most, spread);
+      }
+    EXPECT_LT(most, 5 * least) << "tile of stage " << t + 1;
+  }
+}
+
+// The five ball-blaster power-ups are told apart by their shapes, not only their colours: the
+// outlines of any two differ in a good part of the frame.
+TEST(Pictures, BlasterPowerUpsHaveShapesOfTheirOwn) {
+  const char* files[] = {"Shoot.bmp", "ShootSpread.bmp", "ShootBounce.bmp", "ShootBidi.bmp",
+                         "ShootExplode.bmp"};
+  std::vector<Image> items;
+  for (const char* f : files) items.push_back(Load565(f));
+  for (size_t a = 0; a < items.size(); ++a)
+    for (size_t b = a + 1; b < items.size(); ++b) {
+      ASSERT_EQ(items[a].w, 640);
+      ASSERT_EQ(items[b].w, 640);
+      int differ = 0;
+      for (int y = 0; y < 35; ++y)
+        for (int x = 0; x < 40; ++x) differ += items[a].Opaque(x, y) != items[b].Opaque(x, y);
+      EXPECT_GT(differ, 100) << files[a] << " and " << files[b];
+    }
+}
+
+// Every bomb, in every frame, is ringed by a dark edge with a light line just inside it, so it
+// shows on the darkest and the lightest backdrop alike: looking in from the edge of the frame
+// in 32 directions, the first solid pixel is dark and a light one follows within 4 px (all but
+// the directions where the fuse and cap stick out).
+TEST(Pictures, BombsStandOutOnEveryBackdrop) {
+  const Image tiles = Load565("Background_ZT.bmp");
+  ASSERT_EQ(tiles.w, 1000);
+  double darkest = 255, lightest = 0;
+  for (int t = 0; t < 5; ++t) {
+    double mean = 0;
+    for (int y = 0; y < 200; ++y)
+      for (int x = 0; x < 200; ++x) mean += Luma(tiles.At(200 * t + x, y)) / 40000;
+    darkest = std::min(darkest, mean);
+    lightest = std::max(lightest, mean);
+  }
+  for (const char* file : {"NormalBomb_ZT.bmp", "HotBomb_ZT.bmp", "HitBomb_ZT.bmp"}) {
+    const Image img = Load565(file);
+    ASSERT_EQ(img.w, 640) << file;
+    for (int f = 0; f < 16; ++f) {
+      int ringed = 0;
+      for (int d = 0; d < 32; ++d) {
+        const double a = 2 * 3.14159265358979 * d / 32;
+        double edge = 0, light = 0;
+        for (double r = 19.5; r > 6 && (edge == 0 || r > edge - 4); r -= 0.5) {
+          const int x = static_cast<int>(20 + r * std::cos(a));
+          const int y = static_cast<int>(20 + r * std::sin(a));
+          if (!img.Opaque(40 * f + x, y)) continue;
+          const double l = Luma(img.At(40 * f + x, y));
+          if (edge == 0) {
+            edge = r;
+            if (l > darkest + 40) break;  // no dark edge on this side
+          }
+          light = std::max(light, l);
+        }
+        ringed += edge > 0 && light > lightest + 70;
+      }
+      EXPECT_GE(ringed, 24) << file << " frame " << f;
+    }
+  }
+}
+
+// The finale cuts each firework into small squares that fly apart: every one of them must be a
+// bright spark, and each burst is a solid disc of them right out to its rim.
+TEST(Pictures, FireworksAreBrightRightOutToTheirRims) {
+  const Image img = Load565("Fireworks.bmp");
+  ASSERT_EQ(img.w, 100);
+  for (int m = 0; m < 5; ++m) {
+    int sparks = 0;
+    double dimmest = 255;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 20 * m; x < 20 * m + 20; ++x) {
+        if (!img.Opaque(x, y)) continue;
+        ++sparks;
+        dimmest = std::min(dimmest, Luma(img.At(x, y)));
+      }
+    EXPECT_GT(sparks, 220) << "burst " << m;
+    EXPECT_GT(dimmest, 100) << "burst " << m;
+  }
 }
 
 }  // namespace

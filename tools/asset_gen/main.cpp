@@ -1,24 +1,28 @@
-// pibo-assets OUTDIR
+// pibo-assets [--pictures] OUTDIR
 // Draws the game's pictures, synthesises its waves and composes its music into OUTDIR (the
-// program's folder).
+// program's folder). With --pictures it only draws the pictures, which is quick while
+// working on them.
 // Everything is computed, nothing is read, so the output is the same on every machine.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <string>
 
 #include "tools/asset_gen/music.h"
 #include "tools/asset_gen/pictures.h"
 #include "tools/asset_gen/sounds.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: pibo-assets OUTDIR\n");
+  const bool pictures_only = argc == 3 && std::string(argv[1]) == "--pictures";
+  if (argc != 2 && !pictures_only) {
+    std::fprintf(stderr, "usage: pibo-assets [--pictures] OUTDIR\n");
     return 2;
   }
   try {
-    std::filesystem::path out = argv[1];
+    std::filesystem::path out = argv[argc - 1];
     std::filesystem::create_directories(out);
     DrawAllPictures(out);
+    if (pictures_only) return 0;
     SynthesizeAllSounds(out);
     ComposeAllMusic(out);
   } catch (const std::exception& e) {

@@ -159,7 +159,9 @@ void AddLevels(Sheet& sheet, Game& game, headless::ScriptedKeys& keys) {
       continue;
     }
     keys.Hold({});
-    for (int frame = 0; frame < 40; ++frame) {
+    // The finale plays on until several fireworks are in the air.
+    const int frames = level == 31 ? 260 : 40;
+    for (int frame = 0; frame < frames; ++frame) {
       game.DrawFrame();
       game.DoFrame();
     }

@@ -19,29 +19,20 @@ const Rgb kInk = Hex(0x0C0A10);
 struct BombColours {
   Rgb core, rim, outline, metal, fuse, seam;
   double shine;
+  Rgb halo, back_light;  // the light outline round the body and the rim light on its back
 };
 
 BombColours ColoursFor(BombLook look) {
   switch (look) {
     case BombLook::kHot:
-      return {Hex(0xFFC040),
-              Hex(0x9A0C04),
-              Hex(0x2A0200),
-              Hex(0x6A3020),
-              Hex(0x3A1A10),
-              Hex(0xFFE080),
-              0.8};
+      return {Hex(0xFFC040), Hex(0x9A0C04), Hex(0x2A0200), Hex(0x6A3020), Hex(0x3A1A10),
+              Hex(0xFFE080), 0.8,           Hex(0xFFD890), Hex(0xFFB040)};
     case BombLook::kHit:
-      return {Hex(0xFFFFFF),
-              Hex(0xFFD860),
-              Hex(0x8A3000),
-              Hex(0xF0E0C0),
-              Hex(0xC09060),
-              Hex(0xFFFFFF),
-              1.0};
+      return {Hex(0xFFFFFF), Hex(0xFFD860), Hex(0x8A3000), Hex(0xF0E0C0), Hex(0xC09060),
+              Hex(0xFFFFFF), 1.0,           Hex(0xFFF4D0), Hex(0xFFFFFF)};
     default:
-      return {Hex(0x5A6274), Hex(0x101218), kInk, Hex(0x8A909C),
-              Hex(0x6A4A2A), Hex(0x90A0B8), 0.85};
+      return {Hex(0x5A6274), Hex(0x101218), kInk,          Hex(0x8A909C), Hex(0x6A4A2A),
+              Hex(0x90A0B8), 0.85,          Hex(0xC8D4E8), Hex(0x80B0F0)};
   }
 }
 
@@ -51,6 +42,14 @@ void BombShape(cairo_t* cr, double angle, BombLook look) {
   const BombColours c = ColoursFor(look);
   const double cx = 20, cy = 20, r = 12.4;
   cairo_save(cr);
+  // A light outline between two dark ones, so the bomb stands out on dark and light backdrops
+  // alike.
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy, r + 1.6, 0, 2 * kPi);
+  Stroke(cr, Shade(c.outline, -0.6), 2.6);
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy, r + 1.2, 0, 2 * kPi);
+  Stroke(cr, c.halo, 1.2);
   // Fuse and cap turn with the bomb, so they are drawn in its turning frame.
   cairo_save(cr);
   cairo_translate(cr, cx, cy);
@@ -111,8 +110,8 @@ void BombShape(cairo_t* cr, double angle, BombLook look) {
   // Light from the upper left and the rim catching the light below.
   Shine(cr, cx - 5, cy - 6, 4.2, 3.0, c.shine);
   cairo_new_path(cr);
-  cairo_arc(cr, cx, cy, r - 1.6, kPi * 0.1, kPi * 0.6);
-  Stroke(cr, Shade(c.seam, 0.2), 1.2, 0.5);
+  cairo_arc(cr, cx, cy, r - 1.5, kPi * 0.05, kPi * 0.65);
+  StrokeRound(cr, c.back_light, 1.5, 0.85);
 
   // Spark at the fuse tip, flickering with the turn.
   const double sx = cx + (r + 4.4) * std::sin(angle) + 2.8 * std::cos(angle);

@@ -190,31 +190,34 @@ void ExtraHealth(cairo_t* cr, double t) {
   Shine(cr, 13.5, 11, 2.6 * s, 1.8 * s, 0.9);
 }
 
-// The five ball-blaster power-ups share a steel badge with a coloured window; the window shows
-// what the balls do.
-void BlasterBadge(cairo_t* cr, Rgb glass, const std::function<void()>& inside) {
-  cairo_new_path(cr);
-  cairo_arc(cr, 20, 17.5, 14.4, 0, 2 * kPi);
+// The five ball-blaster power-ups are steel-rimmed glass badges, each of its own shape and
+// colour, hinting at what its balls do: a round one for the single ball, a fan for the
+// spread, a double arrow for the two-way balls and a starburst for the exploding ones; the
+// bouncing kind is a rubber ball bouncing on a bar. The windows show the balls at work.
+//
+// `outline` makes the badge's path; the window is the same shape shrunk by `inset` about
+// (cx, cy), and `inside` draws in it.
+void BlasterBadge(cairo_t* cr, const std::function<void()>& outline, double cx, double cy,
+                  double inset, Rgb glass, const std::function<void()>& inside) {
+  outline();
   ShadedFill(cr, kGloss, Hex(0xB8C0CC), 6, 3, 34, 32, 1.3);
-  cairo_new_path(cr);
-  cairo_arc(cr, 20, 17.5, 11.4, 0, 2 * kPi);
-  SetRadial(cr, 20, 14, 2, 20, 17.5, 13, {{0, Shade(glass, 0.35)}, {1, Shade(glass, -0.5)}});
+  auto window = [&] {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, inset, inset);
+    cairo_translate(cr, -cx, -cy);
+    outline();
+    cairo_restore(cr);
+  };
+  window();
+  SetRadial(cr, cx, cy - 4, 2, cx, cy, 15, {{0, Shade(glass, 0.35)}, {1, Shade(glass, -0.5)}});
   cairo_fill_preserve(cr);
   StrokeRound(cr, kInk, 1.0);
-  for (int i = 0; i < 4; ++i) {
-    const double a = kPi / 4 + i * kPi / 2;
-    Disc(cr, 20 + 12.9 * std::cos(a), 17.5 + 12.9 * std::sin(a), 0.9, Hex(0x505864));
-  }
   cairo_save(cr);
-  cairo_new_path(cr);
-  cairo_arc(cr, 20, 17.5, 10.8, 0, 2 * kPi);
+  window();
   cairo_clip(cr);
   inside();
   cairo_restore(cr);
-  // Glass reflection.
-  cairo_new_path(cr);
-  cairo_arc(cr, 20, 17.5, 9.8, kPi * 1.1, kPi * 1.6);
-  Stroke(cr, Hex(0xFFFFFF), 1.4, 0.6);
 }
 
 // A blaster ball with a streak behind it (dx, dy = direction of flight).
@@ -236,47 +239,104 @@ void TrailBall(cairo_t* cr, double x, double y, double dx, double dy, Rgb c, dou
 const Rgb kBall = Hex(0xA0FF40);
 
 void Shoot(cairo_t* cr, double t) {
-  BlasterBadge(cr, Hex(0x30B040), [&] { TrailBall(cr, 10 + 20 * t, 17.5, 1, 0, kBall, 4.4); });
+  auto disc = [&] {
+    cairo_new_path(cr);
+    cairo_arc(cr, 20, 17.5, 14.4, 0, 2 * kPi);
+  };
+  BlasterBadge(cr, disc, 20, 17.5, 0.79, Hex(0x30B040),
+               [&] { TrailBall(cr, 10 + 20 * t, 17.5, 1, 0, kBall, 4.4); });
+  for (int i = 0; i < 4; ++i) {
+    const double a = kPi / 4 + i * kPi / 2;
+    Disc(cr, 20 + 12.9 * std::cos(a), 17.5 + 12.9 * std::sin(a), 0.9, Hex(0x505864));
+  }
+  cairo_new_path(cr);
+  cairo_arc(cr, 20, 17.5, 9.8, kPi * 1.1, kPi * 1.6);
+  Stroke(cr, Hex(0xFFFFFF), 1.4, 0.6);
 }
 
 void ShootSpread(cairo_t* cr, double t) {
-  BlasterBadge(cr, Hex(0xE08020), [&] {
-    const double d = 8 + 16 * t;
-    for (int i = -1; i <= 1; ++i) TrailBall(cr, 6 + d, 17.5 + i * 0.5 * d, 1, i * 0.5, kBall, 2.9);
+  // A fan opening to the right from its hinge at (5, 17.5).
+  const double spread = 0.48, reach = 31;
+  auto fan = [&] {
+    cairo_new_path(cr);
+    cairo_move_to(cr, 5 - 2 * std::cos(spread), 17.5);
+    cairo_arc(cr, 5, 17.5, reach, -spread, spread);
+    cairo_close_path(cr);
+  };
+  BlasterBadge(cr, fan, 19, 17.5, 0.74, Hex(0xE08020), [&] {
+    const double d = 4 + 24 * t;
+    for (int i = -1; i <= 1; ++i) {
+      const double a = i * 0.36;
+      TrailBall(cr, 8 + d * std::cos(a), 17.5 + d * std::sin(a), std::cos(a), std::sin(a), kBall,
+                2.9);
+    }
   });
+  Disc(cr, 5.5, 17.5, 2.2, Hex(0x505864));
+  Disc(cr, 5, 17, 0.9, Hex(0xE8ECF0));
 }
 
 void ShootBounce(cairo_t* cr, double t) {
-  BlasterBadge(cr, Hex(0x20A0C0), [&] {
-    // Hops along the floor of the window twice per loop.
-    const double hop = std::fmod(t * 2, 1.0);
-    const double x = 8 + 24 * t, y = 24.5 - 13 * 4 * hop * (1 - hop);
-    cairo_new_path(cr);
-    cairo_move_to(cr, 6, 28.2);
-    cairo_line_to(cr, 34, 28.2);
-    Stroke(cr, Hex(0xFFFFFF), 1.0, 0.7);
-    // Dotted arc of the hop.
-    for (int i = 0; i < 9; ++i) {
-      const double h = i / 8.0;
-      Disc(cr, 8 + 12 * (std::floor(t * 2) + h), 24.5 - 13 * 4 * h * (1 - h), 0.7, Hex(0xFFFFFF),
-           0.7);
-    }
-    ShadedBall(cr, x, y, 3.6, kBall, kInk, 0.9);
-    Shine(cr, x - 1.2, y - 1.4, 1.2, 1.0, 1.0);
-  });
+  // A rubber ball bouncing on a bar twice per loop, squashing as it lands, its shadow on the
+  // bar shrinking as it rises.
+  const double hop = std::fmod(t * 2, 1.0);
+  const double height = 4 * hop * (1 - hop);  // 0 on the bar, 1 at the top of the hop
+  const double squash = std::max(0.0, 1 - height * 5);
+  const double r = 8, floor = 27.5;
+  const double sx = 1 + 0.2 * squash, sy = 1 - 0.22 * squash;
+  const double cy = floor - r * sy - 8 * height;
+  cairo_new_path(cr);
+  RoundedRect(cr, 5, floor, 30, 4, 2);
+  ShadedFill(cr, kGloss, Hex(0x8890A0), 5, floor, 5, floor + 4, 1.2);
+  cairo_new_path(cr);
+  Ellipse(cr, 20, floor + 1.2, 9 - 4 * height, 1.3);
+  SetColor(cr, Hex(0x303640));
+  cairo_fill(cr);
+  cairo_save(cr);
+  cairo_translate(cr, 20, cy);
+  cairo_scale(cr, sx, sy);
+  cairo_new_path(cr);
+  cairo_arc(cr, 0, 0, r, 0, 2 * kPi);
+  cairo_restore(cr);
+  SetRadial(cr, 17, cy - 4, 1, 20, cy, r * 1.2,
+            {{0, Hex(0xC8FAFF)}, {0.45, Hex(0x20B0D0)}, {1, Hex(0x0A4A68)}});
+  cairo_fill_preserve(cr);
+  StrokeRound(cr, kInk, 1.3);
+  // The rubber's seam, turning as the ball rolls through the hop.
+  cairo_save(cr);
+  cairo_translate(cr, 20, cy);
+  cairo_scale(cr, sx, sy);
+  cairo_rotate(cr, 2 * kPi * t);
+  cairo_new_path(cr);
+  cairo_arc(cr, 0, 0, r - 2.4, -0.9, 0.9);
+  cairo_restore(cr);
+  StrokeRound(cr, Hex(0xFFFFFF), 1.6, 0.85);
+  Shine(cr, 16.5, cy - 4, 2.6, 1.8, 0.9);
 }
 
 void ShootBidi(cairo_t* cr, double t) {
-  BlasterBadge(cr, Hex(0x9040D0), [&] {
-    const double d = 3 + 10 * t;
-    TrailBall(cr, 20 + d, 17.5, 1, 0, kBall, 3.2);
-    TrailBall(cr, 20 - d, 17.5, -1, 0, kBall, 3.2);
+  // A double arrow, pointing both ways along the floor.
+  auto arrow = [&] {
+    cairo_new_path(cr);
+    const double pts[10][2] = {{2, 17.5},  {12, 6.5},  {12, 11}, {28, 11}, {28, 6.5},
+                               {38, 17.5}, {28, 28.5}, {28, 24}, {12, 24}, {12, 28.5}};
+    for (const auto& p : pts) cairo_line_to(cr, p[0], p[1]);
+    cairo_close_path(cr);
+  };
+  BlasterBadge(cr, arrow, 20, 17.5, 0.72, Hex(0x9040D0), [&] {
+    const double d = 2 + 13 * t;
+    TrailBall(cr, 20 + d, 17.5, 1, 0, kBall, 3.0);
+    TrailBall(cr, 20 - d, 17.5, -1, 0, kBall, 3.0);
   });
 }
 
 void ShootExplode(cairo_t* cr, double t) {
-  BlasterBadge(cr, Hex(0xD02828), [&] {
-    // A cluster that bursts outward, again and again.
+  // A starburst turning one point further per loop, with a cluster bursting in its window.
+  const double turn = t * 2 * kPi / 10;
+  auto burst = [&] {
+    cairo_new_path(cr);
+    StarPath(cr, 20, 17.5, 15.2, 10.2, 10, turn - kPi / 2);
+  };
+  BlasterBadge(cr, burst, 20, 17.5, 0.68, Hex(0xD02828), [&] {
     for (int i = 0; i < 8; ++i) {
       const double a = i * kPi / 4 + 0.3;
       const double d = 2 + 9 * t;

@@ -268,29 +268,41 @@ void DrawMachine(const std::filesystem::path& out) {
     c.SaveSprite(out / "MachineHit.bmp");
   }
   {
-    // Five bursts: red, green, gold, violet and ice blue, each a dense star of colour.
+    // Five bursts: red, green, gold, violet and ice blue. The finale cuts a burst into small
+    // squares that fly apart as sparks, so every pixel of it is bright: a solid disc with a
+    // white-hot heart, rays of pale light and glitter over full colour right out to its rim.
     Canvas c(100, 20);
     cairo_t* cr = c.cr();
     const Rgb colours[5] = {Hex(0xFF3040), Hex(0x40FF60), Hex(0xFFD030), Hex(0xD050FF),
                             Hex(0x60E0FF)};
+    Rng rng(2901);
     for (int m = 0; m < 5; ++m) {
       const double cx = 20 * m + 10, cy = 10;
       const Rgb col = colours[m];
       cairo_save(cr);
-      cairo_rectangle(cr, 20 * m, 0, 20, 20);
+      cairo_new_path(cr);
+      cairo_arc(cr, cx, cy, 9, 0, 2 * kPi);
       cairo_clip(cr);
-      cairo_new_path(cr);
-      StarPath(cr, cx, cy, 9.8, 5.5, 8, m * 0.2);
-      SetColor(cr, Shade(col, -0.3));
-      cairo_fill(cr);
-      cairo_new_path(cr);
-      cairo_arc(cr, cx, cy, 7, 0, 2 * kPi);
-      const Rgb mid = Shade(col, 0.3);
-      SetRadial(cr, cx, cy, 0, cx, cy, 7, {{0, {1, 1, 1}}, {0.4, mid}, {1, col}});
-      cairo_fill(cr);
-      for (int i = 0; i < 8; ++i) {
-        const double a = i * kPi / 4 + m * 0.2 + kPi / 8;
-        Disc(cr, cx + 5.2 * std::cos(a), cy + 5.2 * std::sin(a), 1.0, Hex(0xFFFFFF));
+      SetRadial(cr, cx, cy, 0, cx, cy, 9,
+                {{0, Hex(0xFFFFFF)},
+                 {0.22, Mix(col, Hex(0xFFFFFF), 0.7)},
+                 {0.55, Shade(col, 0.15)},
+                 {1, col}});
+      cairo_paint(cr);
+      for (int i = 0; i < 12; ++i) {
+        const double a = i * kPi / 6 + m * 0.25;
+        cairo_new_path(cr);
+        cairo_move_to(cr, cx + 2 * std::cos(a), cy + 2 * std::sin(a));
+        cairo_line_to(cr, cx + 9 * std::cos(a), cy + 9 * std::sin(a));
+        StrokeRound(cr, Mix(col, Hex(0xFFFFFF), 0.6), 1.2);
+      }
+      for (int i = 0; i < 14; ++i) {
+        const double x = 20 * m + std::floor(rng.Range(3, 17));
+        const double y = std::floor(rng.Range(3, 17));
+        cairo_new_path(cr);
+        cairo_rectangle(cr, x, y, 1, 1);
+        SetColor(cr, Hex(0xFFFFF0));
+        cairo_fill(cr);
       }
       cairo_restore(cr);
     }
