@@ -16,7 +16,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: pibo-levels pack SRC_DIR LEVELS_FILE NAMES_FILE\n"
-    "       pibo-levels unpack LEVELS_FILE NAMES_FILE OUT_DIR\n";
+    "       pibo-levels unpack LEVELS_FILE NAMES_FILE OUT_DIR\n"
+    "       pibo-levels render SET.dat OUT.png [NAMES_FILE] [--folder PROGRAM_FOLDER]\n";
 
 std::string ReadWholeFile(const fs::path& path) {
   std::error_code ec;

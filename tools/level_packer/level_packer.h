@@ -4,7 +4,9 @@
 //
 //   pibo-levels pack SRC_DIR LEVELS_FILE NAMES_FILE
 //   pibo-levels unpack LEVELS_FILE NAMES_FILE OUT_DIR
+//   pibo-levels render SET.dat OUT.png [NAMES_FILE] [--folder PROGRAM_FOLDER]
 //
+// (render, which draws a whole set as the game does, lives in tools/review/level_sheet.h.)
 // A set folder holds set.txt (the level count) and level01.txt to level31.txt, one per slot.
 // Nothing is written unless every input is good, and every output file is written beside its
 // place under a temporary name and then renamed, so a failure never leaves a half-written file.

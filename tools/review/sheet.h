@@ -1,0 +1,47 @@
+#pragma once
+// A review sheet: pictures and screenshots of the game laid out in rows with captions on one
+// large canvas, written out as a PNG. Used by the contact sheet and the level sheets.
+#include <SDL.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace review {
+
+constexpr int kMargin = 20;
+constexpr int kLabel = 22;  // the height of a caption line
+constexpr uint32_t kBackground = 0x202428;
+
+// Blocks are placed left to right, a new row when one does not fit. Laid out on a canvas of
+// `width` x `max_height`; `y` ends as the height used.
+struct Sheet {
+  Sheet(int width, int max_height);
+  ~Sheet();
+  Sheet(const Sheet&) = delete;
+  Sheet& operator=(const Sheet&) = delete;
+
+  // Room for a w x h block (with its caption above it) at the current place.
+  SDL_Rect Place(int w, int h);
+  void NewRow();
+  void Caption(const std::string& text, int at_x, int at_y, uint32_t color = 0xE0E0E0);
+  void Heading(const std::string& text);
+  // Writes the used part of the canvas; false when the file cannot be written.
+  bool WritePng(const std::filesystem::path& file);
+
+  SDL_Surface* canvas = nullptr;
+  int width;
+  int x = kMargin, y = kMargin, row_height = 0;
+};
+
+void Checkerboard(SDL_Surface* canvas, const SDL_Rect& area);
+// Lines every step_x and step_y pixels over `area`, its edges included.
+void Outline(SDL_Surface* canvas, const SDL_Rect& area, int step_x, int step_y, uint32_t color);
+// A 16-bit picture of the game stretched (nearest pixel) to fill `where`, see-through where it
+// has the key when `keyed`.
+void Paste(Sheet& sheet, SDL_Surface* picture, const SDL_Rect& where, bool keyed);
+// A picture shrunk `factor` times both ways, each pixel the average of the block it stands for,
+// with its top left at (x, y).
+void PasteShrunk(Sheet& sheet, SDL_Surface* picture, int x, int y, int factor);
+
+}  // namespace review
