@@ -27,6 +27,54 @@ CommandLineWords ReadCommandLine(std::string_view sCommandLine) {
                           upper.find("EXTRA") != std::string::npos};
 }
 
+CommandLineOptions ReadCommandLineOptions(int argc, char** argv) {
+  CommandLineOptions options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") options.bHelp = true;
+    if (arg == "--version") options.bVersion = true;
+    if (arg == "--window") options.bWindow = true;
+  }
+  return options;
+}
+
+std::string UsageText() {
+  return "Usage: pibo2 [DEVELOP] [EXTRA] [--window] [--help] [--version]\n"
+         "\n"
+         "Pibo II: run and jump through thirty levels in five stages, collect every gem while\n"
+         "bombs rain down, blast them with the Ballblaster and beat the machine.\n"
+         "\n"
+         "Words (anywhere on the command line, in any case):\n"
+         "  DEVELOP    the level editor (keypad / paints with the mouse, the right button\n"
+         "             opens the palette), F5 next level, F6 last level, F7 health to 10,\n"
+         "             F8 1000 points more, and a frame-rate meter\n"
+         "  EXTRA      the extra level set, with its own level names, high scores, options,\n"
+         "             title picture and stage passwords\n"
+         "\n"
+         "Options:\n"
+         "  --window   start in a window instead of full screen (Alt+Enter switches any time)\n"
+         "  --help     show this text and quit\n"
+         "  --version  show the version and quit\n"
+         "\n"
+         "Keys:\n"
+         "  F1 new game            F2 stage password      F3 options\n"
+         "  Left/Right run         Up or Space jump       Down drop through a platform\n"
+         "  Ctrl fire              Shift change the ball  P pause\n"
+         "  Esc end the game, or quit from the title      Alt+Enter full screen or window\n"
+         "\n"
+         "Files, in the program's folder (the EXTRA set's names end in _e):\n"
+         "  Levels.dat             the level set (the editor's changes are saved into it)\n"
+         "  LevelNames_zt.txt      the level names\n"
+         "  HighScores_zt.dat      the high-score table\n"
+         "  Options_zt.dat         the options\n"
+         "  Errors.txt             what went wrong, if anything did\n"
+         "  Music/Track01.ogg ...  the music, played when \"Play CD Music\" is on\n";
+}
+
+std::string VersionText() {
+  return std::string("pibo2 ") + PIBO_VERSION + "\n";
+}
+
 std::string JoinArguments(int argc, char** argv) {
   std::string text;
   for (int i = 1; i < argc; ++i) {
@@ -55,6 +103,13 @@ bool RunFrameLoop(Game& game) {
 }
 
 int Main(int argc, char** argv) {
+  const CommandLineOptions options = ReadCommandLineOptions(argc, argv);
+  if (options.bHelp || options.bVersion) {
+    std::fputs((options.bHelp ? UsageText() : VersionText()).c_str(), stdout);
+    return 0;
+  }
+  // --window: the display starts in a window, as PIBO_WINDOWED=1 makes it.
+  if (options.bWindow) setenv("PIBO_WINDOWED", "1", 1);
   // The program's folder becomes the current directory: every data file lives there.
   std::string folder;
   try {

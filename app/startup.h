@@ -13,6 +13,20 @@ struct CommandLineWords {
 
 // DEVELOP and EXTRA anywhere in the command line, in any case, even inside longer words.
 CommandLineWords ReadCommandLine(std::string_view sCommandLine);
+// The options beside the words: --help and --version print their text and end the run before
+// anything else happens (no window, no file touched); --window starts in a window rather than
+// full screen. Anything else is only searched for the words.
+struct CommandLineOptions {
+  bool bHelp = false;
+  bool bVersion = false;
+  bool bWindow = false;
+};
+CommandLineOptions ReadCommandLineOptions(int argc, char** argv);
+// What --help prints.
+std::string UsageText();
+// What --version prints.
+std::string VersionText();
+
 // The arguments after the program's name as one text, separated by blanks.
 std::string JoinArguments(int argc, char** argv);
 

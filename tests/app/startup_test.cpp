@@ -2,6 +2,10 @@
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
 
 #include "base/error_log.h"
 #include "game/game.h"
@@ -25,6 +29,38 @@ TEST(CommandLine, FindsTheWordsAnywhereInAnyCase) {
     EXPECT_EQ(words.bDevelop, c.develop) << c.text;
     EXPECT_EQ(words.bExtra, c.extra) << c.text;
   }
+}
+
+// The options are whole arguments; the words are still found around them, and inside them too.
+TEST(CommandLine, OptionsAreWholeArgumentsAndLeaveTheWordsAsTheyWere) {
+  const char* argv[] = {"pibo2", "--window", "develop", "--helpful", "--version"};
+  const CommandLineOptions options = ReadCommandLineOptions(5, const_cast<char**>(argv));
+  EXPECT_TRUE(options.bWindow);
+  EXPECT_FALSE(options.bHelp);
+  EXPECT_TRUE(options.bVersion);
+  const CommandLineWords words = ReadCommandLine(JoinArguments(5, const_cast<char**>(argv)));
+  EXPECT_TRUE(words.bDevelop);
+  EXPECT_FALSE(words.bExtra);
+}
+
+// --help and --version answer with no display at all and before the game touches any file: the
+// settings folder stays empty.
+TEST(CommandLine, HelpAndVersionAnswerWithoutADisplayOrAFile) {
+  const std::filesystem::path config =
+      std::filesystem::temp_directory_path() / ("pibo-help-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(config);
+  const std::string run = "env -u DISPLAY -u SDL_VIDEODRIVER XDG_CONFIG_HOME='" + config.string() +
+                          "' '" + PIBO_GAME_DIR + "/pibo2' ";
+  const testing_support::ProgramRun help = testing_support::RunProgram(run + "--help");
+  EXPECT_EQ(help.status, 0);
+  for (const char* part : {"DEVELOP", "EXTRA", "--window", "F1 new game", "Levels.dat"})
+    EXPECT_NE(help.output.find(part), std::string::npos) << part;
+  const testing_support::ProgramRun version = testing_support::RunProgram(run + "EXTRA --version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.output, VersionText());
+  EXPECT_EQ(version.output.rfind("pibo2 ", 0), 0u);
+  EXPECT_TRUE(std::filesystem::is_empty(config));
+  std::filesystem::remove_all(config);
 }
 
 TEST(CommandLine, JoinsTheArgumentsAfterTheProgramName) {
