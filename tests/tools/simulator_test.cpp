@@ -192,3 +192,21 @@ TEST(Simulator, TheLevelOneReplayMatchesItsPinnedStates) {
     ASSERT_EQ(b, a);
   }
 }
+
+// Each developer tool answers --help with its usage and status 0, and the simulator takes its
+// folder relative to where it was started.
+TEST(DeveloperTools, AnswerHelpAndTakeRelativePaths) {
+  const fs::path game = PIBO_GAME_DIR;
+  for (const std::string tool :
+       {(game / "pibo-sim").string(), (game / "pibo-check-levels").string(),
+        (game.parent_path() / "tools/level_packer/pibo-levels").string()}) {
+    const SimRun help = testing_support::RunProgram("'" + tool + "' --help");
+    EXPECT_EQ(help.status, 0) << tool;
+    EXPECT_NE(help.output.find("usage: "), std::string::npos) << tool;
+  }
+  const SimRun relative = testing_support::RunProgram(
+      "cd '" + game.parent_path().string() + "' && '" + (game / "pibo-sim").string() +
+      "' --folder '" + game.filename().string() + "' --level 1 --frames 3 2>&1");
+  EXPECT_EQ(relative.status, 0) << relative.output;
+  EXPECT_NE(relative.output.find("\"frame\":2"), std::string::npos) << relative.output;
+}

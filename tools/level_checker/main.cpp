@@ -70,7 +70,19 @@ int main(int argc, char** argv) {
   bool bStats = false;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
-    if (word == "--level") {
+    if (word == "--help" || word == "-h") {
+      std::printf(
+          "usage: pibo-check-levels LEVELS_FILE [NAMES_FILE] [--level N] [--keys COLUMN,ROW] "
+          "[--stats]\n\n"
+          "Proves with the game's own hero physics that every gem and power-up of every level\n"
+          "can be reached, and names those that cannot. Exit status 0 when every gem can be\n"
+          "reached, 1 when one cannot, 2 on bad input.\n"
+          "  --level N          only level N\n"
+          "  --keys COLUMN,ROW  with --level: print a key script for pibo-sim that takes the\n"
+          "                     hero from the level's start to that cell\n"
+          "  --stats            how much the search explored\n");
+      return 0;
+    } else if (word == "--level") {
       if (i + 1 >= argc || !ReadNumber(argv[++i], onlyLevel))
         return Usage("--level needs a level number");
     } else if (word == "--keys") {

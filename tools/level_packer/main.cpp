@@ -9,6 +9,10 @@
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    RunLevelPacker({}, std::cout);  // with no command it shows the usage
+    return 0;
+  }
   if (!args.empty() && args[0] == "render")
     return RenderLevelSheet(std::vector<std::string>(args.begin() + 1, args.end()), std::cerr);
   return RunLevelPacker(args, std::cerr);

@@ -14,13 +14,28 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: pibo-sim [--folder DIR] [--extra] [--easy] [--seed N] [--level N]\n"
+    "                [--frames N] [--keys FILE|-] [--trace]\n"
+    "       pibo-sim --soak HOURS [--folder DIR] [--seed N]\n";
+
+constexpr const char* kHelp =
+    "\n"
+    "Plays a level of the game headless, from a key script, and prints the game's state as one\n"
+    "JSON line per frame with --trace (else only the last). The same arguments always print the\n"
+    "same bytes.\n"
+    "  --folder DIR   the program's folder with the level files (default: pibo-sim's own)\n"
+    "  --extra        the extra level set; --easy an easy game (half the bombs)\n"
+    "  --seed N       the random seed (where the bombs drop); --level N the level to start\n"
+    "  --frames N     how many frames to play\n"
+    "  --keys FILE    the key script (- for standard input): lines \"FRAME key key ...\" with\n"
+    "                 the keys left right up down space ctrl shift p, each held from that frame\n"
+    "                 until the next line\n"
+    "  --soak HOURS   random play through every level of both sets for that long (game time),\n"
+    "                 checking that memory does not grow\n";
+
 int Usage(const std::string& why) {
-  std::fprintf(stderr,
-               "pibo-sim: %s\n"
-               "usage: pibo-sim [--folder DIR] [--extra] [--easy] [--seed N] [--level N]\n"
-               "                [--frames N] [--keys FILE|-] [--trace]\n"
-               "       pibo-sim --soak HOURS [--folder DIR] [--seed N]\n",
-               why.c_str());
+  std::fprintf(stderr, "pibo-sim: %s\n%s", why.c_str(), kUsage);
   return 2;
 }
 
@@ -40,7 +55,10 @@ int main(int argc, char** argv) {
     const std::string word = argv[i];
     auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
     long number = 0;
-    if (word == "--extra") {
+    if (word == "--help" || word == "-h") {
+      std::printf("%s%s", kUsage, kHelp);
+      return 0;
+    } else if (word == "--extra") {
       options.bExtra = true;
     } else if (word == "--easy") {
       options.bEasy = true;
@@ -55,7 +73,8 @@ int main(int argc, char** argv) {
     } else if (word == "--folder") {
       const char* value = next();
       if (value == nullptr) return Usage("--folder needs a folder");
-      options.sFolder = value;
+      // The simulator works inside the folder, so a relative path is taken from here first.
+      options.sFolder = std::filesystem::absolute(value).string();
     } else if (word == "--keys") {
       const char* value = next();
       if (value == nullptr) return Usage("--keys needs a file or -");
