@@ -102,6 +102,27 @@ bool RunFrameLoop(Game& game) {
   return true;
 }
 
+namespace {
+
+// A start that fails is told on standard error and in the error log; where the game has a real
+// screen, a message box tells it too, since a player who started the game from a menu sees
+// neither. The box waits for OK.
+void TellStartFailure(const std::string& folder, MainWindow& window) {
+  std::fprintf(stderr, "pibo2: start-up failed; see Errors.txt in %s\n", folder.c_str());
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver == nullptr || std::string_view(driver) == "dummy" ||
+      std::string_view(driver) == "offscreen")
+    return;
+  const std::string why = LastLoggedError();
+  const std::string text = "Pibo II could not start.\n\n" + (why.empty() ? "Unknown error." : why) +
+                           "\n\nThe file Errors.txt in " + folder + " keeps the details.";
+  if (SDL_Window* screen = window.Screen().Window()) SDL_HideWindow(screen);
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Pibo II", text.c_str(), nullptr) != 0)
+    std::fprintf(stderr, "pibo2: the message box could not be shown: %s\n", SDL_GetError());
+}
+
+}  // namespace
+
 int Main(int argc, char** argv) {
   const CommandLineOptions options = ReadCommandLineOptions(argc, argv);
   if (options.bHelp || options.bVersion) {
@@ -139,7 +160,7 @@ int Main(int argc, char** argv) {
       game->SE.OpenDeviceInBackground();
       window->Load();
       if (!game->Initialize(*window, words.bDevelop, words.bExtra, folder)) {
-        std::fprintf(stderr, "pibo2: start-up failed; see Errors.txt in %s\n", folder.c_str());
+        TellStartFailure(folder, *window);
         status = 1;
       } else if (!RunFrameLoop(*game)) {
         std::fprintf(stderr, "pibo2: stopped after an error; see Errors.txt in %s\n",

@@ -2,14 +2,29 @@
 
 #include <cstdio>
 #include <exception>
+#include <mutex>
 
 #include "base/files.h"
 
+namespace {
+std::mutex last_lock;
+std::string last_message;
+}  // namespace
+
 void LogError(const std::string& sMessage) {
   std::fprintf(stderr, "%s\n", sMessage.c_str());
+  {
+    const std::lock_guard<std::mutex> hold(last_lock);
+    last_message = sMessage;
+  }
   try {
     AppendToFile("Errors.txt", sMessage + "\r\n\r\n");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "Errors.txt could not be written: %s\n", e.what());
   }
+}
+
+std::string LastLoggedError() {
+  const std::lock_guard<std::mutex> hold(last_lock);
+  return last_message;
 }

@@ -8,3 +8,7 @@
 // Never throws: a log that cannot be written is reported on standard error, and whatever the game
 // was doing (saving the scores at the end, say) goes on.
 void LogError(const std::string& sMessage);
+
+// The last message LogError took in this run, or an empty text when there was none: what a
+// failed start tells the player.
+std::string LastLoggedError();

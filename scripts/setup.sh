@@ -10,7 +10,7 @@ packages=(
   fonts-comic-neue fonts-liberation
   libgtest-dev libbenchmark-dev libpng-dev
   clang libclang-rt-dev
-  xvfb xauth xdotool imagemagick x11-utils sox
+  xvfb xauth xdotool imagemagick x11-utils sox xfonts-base
 )
 
 missing=()
