@@ -1,5 +1,7 @@
 // The start of a game and of each level: the stage of the level, the hero back at the start with
 // the level's own lists, the machine and the fireworks set up, and the bombs waiting their turn.
+#include <algorithm>
+
 #include "base/failure.h"
 #include "base/numbers.h"
 #include "play/play_state.h"
@@ -29,7 +31,9 @@ int16_t PlayState::EnterNextLevel(int16_t nEasyGame) {
   } else {
     const int perStage = Levels->LevelCount / kLevelsPerStageDivisor;
     if (perStage == 0) throw GameError(ERR_DIVISION_BY_ZERO, "Division by zero");
-    Stage = Wrap16((Level - 1) / perStage + 1);
+    // A set whose count is no multiple of five leaves a few levels over at its end; they belong
+    // to the last stage, as there is no sixth.
+    Stage = static_cast<int16_t>(std::min((Level - 1) / perStage + 1, 5));
   }
 
   CharInAir = 0;

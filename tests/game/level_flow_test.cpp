@@ -56,6 +56,20 @@ TEST_F(LevelFlow, TheMusicMovesOnAtEachNewStageOnly) {
   EXPECT_EQ(game.Play.BombCount, 16);
 }
 
+// Seven levels make stages of one level each; the two left over at the end join the last stage
+// (there is no sixth: it has no name, backdrop or track) and play like any other level.
+TEST_F(LevelFlow, LevelsLeftOverAtTheEndOfAShortSetJoinTheLastStage) {
+  Boot(false);
+  game.Levels.LevelCount = 7;
+  ASSERT_TRUE(game.StartGame(1));
+  for (const auto [level, stage] : {std::pair{5, 5}, std::pair{6, 5}, std::pair{7, 5}}) {
+    game.Play.Level = static_cast<int16_t>(level - 1);
+    ASSERT_TRUE(game.StartNextLevel()) << level;
+    EXPECT_EQ(game.Play.Stage, stage) << level;
+    ASSERT_TRUE(game.DrawFrame()) << level;
+  }
+}
+
 TEST_F(LevelFlow, BombsGrowWithTheLevelAndHalveInAnEasyGame) {
   Boot(false);
   struct Case {

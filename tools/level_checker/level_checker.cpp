@@ -332,7 +332,7 @@ int LevelReport::Total(bool bGems) const {
 int StageOfLevel(int nLevelCount, int nLevel) {
   if (nLevel > 30) return 4;
   const int perStage = std::max(nLevelCount / 5, 1);
-  return (nLevel - 1) / perStage + 1;
+  return std::min((nLevel - 1) / perStage + 1, 5);
 }
 
 LevelReport CheckLevel(const LevelSet& levels, int nLevel) {
