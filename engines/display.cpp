@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -88,6 +90,7 @@ void Display::SetMode(int nWidth, int nHeight) {
   }
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");  // pixel art stays sharp
   if (SDL_RenderSetLogicalSize(renderer_.get(), nWidth, nHeight) != 0) RaiseSdlError();
+  FitPicture();
   texture_format_ = ScreenFormat(window_.get(), renderer_.get());
   source_format_ = 0;  // the colour table is made again for the new texture
   texture_.reset(SDL_CreateTexture(renderer_.get(), texture_format_, SDL_TEXTUREACCESS_STREAMING,
@@ -307,7 +310,24 @@ void Display::Convert(const uint16_t* from, uint8_t* to, int count) const {
   }
 }
 
+// Pixel art is scaled by a whole number where that keeps at least 80 % of the size the screen
+// could show (1600 x 1200 and up, and windows just larger than the picture): every picture pixel
+// is then a square block of the same size. Elsewhere (a 1920 x 1080 screen, say, where the whole
+// number would be 1) the picture is as large as fits, each window pixel showing its nearest
+// picture pixel. Either way the picture keeps its shape, black bars filling the rest.
+void Display::FitPicture() {
+  int width = 0, height = 0, logicalWidth = 0, logicalHeight = 0;
+  if (SDL_GetRendererOutputSize(renderer_.get(), &width, &height) != 0) return;
+  SDL_RenderGetLogicalSize(renderer_.get(), &logicalWidth, &logicalHeight);
+  if (logicalWidth <= 0 || logicalHeight <= 0) return;
+  const double fits = std::min(static_cast<double>(width) / logicalWidth,
+                               static_cast<double>(height) / logicalHeight);
+  const bool whole = fits >= 1 && std::floor(fits) >= 0.8 * fits;
+  SDL_RenderSetIntegerScale(renderer_.get(), whole ? SDL_TRUE : SDL_FALSE);
+}
+
 void Display::Refresh() {
+  if (renderer_ != nullptr) FitPicture();
   needs_clear_ = true;
   if (shown_.empty())
     Show(nullptr);

@@ -57,6 +57,8 @@ class Display {
   SDL_Surface* DirectWindow(SDL_Rect& place);
   // Where the renderer places the picture in the window, in the window's pixels.
   SDL_Rect PictureArea() const;
+  // Chooses between a whole-number scale and the largest that fits, for the window's size now.
+  void FitPicture();
   // The parts (nullptr: all, on black) scaled into the window's surface at `place`, and sent to
   // the window system when asked.
   void PaintWindow(SDL_Surface& window, const SDL_Rect& place, const std::vector<SDL_Rect>* parts,

@@ -155,3 +155,54 @@ TEST(Screen, PiecesSentPixelForPixelAndScaledAddUpToThePicture) {
   EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary)) << "pixel for pixel again";
   platform::SetEventHandler(nullptr);
 }
+
+// Scaled by a whole number where that keeps most of the size the screen could show, so every
+// picture pixel is a square block; as large as fits where a whole number would leave it small.
+// Either way the picture keeps its shape in the middle, black bars beside it.
+TEST(Screen, ScaledByAWholeNumberWhereThatKeepsMostOfTheSize) {
+  ScratchFolder folder;
+  TestHost host;
+  VBGE GE;
+  ASSERT_TRUE(GE.Initialize(800, 600, 16, 31, host, 1200, 600));
+  MouseRecorder handler;
+  platform::SetEventHandler(&handler);
+  Surface& back = *GE.BackBuffer();
+  back.SetFillStyle(FILLSTYLE_SOLID);
+  for (int i = 0; i < 40; ++i) {  // a picture with an edge every few pixels
+    back.SetFillColor(static_cast<uint32_t>(i) * 0x050A0F);
+    back.DrawBox(i * 30 + 1, i * 13, i * 30 + 17, i * 13 + 7);
+  }
+  ASSERT_TRUE(GE.ShowWindow(&back, 0));
+  const Surface& primary = *GE.PrimarySurface();
+  struct Case {
+    int w, h;
+    SDL_Rect area;  // where the picture lies in the window
+  } cases[] = {{1700, 1280, {50, 40, 1600, 1200}},
+               {2560, 1440, {480, 120, 1600, 1200}},
+               {1920, 1080, {240, 0, 1440, 1080}},
+               {850, 620, {25, 10, 800, 600}}};
+  SDL_Renderer* renderer = host.Screen().Renderer();
+  for (const Case& c : cases) {
+    Resize(host, c.w, c.h);
+    SDL_Rect viewport;
+    float sx = 0, sy = 0;
+    SDL_RenderGetViewport(renderer, &viewport);
+    SDL_RenderGetScale(renderer, &sx, &sy);
+    const SDL_Rect area{static_cast<int>(viewport.x * sx), static_cast<int>(viewport.y * sy),
+                        static_cast<int>(viewport.w * sx), static_cast<int>(viewport.h * sy)};
+    EXPECT_NEAR(area.x, c.area.x, 1) << c.w << " x " << c.h;
+    EXPECT_NEAR(area.y, c.area.y, 1) << c.w << " x " << c.h;
+    EXPECT_NEAR(area.w, c.area.w, 1) << c.w << " x " << c.h;
+    EXPECT_NEAR(area.h, c.area.h, 1) << c.w << " x " << c.h;
+  }
+  // At 1700 x 1280 the picture is twice its size, every pixel a crisp 2 x 2 block.
+  Resize(host, 1700, 1280);
+  std::vector<uint16_t> shown(1600 * 1200);
+  ASSERT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB565, shown.data(), 1600 * 2),
+            0);
+  int wrong = 0;
+  for (int y = 0; y < 1200; ++y)
+    for (int x = 0; x < 1600; ++x) wrong += shown[y * 1600 + x] != primary.Pixel(x / 2, y / 2);
+  EXPECT_EQ(wrong, 0);
+  platform::SetEventHandler(nullptr);
+}
