@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "engines/gamepad.h"
 #include "game/game.h"
 
 MainWindow::MainWindow() = default;
@@ -9,6 +10,8 @@ MainWindow::~MainWindow() {
 
 void MainWindow::Load() {
   display_.Open("Pibo II");
+  // Gamepads play too; without controller support the keyboard alone does.
+  gamepad::Start();
   platform::SetEventHandler(this);
   loaded_ = true;
 }

@@ -18,6 +18,7 @@
 #include "engines/font.h"
 #include "engines/form.h"
 #include "engines/form_view.h"
+#include "engines/gamepad.h"
 #include "engines/platform.h"
 
 namespace {
@@ -281,6 +282,17 @@ void FormScreen::Impl::TakeEvents(Form& frm, FormView& view, platform::EventHand
         keysDown[key.scancode] = true;
         break;
       }
+      case SDL_CONTROLLERBUTTONDOWN:
+        // A gamepad's d-pad moves the focus (or the choice in a list), A presses, B cancels.
+        if (const auto keys = gamepad::DialogKeysOf(event.cbutton.button)) {
+          const bool used =
+              frm.PressKey(keys->first) || (keys->second && frm.PressKey(*keys->second));
+          if (used) {
+            pending.pop_front();
+            return;
+          }
+        }
+        break;
       case SDL_KEYUP:
         if (keysDown[event.key.keysym.scancode]) return;
         ImGui_ImplSDL2_ProcessEvent(&event);

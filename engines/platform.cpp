@@ -15,6 +15,7 @@
 
 #include "base/files.h"
 #include "engines/display.h"
+#include "engines/gamepad.h"
 
 namespace platform {
 namespace {
@@ -125,6 +126,11 @@ class SdlBackend : public Backend {
         if (code != 0) handler->OnKeyDown(code, event.key.repeat != 0);
         break;
       }
+      case SDL_CONTROLLERBUTTONDOWN:
+        // Start and Back of a gamepad act as F1 and Esc.
+        if (const int code = gamepad::WindowKeyOf(event.cbutton.button); code != 0)
+          handler->OnKeyDown(code, false);
+        break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
         handler->OnMouse(event.type == SDL_MOUSEBUTTONDOWN ? 0 : 2, ButtonMask(event.button.button),

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "base/failure.h"
+#include "engines/gamepad.h"
 
 namespace {
 
@@ -153,6 +154,7 @@ void SdlKeyStateSource::Read(KeyboardSnapshot& state) {
     if (key.scancode < count && (keys[key.scancode] || g_tapped[key.scancode]))
       state[key.dik] = 0x80;
   g_tapped.fill(false);
+  gamepad::AddHeldKeys(state);
 }
 
 VBIE::VBIE() : source_(&sdl_source_) {}

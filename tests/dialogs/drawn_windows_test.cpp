@@ -54,6 +54,16 @@ class DrawnWindows : public StartedGame {
       at = next;
     }
   }
+  // A gamepad button pressed and let go.
+  void Pad(SDL_GameControllerButton button) {
+    for (uint32_t type : {SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLERBUTTONUP}) {
+      SDL_Event event{};
+      event.type = type;
+      event.cbutton.button = static_cast<Uint8>(button);
+      event.cbutton.state = type == SDL_CONTROLLERBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+      script.push_back(event);
+    }
+  }
   // A left click at (x, y) in the window's pixels.
   void Click(int x, int y) {
     SDL_Event move{};
@@ -126,6 +136,36 @@ TEST_F(DrawnWindows, TheOptionsWindowByKeyboard) {
   EXPECT_EQ(frm.bSoundEffects, VB_FALSE);
   EXPECT_EQ(frm.bMusic, VB_TRUE);
   EXPECT_EQ(frm.nHighDetailGraphics, 1);
+}
+
+// The same with a gamepad: the d-pad moves the focus, A presses. Down to "Play CD Music", A,
+// up again to "Sound Effects", A, then right twice to OK and A.
+TEST_F(DrawnWindows, TheOptionsWindowByGamepad) {
+  frmOptions frm;
+  frm.Load();
+  frm.bSoundEffects = VB_TRUE;
+  Pad(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+  Pad(SDL_CONTROLLER_BUTTON_A);
+  Pad(SDL_CONTROLLER_BUTTON_DPAD_UP);
+  Pad(SDL_CONTROLLER_BUTTON_A);
+  Pad(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+  Pad(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+  Pad(SDL_CONTROLLER_BUTTON_A);
+  Show(frm);
+  EXPECT_EQ(frm.bSoundEffects, VB_FALSE);
+  EXPECT_EQ(frm.bMusic, VB_TRUE);
+  EXPECT_FALSE(frm.IsLoaded());
+}
+
+// B cancels a window, as Esc does.
+TEST_F(DrawnWindows, TheGamepadsBCancelsTheOptions) {
+  frmOptions frm;
+  frm.Load();
+  frm.bSoundEffects = VB_TRUE;
+  Pad(SDL_CONTROLLER_BUTTON_A);
+  Pad(SDL_CONTROLLER_BUTTON_B);
+  Show(frm);
+  EXPECT_EQ(frm.bSoundEffects, VB_TRUE) << "cancelled, the option stays";
 }
 
 // The window is centred on the picture and scaled with it: its controls are where they were

@@ -1,0 +1,36 @@
+#pragma once
+// Gamepads, through SDL's game-controller support, plugged in and out at any time. The game never
+// sees a pad: its buttons become the keys they stand for.
+//   Held, they join the keyboard snapshot: the d-pad and the left stick as the arrow keys, A as
+//   Up (jump), B and the right trigger as Ctrl (fire), X as Shift (the next ball type), Start
+//   as P (pause).
+//   Pressed, Start reaches the main window as F1 (a new game, on the title screen) and Back as
+//   Esc; in a dialog the d-pad moves the focus (or the choice in a list), A presses, B cancels.
+#include <optional>
+
+#include "base/key_codes.h"
+#include "engines/form.h"
+
+namespace gamepad {
+
+// Starts SDL's game-controller support and opens every pad already plugged in; pads plugged in
+// later are opened as SDL reports them. False when the system has none (the game plays on with
+// the keyboard alone).
+bool Start();
+
+// Sets bit 7 of the keys the held buttons stand for, and of those whose button was pressed and
+// let go since the last snapshot, so a quick tap between two frames is not lost.
+void AddHeldKeys(KeyboardSnapshot& state);
+
+// The main window's key (a virtual-key code) that pressing `button` stands for, or 0.
+int WindowKeyOf(int button);
+
+// What pressing `button` does in a dialog: the first key, or the second when the dialog has no
+// use for the first (a d-pad step moves the choice in a list, else the focus).
+struct DialogKeys {
+  FormKey first;
+  std::optional<FormKey> second;
+};
+std::optional<DialogKeys> DialogKeysOf(int button);
+
+}  // namespace gamepad
