@@ -7,7 +7,9 @@
 #include <cctype>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <memory>
+#include <stdexcept>
 
 #include "app/main_window.h"
 #include "base/error_log.h"
@@ -75,6 +77,24 @@ std::string VersionText() {
   return std::string("pibo2 ") + PIBO_VERSION + "\n";
 }
 
+std::string ChooseDataFolder(const std::string& sProgramFolder) {
+  const std::filesystem::path program(sProgramFolder);
+  std::error_code ec;
+  const bool installed = std::filesystem::exists(program / INSTALLED_MARK, ec);
+  if (!installed && access(sProgramFolder.c_str(), W_OK) == 0) return sProgramFolder;
+  std::filesystem::path data;
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg != '\0')
+    data = xdg;
+  else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+    data = std::filesystem::path(home) / ".local/share";
+  else
+    throw std::runtime_error("Neither XDG_DATA_HOME nor HOME is set for the game's files.");
+  data /= "pibo2";
+  std::filesystem::create_directories(data, ec);
+  if (ec) throw std::runtime_error("Cannot make " + data.string() + ": " + ec.message());
+  return data.string();
+}
+
 std::string JoinArguments(int argc, char** argv) {
   std::string text;
   for (int i = 1; i < argc; ++i) {
@@ -140,6 +160,15 @@ int Main(int argc, char** argv) {
     std::fprintf(stderr, "pibo2: %s\n", e.what());
     return 1;
   }
+  // The game's own files stay beside it, unless it is installed or its folder is read-only.
+  std::string dataFolder;
+  try {
+    dataFolder = ChooseDataFolder(folder);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "pibo2: %s\n", e.what());
+    return 1;
+  }
+  SetErrorLogFolder(dataFolder == folder ? "" : dataFolder);
   // Where the program lives, for other programs to find: nothing of the game needs it, so a
   // failure is only logged.
   try {
@@ -159,12 +188,13 @@ int Main(int argc, char** argv) {
       // The sound device is looked for while the window opens.
       game->SE.OpenDeviceInBackground();
       window->Load();
-      if (!game->Initialize(*window, words.bDevelop, words.bExtra, folder)) {
-        TellStartFailure(folder, *window);
+      if (!game->Initialize(*window, words.bDevelop, words.bExtra,
+                            dataFolder == folder ? "" : dataFolder)) {
+        TellStartFailure(dataFolder, *window);
         status = 1;
       } else if (!RunFrameLoop(*game)) {
         std::fprintf(stderr, "pibo2: stopped after an error; see Errors.txt in %s\n",
-                     folder.c_str());
+                     dataFolder.c_str());
         status = 1;
       } else {
         game->Terminate();

@@ -27,6 +27,16 @@ std::string UsageText();
 // What --version prints.
 std::string VersionText();
 
+// The file an installation puts in the program's folder to mark it as installed.
+constexpr const char* INSTALLED_MARK = "pibo2.installed";
+
+// Where the game keeps its own files (options, high scores, the edited level file, the error
+// log): the program's folder itself when it is a folder the game was built or unpacked into and
+// can write; $XDG_DATA_HOME/pibo2 (default ~/.local/share/pibo2), made when missing, when the
+// folder is installed (it holds INSTALLED_MARK) or cannot be written. Throws when that folder
+// cannot be made.
+std::string ChooseDataFolder(const std::string& sProgramFolder);
+
 // The arguments after the program's name as one text, separated by blanks.
 std::string JoinArguments(int argc, char** argv);
 

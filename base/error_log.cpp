@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <mutex>
 
 #include "base/files.h"
@@ -9,6 +10,7 @@
 namespace {
 std::mutex last_lock;
 std::string last_message;
+std::string log_folder;
 }  // namespace
 
 void LogError(const std::string& sMessage) {
@@ -18,7 +20,14 @@ void LogError(const std::string& sMessage) {
     last_message = sMessage;
   }
   try {
-    AppendToFile("Errors.txt", sMessage + "\r\n\r\n");
+    std::string folder;
+    {
+      const std::lock_guard<std::mutex> hold(last_lock);
+      folder = log_folder;
+    }
+    AppendToFile(folder.empty() ? std::filesystem::path("Errors.txt")
+                                : std::filesystem::path(folder) / "Errors.txt",
+                 sMessage + "\r\n\r\n");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "Errors.txt could not be written: %s\n", e.what());
   }
@@ -27,4 +36,9 @@ void LogError(const std::string& sMessage) {
 std::string LastLoggedError() {
   const std::lock_guard<std::mutex> hold(last_lock);
   return last_message;
+}
+
+void SetErrorLogFolder(const std::string& sFolder) {
+  const std::lock_guard<std::mutex> hold(last_lock);
+  log_folder = sFolder;
 }

@@ -25,12 +25,12 @@ int16_t Game::GetCharScore() const {
 }
 
 bool Game::Initialize(HostWindow& frm, bool bDevelop, bool bExtra,
-                      const std::string& sProgramFolder) {
+                      const std::string& sDataFolder) {
   return Trapped("Game - Initialize - ", [&] {
     HostForm = &frm;
     EditorEnabled = bDevelop;
     ExtraMode = bExtra;
-    ProgramFolder = sProgramFolder;
+    DataFolder = sDataFolder;
     RemoveInterruptedSaves();
     platform::ShowPointer(EditorEnabled);
     Play.Randomize(platform::Ticks());

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -43,10 +44,11 @@ class Game : private PlayEvents {
   void GotoLevel(int16_t& nLevel);
   // Starts the engines on the main window `frm` and loads every file. bDevelop turns on the level
   // editor, the develop keys and the frame-rate meter; bExtra plays the extra level set with its
-  // own names, scores, options, title and passwords. The level file is read from and written to
-  // sProgramFolder (empty: the current directory, where every other file is).
+  // own names, scores, options, title and passwords. The game's own files (the options, the high
+  // scores, the level file) are kept in sDataFolder (empty: the current directory, the program's
+  // folder, where the pictures, sounds and level names are read).
   bool Initialize(HostWindow& frm, bool bDevelop, bool bExtra = false,
-                  const std::string& sProgramFolder = "");
+                  const std::string& sDataFolder = "");
   bool StartGame(int16_t nStage);
   bool StartNextLevel();
   bool StopGame();
@@ -74,7 +76,15 @@ class Game : private PlayEvents {
   HostWindow* HostForm = nullptr;
   bool EditorEnabled = false;
   bool ExtraMode = false;
-  std::string ProgramFolder;
+  // Where the options, the high scores and the level file are kept (empty: the current
+  // directory). Another folder starts with what the program's folder holds: a file not yet there
+  // is read from the program's folder, and the level file is first copied across.
+  std::string DataFolder;
+  // `name` in the data folder.
+  std::filesystem::path DataFile(std::string_view name) const;
+  // `name` where it is read from: the data folder, or the program's folder while the data folder
+  // has none.
+  std::filesystem::path ReadableDataFile(std::string_view name) const;
   // The frame loop runs while this is false; Esc on the title screen and a closed window set it.
   bool QuitRequested = false;
   VBGE GE;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/failure.h"
+#include "base/files.h"
 #include "data/file_io.h"
 #include "game/game.h"
 
@@ -32,10 +33,23 @@ bool Game::LoadSounds() {
   });
 }
 
+std::filesystem::path Game::DataFile(std::string_view name) const {
+  return DataFolder.empty() ? std::filesystem::path(name)
+                            : std::filesystem::path(DataFolder) / name;
+}
+
+std::filesystem::path Game::ReadableDataFile(std::string_view name) const {
+  const std::filesystem::path kept = DataFile(name);
+  return DataFolder.empty() || FileExists(kept) ? kept : std::filesystem::path(name);
+}
+
 bool Game::LoadLevels() {
   return Trapped("Game - LoadLevels - ", [&] {
-    Levels = ParseLevelFile(
-        ReadFileBytes(std::filesystem::path(ProgramFolder) / LevelFileName(ExtraMode)));
+    // The level file the editor changes lives in the data folder, starting as the shipped one.
+    const char* file = LevelFileName(ExtraMode);
+    if (!DataFolder.empty() && !FileExists(DataFile(file)))
+      WriteFileAtomically(DataFile(file), ReadFileBytes(file));
+    Levels = ParseLevelFile(ReadFileBytes(DataFile(file)));
     const std::vector<uint8_t> names = ReadFileBytes(LevelNamesFileName(ExtraMode));
     LevelNames =
         ParseLevelNames(std::string_view(reinterpret_cast<const char*>(names.data()), names.size()),
@@ -46,13 +60,12 @@ bool Game::LoadLevels() {
 }
 
 void Game::SaveLevels() {
-  WriteFileHead(std::filesystem::path(ProgramFolder) / LevelFileName(ExtraMode),
-                LevelFileBytes(Levels));
+  WriteFileHead(DataFile(LevelFileName(ExtraMode)), LevelFileBytes(Levels));
 }
 
 bool Game::LoadGameOptions() {
   return Trapped("Game - LoadGameOptions - ", [&] {
-    const char* file = OptionsFileName(ExtraMode);
+    const std::string file = ReadableDataFile(OptionsFileName(ExtraMode)).string();
     Options = FileExists(file) ? ParseOptions(ReadFileBytes(file)) : GameOptions{};
     // The extra levels are always played at full difficulty.
     if (ExtraMode) Options.nEasyGame = 0;
@@ -62,7 +75,7 @@ bool Game::LoadGameOptions() {
 
 bool Game::SaveGameOptions() {
   return Trapped("Game - SaveGameOptions - ", [&] {
-    WriteFileHead(OptionsFileName(ExtraMode), OptionsBytes(Options));
+    WriteFileHead(DataFile(OptionsFileName(ExtraMode)), OptionsBytes(Options));
     return true;
   });
 }
@@ -72,7 +85,7 @@ void Game::RemoveInterruptedSaves() {
   const std::string_view saved[] = {OptionsFileName(false),   OptionsFileName(true),
                                     HighScoreFileName(false), HighScoreFileName(true),
                                     LevelFileName(false),     LevelFileName(true)};
-  RemoveStaleTemporaries(ProgramFolder.empty() ? "." : ProgramFolder, saved);
+  RemoveStaleTemporaries(DataFolder.empty() ? "." : DataFolder, saved);
 }
 
 void Game::MakeDefaultHighScores() {
@@ -81,7 +94,7 @@ void Game::MakeDefaultHighScores() {
 
 bool Game::LoadHighScores() {
   return Trapped("Game - LoadHighScores - ", [&] {
-    const char* file = HighScoreFileName(ExtraMode);
+    const std::string file = ReadableDataFile(HighScoreFileName(ExtraMode)).string();
     MakeDefaultHighScores();
     if (FileExists(file)) HighScores = ParseHighScores(ReadFileBytes(file), HighScores);
     return true;
@@ -90,7 +103,7 @@ bool Game::LoadHighScores() {
 
 bool Game::SaveHighScores() {
   return Trapped("Game - SaveHighScores - ", [&] {
-    WriteFileHead(HighScoreFileName(ExtraMode), HighScoreBytes(HighScores));
+    WriteFileHead(DataFile(HighScoreFileName(ExtraMode)), HighScoreBytes(HighScores));
     return true;
   });
 }

@@ -43,6 +43,37 @@ TEST(CommandLine, OptionsAreWholeArgumentsAndLeaveTheWordsAsTheyWere) {
   EXPECT_FALSE(words.bExtra);
 }
 
+// The game's files stay beside it in a folder it can write, and go to the user's data folder
+// (made when missing) when the folder is marked as installed; the error log follows.
+TEST(DataFolder, BesideTheProgramUnlessInstalledOrReadOnly) {
+  testing_support::ScratchFolder folder;
+  const std::string program = (folder.Path() / "game").string();
+  std::filesystem::create_directories(program);
+  const std::filesystem::path xdg = folder.Path() / "data";
+  setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+  EXPECT_EQ(ChooseDataFolder(program), program);
+  testing_support::WriteBytes(std::filesystem::path(program) / INSTALLED_MARK, {});
+  EXPECT_EQ(ChooseDataFolder(program), (xdg / "pibo2").string());
+  EXPECT_TRUE(std::filesystem::is_directory(xdg / "pibo2"));
+  unsetenv("XDG_DATA_HOME");
+  setenv("HOME", folder.Path().c_str(), 1);
+  EXPECT_EQ(ChooseDataFolder(program), (folder.Path() / ".local/share/pibo2").string());
+  // A folder the game cannot write (not to be had as root, who may write anywhere).
+  std::filesystem::remove(std::filesystem::path(program) / INSTALLED_MARK);
+  std::filesystem::permissions(
+      program, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  if (geteuid() != 0)
+    EXPECT_EQ(ChooseDataFolder(program), (folder.Path() / ".local/share/pibo2").string());
+  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+
+  SetErrorLogFolder((xdg / "pibo2").string());
+  LogError("Test - the log follows the data folder");
+  SetErrorLogFolder("");
+  EXPECT_EQ(testing_support::ReadBytes(xdg / "pibo2" / "Errors.txt").size(),
+            std::string("Test - the log follows the data folder\r\n\r\n").size());
+  EXPECT_FALSE(std::filesystem::exists("Errors.txt"));
+}
+
 // --help and --version answer with no display at all and before the game touches any file: the
 // settings folder stays empty.
 TEST(CommandLine, HelpAndVersionAnswerWithoutADisplayOrAFile) {

@@ -100,6 +100,34 @@ TEST_F(GameLifecycle, TheExtraSetUsesItsOwnFilesAndPasswords) {
   EXPECT_EQ(ReadBytes("Levels_e.dat"), ReadBytes(GameFolder() / "Levels_e.dat"));
 }
 
+// An installed game keeps its own files in a data folder: the options it finds beside the program
+// are read while the data folder has none, the level file starts as a copy of the shipped one,
+// and at the end every file it writes goes to the data folder, none beside the program.
+TEST_F(GameLifecycle, ADataFolderKeepsTheGamesOwnFilesStartingFromTheShippedOnes) {
+  folder.LinkGameFiles();
+  const std::filesystem::path data = folder.Path() / "home" / "pibo2";
+  std::filesystem::create_directories(data);
+  WriteBytes("Options_zt.dat", {1, 0, 0, 0, 0, 0});  // an easy game, shipped beside the program
+  const std::vector<uint8_t> shippedLevels = ReadBytes("Levels.dat");
+  ASSERT_TRUE(game.Initialize(host, false, false, data.string())) << folder.ErrorLog();
+  EXPECT_EQ(game.Options.nEasyGame, 1);
+  EXPECT_EQ(ReadBytes(data / "Levels.dat"), shippedLevels);
+  game.Levels.Cell(1, 5, 10) = 50;  // the editor's change
+  game.Options.nHighDetailGraphics = 0;
+  game.Terminate();
+  EXPECT_TRUE(std::filesystem::exists(data / "Options_zt.dat"));
+  EXPECT_TRUE(std::filesystem::exists(data / "HighScores_zt.dat"));
+  EXPECT_FALSE(std::filesystem::exists("HighScores_zt.dat"));
+  EXPECT_EQ(ReadBytes("Options_zt.dat"), (std::vector<uint8_t>{1, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(ReadBytes("Levels.dat"), shippedLevels) << "the shipped level file is not written";
+
+  // The next run reads the data folder's files first.
+  Game again;
+  ASSERT_TRUE(again.Initialize(host, false, false, data.string())) << folder.ErrorLog();
+  EXPECT_EQ(again.Options.nHighDetailGraphics, 0);
+  EXPECT_EQ(again.Levels.Cell(1, 5, 10), 50);
+}
+
 TEST_F(GameLifecycle, AMissingPictureStopsTheLoadingWithOneReport) {
   folder.LinkGameFiles({"Skull.bmp"});
   EXPECT_FALSE(game.Initialize(host, false));
