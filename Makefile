@@ -9,7 +9,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_check
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
 
-.PHONY: setup configure build run test bench clean test-sanitize fuzz sanitize-build listening contact-sheet
+.PHONY: setup configure build run test bench clean test-sanitize fuzz sanitize-build listening contact-sheet install
 
 setup:
 	@scripts/setup.sh
@@ -45,6 +45,11 @@ contact-sheet: build
 # Every sound effect and 20 s of each music track in one WAV, for listening through.
 listening: build
 	@tools/review/listening.sh $(BUILD)/game $(BUILD)/listening.wav
+
+# The game into PREFIX (default /usr/local); DESTDIR stages it elsewhere, as packagers do.
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: build
 	$(BUILD)/bench/pibo-bench $(ARGS)

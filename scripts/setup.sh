@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libbenchmark-dev libpng-dev
   clang libclang-rt-dev
   xvfb xauth xdotool imagemagick x11-utils sox xfonts-base
+  desktop-file-utils appstream
 )
 
 missing=()

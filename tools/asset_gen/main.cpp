@@ -1,4 +1,5 @@
 // pibo-assets [--pictures] OUTDIR
+// pibo-assets --icons DIR NAME
 // Draws the game's pictures, synthesises its waves and composes its music into OUTDIR (the
 // program's folder). With --pictures it only draws the pictures, which is quick while
 // working on them.
@@ -13,9 +14,20 @@
 #include "tools/asset_gen/sounds.h"
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--icons") {
+    // The desktop icons, as DIR/NxN/apps/NAME.png (the hicolor theme's layout).
+    try {
+      pictures::DrawIcons(argv[2], argv[3]);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "pibo-assets: %s\n", e.what());
+      return 1;
+    }
+    return 0;
+  }
   const bool pictures_only = argc == 3 && std::string(argv[1]) == "--pictures";
   if (argc != 2 && !pictures_only) {
-    std::fprintf(stderr, "usage: pibo-assets [--pictures] OUTDIR\n");
+    std::fprintf(stderr,
+                 "usage: pibo-assets [--pictures] OUTDIR\n       pibo-assets --icons DIR NAME\n");
     return 2;
   }
   try {
