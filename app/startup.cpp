@@ -9,10 +9,14 @@
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "app/main_window.h"
 #include "base/error_log.h"
+#include "base/files.h"
+#include "base/version.h"
+#include "data/recording.h"
 #include "engines/font.h"
 #include "engines/platform.h"
 #include "game/game.h"
@@ -36,12 +40,26 @@ CommandLineOptions ReadCommandLineOptions(int argc, char** argv) {
     if (arg == "--help" || arg == "-h") options.bHelp = true;
     if (arg == "--version") options.bVersion = true;
     if (arg == "--window") options.bWindow = true;
+    if (arg == "--record" || arg == "--replay") {
+      // The file's name is no place for the words: "extra-run.rec" is not EXTRA.
+      if (i + 1 >= argc) {
+        options.sProblem = std::string(arg) + " needs a file";
+        continue;
+      }
+      (arg == "--record" ? options.sRecord : options.sReplay) = argv[++i];
+      continue;
+    }
+    if (!options.sWords.empty()) options.sWords += ' ';
+    options.sWords += arg;
   }
+  if (!options.sRecord.empty() && !options.sReplay.empty())
+    options.sProblem = "--record and --replay cannot go together";
   return options;
 }
 
 std::string UsageText() {
-  return "Usage: pibo2 [DEVELOP] [EXTRA] [--window] [--help] [--version]\n"
+  return "Usage: pibo2 [DEVELOP] [EXTRA] [--window] [--record FILE | --replay FILE] [--help] "
+         "[--version]\n"
          "\n"
          "Pibo II: run and jump through thirty levels in five stages, collect every gem while\n"
          "bombs rain down, blast them with the Ballblaster and beat the machine.\n"
@@ -55,6 +73,8 @@ std::string UsageText() {
          "\n"
          "Options:\n"
          "  --window   start in a window instead of full screen (Alt+Enter switches any time)\n"
+         "  --record FILE  record every game played (from F1 to its end) into FILE\n"
+         "  --replay FILE  play a recorded game back, exactly as it was played\n"
          "  --help     show this text and quit\n"
          "  --version  show the version and quit\n"
          "\n"
@@ -74,7 +94,7 @@ std::string UsageText() {
 }
 
 std::string VersionText() {
-  return std::string("pibo2 ") + PIBO_VERSION + "\n";
+  return std::string("pibo2 ") + GAME_VERSION + "\n";
 }
 
 std::string ChooseDataFolder(const std::string& sProgramFolder) {
@@ -149,6 +169,26 @@ int Main(int argc, char** argv) {
     std::fputs((options.bHelp ? UsageText() : VersionText()).c_str(), stdout);
     return 0;
   }
+  if (!options.sProblem.empty()) {
+    std::fprintf(stderr, "pibo2: %s\n%s", options.sProblem.c_str(), UsageText().c_str());
+    return 2;
+  }
+  // A recording to play back is read before anything else: one that cannot be played stops the
+  // start with the reason. Both files are named from where the game was started.
+  std::optional<Recording> replay;
+  if (!options.sReplay.empty()) {
+    try {
+      const std::vector<uint8_t> bytes = ReadFileBytes(options.sReplay, 1 << 26);
+      replay = ParseRecording(
+          std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+          GAME_VERSION);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "pibo2: %s: %s\n", options.sReplay.c_str(), e.what());
+      return 1;
+    }
+  }
+  const std::string recordFile =
+      options.sRecord.empty() ? "" : std::filesystem::absolute(options.sRecord).string();
   // --window: the display starts in a window, as PIBO_WINDOWED=1 makes it.
   if (options.bWindow) setenv("PIBO_WINDOWED", "1", 1);
   // The program's folder becomes the current directory: every data file lives there.
@@ -177,7 +217,7 @@ int Main(int argc, char** argv) {
     LogError(std::string("Main - SaveSetting - ") + e.what());
   }
 
-  const CommandLineWords words = ReadCommandLine(JoinArguments(argc, argv));
+  const CommandLineWords words = ReadCommandLine(options.sWords);
 
   int status = 0;
   {
@@ -187,9 +227,13 @@ int Main(int argc, char** argv) {
     try {
       // The sound device is looked for while the window opens.
       game->SE.OpenDeviceInBackground();
+      game->RecordFile = recordFile;
       window->Load();
       if (!game->Initialize(*window, words.bDevelop, words.bExtra,
                             dataFolder == folder ? "" : dataFolder)) {
+        TellStartFailure(dataFolder, *window);
+        status = 1;
+      } else if (replay && !game->StartReplay(*replay)) {
         TellStartFailure(dataFolder, *window);
         status = 1;
       } else if (!RunFrameLoop(*game)) {

@@ -20,6 +20,10 @@ struct CommandLineOptions {
   bool bHelp = false;
   bool bVersion = false;
   bool bWindow = false;
+  std::string sRecord;   // --record FILE: every game played is recorded there
+  std::string sReplay;   // --replay FILE: plays that recording back
+  std::string sWords;    // the rest of the command line, where the words are looked for
+  std::string sProblem;  // what is wrong with the command line, if anything
 };
 CommandLineOptions ReadCommandLineOptions(int argc, char** argv);
 // What --help prints.

@@ -28,6 +28,7 @@ class VBIE {
   VBIE& operator=(const VBIE&) = delete;
   // Uses `source` instead of the real keyboard (for tests and the simulator). Not owned.
   void SetSource(KeyStateSource* source) { source_ = source ? source : &sdl_source_; }
+  KeyStateSource* Source() const { return source_; }
   bool Initialize();
   bool GetKeyboardState(KeyboardSnapshot& state);
   bool IsInitialized() const { return bInitialized; }

@@ -39,10 +39,17 @@ bool Game::DoFrame() {
     if (!Initialized) RaiseNotInitialized();
     if (GameMode != GAMEMODE_PLAYING) return true;
 
+    // A replay that has played its last frame is over.
+    if (Replaying && ReplayFrame >= Replaying->Frames()) return StopGame();
+
     KeyboardSnapshot keys{};
     if (!IE.GetKeyboardState(keys)) return false;
+    if (Replaying) {
+      keys = Replaying->SnapshotAt(ReplayFrame);
+      Options.nHighDetailGraphics = Replaying->Detail[static_cast<size_t>(ReplayFrame++)];
+    }
     Play.KeyboardState = keys;
-    if (KeyDown(dik::P)) WaitForPauseKey();
+    if (!Replaying && KeyDown(dik::P)) WaitForPauseKey();
 
     if (EditorEnabled) {
       if (KeyDown(dik::DIVIDE)) EditActive = true;
@@ -52,6 +59,7 @@ bool Game::DoFrame() {
     if (EditorEnabled && EditActive) EditorKeys();
 
     Play.nHighDetailGraphics = Options.nHighDetailGraphics;
+    if (Recorded) Recorded->AddFrame(Play.KeyboardState, Play.nHighDetailGraphics);
     switch (Play.Step(EditActive)) {
       case PlayStep::Failed:
         return false;

@@ -24,8 +24,7 @@ int16_t Game::GetCharScore() const {
   return static_cast<int16_t>(static_cast<uint16_t>(Play.CharScore));
 }
 
-bool Game::Initialize(HostWindow& frm, bool bDevelop, bool bExtra,
-                      const std::string& sDataFolder) {
+bool Game::Initialize(HostWindow& frm, bool bDevelop, bool bExtra, const std::string& sDataFolder) {
   return Trapped("Game - Initialize - ", [&] {
     HostForm = &frm;
     EditorEnabled = bDevelop;
@@ -102,6 +101,7 @@ Game::Busy::~Busy() noexcept(false) {
 }
 
 void Game::Terminate() {
+  WriteRecording();  // a game under way when the window closed
   try {
     SaveGameOptions();
     SaveHighScores();

@@ -9,6 +9,7 @@
 #include <exception>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "data/high_scores.h"
 #include "data/level_set.h"
 #include "data/options.h"
+#include "data/recording.h"
 #include "engines/vbge.h"
 #include "engines/vbie.h"
 #include "engines/vbse.h"
@@ -29,6 +31,16 @@ class HostWindow;
 
 constexpr int16_t GAMEMODE_PLAYING = 1;
 constexpr int16_t GAMEMODE_TITLE = 2;
+
+// While a replay plays, the screens between levels read a held Space, so they pass on their own.
+class HeldSpaceKeys : public KeyStateSource {
+ public:
+  void Read(KeyboardSnapshot& state) override {
+    state.fill(0);
+    state[dik::SPACE] = 0x80;
+  }
+  KeyStateSource* Before = nullptr;  // the keyboard the game read before the replay
+};
 
 class Game : private PlayEvents {
  public:
@@ -69,6 +81,18 @@ class Game : private PlayEvents {
   // The end of the run: saves the options, the high scores and the level file. Called once, when
   // start-up releases the game after the frame loop; not called when the run ends at once.
   void Terminate();
+
+  // Recording and replaying games (pibo2 --record FILE, --replay FILE). Every game begun while
+  // RecordFile is set is recorded and written there when it ends (not in develop mode, where
+  // the editor changes the level under the hero). A replay plays a recorded game again from its
+  // own options, random numbers and keys, the screens between levels passing on their own; it
+  // enters no score and ends back on the title screen.
+  std::string RecordFile;
+  std::optional<Recording> Recorded;
+  // Checks the recording fits this game (its level set) and starts playing it back. False,
+  // with the reason logged, when it does not.
+  bool StartReplay(const Recording& recording);
+  bool IsReplaying() const { return Replaying.has_value(); }
 
   // Lifecycle and modes.
   int16_t GameMode = 0;
@@ -111,6 +135,14 @@ class Game : private PlayEvents {
   PlayState Play;
   PlayView View{Art};
   TitleScreen Title;
+
+  // The replay under way, the frame it is at, and the player's own options, given back after it.
+  std::optional<Recording> Replaying;
+  long ReplayFrame = 0;
+  GameOptions OptionsBeforeReplay;
+  HeldSpaceKeys ReplayWaits;
+  void WriteRecording();
+  void EndReplay();
 
   // The level editor (each game starts with painting off, erasing as the code, the view at the
   // level's left edge).

@@ -1,6 +1,8 @@
 // Ending a game: Esc goes straight back to the title screen; a lost or finished game first
 // enters a qualifying score into the table and shows the game-over picture.
+#include "base/error_log.h"
 #include "base/failure.h"
+#include "base/files.h"
 #include "engines/host_window.h"
 #include "engines/platform.h"
 #include "game/game.h"
@@ -9,6 +11,8 @@
 bool Game::StopGame() {
   return Trapped("Game - StopGame - ", [&] {
     if (!Initialized) RaiseNotInitialized();
+    WriteRecording();
+    EndReplay();
     if (!Art.ClearScreen()) return false;
     GameMode = GAMEMODE_TITLE;
     HostForm->StopMusic();
@@ -18,7 +22,7 @@ bool Game::StopGame() {
 
 void Game::FinishGame() {
   Busy busy(*this);
-  InsertHighScore();
+  if (!Replaying) InsertHighScore();
   platform::DoEvents();
   if (!DrawGameOver(Art)) return;
   if (!PlayEffect(SoundId::GameOver)) return;
@@ -38,4 +42,50 @@ void Game::InsertHighScore() {
   std::string name = HighScores[p].Name;
   AskForName(name);
   HighScores[p].Name = FixedName(name);
+}
+
+// The game just ended goes to the recording's file, with the score and level it ended on. A file
+// that cannot be written is reported; play goes on.
+void Game::WriteRecording() {
+  if (!Recorded) return;
+  Recorded->EndScore = Play.CharScore;
+  Recorded->EndLevel = Play.Level;
+  const std::string text = RecordingText(*Recorded);
+  Recorded.reset();
+  try {
+    WriteFileAtomically(RecordFile,
+                        std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+  } catch (const std::exception& e) {
+    LogError(std::string("Game - WriteRecording - ") + e.what());
+  }
+}
+
+bool Game::StartReplay(const Recording& recording) {
+  return Trapped("Game - StartReplay - ", [&] {
+    if (!Initialized) RaiseNotInitialized();
+    if (recording.bExtra != ExtraMode)
+      throw GameError(ERR_BAD_FILE_FORMAT, recording.bExtra
+                                               ? "The recording was played on the EXTRA levels."
+                                               : "The recording was played on the normal levels.");
+    if (recording.LevelsCheck != LevelSetCheck(Levels))
+      throw GameError(ERR_BAD_FILE_FORMAT,
+                      "The recording was played on other levels than this game's (edited since?).");
+    Replaying = recording;
+    ReplayFrame = 0;
+    OptionsBeforeReplay = Options;
+    Options.nEasyGame = recording.nEasyGame;
+    Options.nHighDetailGraphics = recording.nHighDetailGraphics;
+    ReplayWaits.Before = IE.Source();
+    IE.SetSource(&ReplayWaits);
+    Play.Rng.SetState(recording.RandomState);
+    return BeginGame(recording.LevelBefore, recording.StageBefore);
+  });
+}
+
+void Game::EndReplay() {
+  if (!Replaying) return;
+  Replaying.reset();
+  Options.nEasyGame = OptionsBeforeReplay.nEasyGame;
+  Options.nHighDetailGraphics = OptionsBeforeReplay.nHighDetailGraphics;
+  IE.SetSource(ReplayWaits.Before);
 }

@@ -2,6 +2,7 @@
 // stages, the stage preview that waits for SPACE and the "Next Level" screen.
 #include "base/failure.h"
 #include "base/numbers.h"
+#include "base/version.h"
 #include "engines/host_window.h"
 #include "engines/platform.h"
 #include "game/game.h"
@@ -24,6 +25,18 @@ bool Game::StartGame(int16_t nStage) {
 // stage when its preview should be shown.
 bool Game::BeginGame(int16_t nLevelBefore, int16_t nStageBefore) {
   Busy busy(*this);
+  if (!RecordFile.empty() && !EditorEnabled && !Replaying) {
+    // What the rules start from: the random numbers, the level set and the options they read.
+    Recorded.emplace();
+    Recorded->GameVersion = GAME_VERSION;
+    Recorded->bExtra = ExtraMode;
+    Recorded->LevelsCheck = LevelSetCheck(Levels);
+    Recorded->RandomState = Play.Rng.State();
+    Recorded->nEasyGame = Options.nEasyGame;
+    Recorded->nHighDetailGraphics = Options.nHighDetailGraphics;
+    Recorded->LevelBefore = nLevelBefore;
+    Recorded->StageBefore = nStageBefore;
+  }
   EditActive = false;
   EditLastCol = 0;
   EditLastRow = 0;

@@ -8,6 +8,9 @@ class Random {
  public:
   void Randomize(uint32_t nSeed);
   float Rnd();
+  // The whole state of the sequence, for recordings: set back, the same numbers follow.
+  uint32_t State() const { return state_; }
+  void SetState(uint32_t nState) { state_ = nState & 0xFFFFFFu; }
 
  private:
   uint32_t state_ = 0x50000;

@@ -9,6 +9,9 @@
 #include <sstream>
 #include <string>
 
+#include "base/files.h"
+#include "base/version.h"
+#include "data/recording.h"
 #include "tools/simulator/simulator.h"
 #include "tools/simulator/soak.h"
 
@@ -17,7 +20,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: pibo-sim [--folder DIR] [--extra] [--easy] [--seed N] [--level N]\n"
     "                [--frames N] [--keys FILE|-] [--trace]\n"
-    "       pibo-sim --soak HOURS [--folder DIR] [--seed N]\n";
+    "       pibo-sim --soak HOURS [--folder DIR] [--seed N]\n"
+    "       pibo-sim --replay FILE [--folder DIR] [--trace]\n";
 
 constexpr const char* kHelp =
     "\n"
@@ -32,7 +36,9 @@ constexpr const char* kHelp =
     "                 the keys left right up down space ctrl shift p, each held from that frame\n"
     "                 until the next line\n"
     "  --soak HOURS   random play through every level of both sets for that long (game time),\n"
-    "                 checking that memory does not grow\n";
+    "                 checking that memory does not grow\n"
+    "  --replay FILE  a game recorded with pibo2 --record FILE, played again from its start;\n"
+    "                 status 3 when it does not end with the recorded score and level\n";
 
 int Usage(const std::string& why) {
   std::fprintf(stderr, "pibo-sim: %s\n%s", why.c_str(), kUsage);
@@ -51,6 +57,7 @@ int main(int argc, char** argv) {
   SimulatorOptions options;
   std::string keys;
   double soakHours = 0;
+  std::string replay;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
     auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
@@ -75,6 +82,10 @@ int main(int argc, char** argv) {
       if (value == nullptr) return Usage("--folder needs a folder");
       // The simulator works inside the folder, so a relative path is taken from here first.
       options.sFolder = std::filesystem::absolute(value).string();
+    } else if (word == "--replay") {
+      const char* value = next();
+      if (value == nullptr) return Usage("--replay needs a recording");
+      replay = std::filesystem::absolute(value).string();
     } else if (word == "--keys") {
       const char* value = next();
       if (value == nullptr) return Usage("--keys needs a file or -");
@@ -93,6 +104,22 @@ int main(int argc, char** argv) {
   // By default the program's folder is the simulator's own.
   if (options.sFolder.empty())
     options.sFolder = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+
+  if (!replay.empty()) {
+    try {
+      const std::vector<uint8_t> bytes = ReadFileBytes(replay, 1 << 26);
+      const Recording recording = ParseRecording(
+          std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+          GAME_VERSION);
+      std::ostringstream out;
+      const int status = ReplayRecording(options, recording, out);
+      std::cout << out.str();
+      return status;
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "pibo-sim: %s: %s\n", replay.c_str(), e.what());
+      return 2;
+    }
+  }
 
   if (soakHours > 0) {
     SoakOptions soak;

@@ -10,6 +10,7 @@
 #include "data/file_io.h"
 #include "data/level_set.h"
 #include "data/options.h"
+#include "data/recording.h"
 #include "play/play_state.h"
 
 namespace {
@@ -152,4 +153,57 @@ int RunSimulation(const SimulatorOptions& options, const KeyScript& script, std:
   }
   if (!options.bTrace) out << StateJson(play, mode, frame > 0 ? frame - 1 : 0) << '\n';
   return status;
+}
+
+int ReplayRecording(const SimulatorOptions& options, const Recording& recording,
+                    std::ostream& out) {
+  if (chdir(options.sFolder.c_str()) != 0) {
+    std::fprintf(stderr, "pibo-sim: cannot enter the folder %s\n", options.sFolder.c_str());
+    return 1;
+  }
+  LevelSet levels;
+  const bool loaded = Trapped("Game - LoadLevels - ", [&] {
+    levels = ParseLevelFile(
+        ReadFileBytes(std::filesystem::path(options.sFolder) / LevelFileName(recording.bExtra)));
+    return true;
+  });
+  if (!loaded) return 1;
+  if (LevelSetCheck(levels) != recording.LevelsCheck) {
+    std::fprintf(stderr, "pibo-sim: the recording was played on other levels than %s holds\n",
+                 LevelFileName(recording.bExtra));
+    return 1;
+  }
+  // As the game begins a game: the random numbers as they were, then the first level.
+  PlayState play;
+  play.Levels = &levels;
+  play.Rng.SetState(recording.RandomState);
+  play.NewGame(recording.LevelBefore, recording.StageBefore);
+  if (!Trapped("Game - StartNextLevel - ",
+               [&] { return play.EnterNextLevel(recording.nEasyGame), true; }))
+    return 1;
+  int16_t mode = GAME_PLAYING;
+  long frame = 0;
+  for (; frame < recording.Frames() && mode == GAME_PLAYING; ++frame) {
+    play.KeyboardState = recording.SnapshotAt(frame);
+    play.nHighDetailGraphics = recording.Detail[static_cast<size_t>(frame)];
+    play.TurnChar();
+    const PlayStep step = play.Step(false);
+    if (step == PlayStep::Failed) return 1;
+    if (step == PlayStep::LevelDone && !Trapped("Game - StartNextLevel - ", [&] {
+          return play.EnterNextLevel(recording.nEasyGame), true;
+        }))
+      return 1;
+    if (step == PlayStep::GameOver) mode = GAME_OVER;
+    if (options.bTrace) out << StateJson(play, mode, frame) << '\n';
+  }
+  if (!options.bTrace) out << StateJson(play, mode, frame > 0 ? frame - 1 : 0) << '\n';
+  if (play.CharScore != recording.EndScore || play.Level != recording.EndLevel) {
+    std::fprintf(stderr,
+                 "pibo-sim: the replay ended with score %d on level %d, the recorded game with "
+                 "score %d on level %d\n",
+                 static_cast<int>(play.CharScore), static_cast<int>(play.Level),
+                 static_cast<int>(recording.EndScore), static_cast<int>(recording.EndLevel));
+    return 3;
+  }
+  return 0;
 }

@@ -19,6 +19,12 @@ struct SimulatorOptions {
 };
 
 class PlayState;
+struct Recording;
+
+// Plays a recorded game again, as the game played it (pibo2 --record), writing the state lines.
+// Returns 0 when the replay ends as the recording did (its score and level), 3 when it does not
+// (said on standard error), 1 when the recording does not fit the folder's level set.
+int ReplayRecording(const SimulatorOptions& options, const Recording& recording, std::ostream& out);
 
 // Plays and writes the state lines to `out`. Returns the exit status: 0, or 1 when the level set
 // could not be read (the reason is in Errors.txt and on standard error).

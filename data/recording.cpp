@@ -1,0 +1,189 @@
+#include "data/recording.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <sstream>
+
+#include "base/failure.h"
+
+namespace {
+
+// The keys the rules read, each a bit of a recorded frame.
+struct RecordedKey {
+  const char* name;
+  uint8_t bit;
+  int key;    // the key a replay holds
+  int other;  // the second key that means the same (0: none)
+};
+constexpr RecordedKey kKeys[] = {
+    {"left", 1, dik::LEFT, 0},
+    {"right", 2, dik::RIGHT, 0},
+    {"up", 4, dik::UP, 0},
+    {"down", 8, dik::DOWN, 0},
+    {"space", 16, dik::SPACE, 0},
+    {"ctrl", 32, dik::LCONTROL, dik::RCONTROL},
+    {"shift", 64, dik::LSHIFT, dik::RSHIFT},
+};
+
+uint64_t Fnv1a(std::string_view bytes) {
+  uint64_t hash = 0xcbf29ce484222325ULL;
+  for (const char c : bytes) {
+    hash ^= static_cast<uint8_t>(c);
+    hash *= 0x100000001b3ULL;
+  }
+  return hash;
+}
+
+std::string Hex(uint64_t value, int digits) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%0*" PRIx64, digits, value);
+  return text;
+}
+
+// About four days of play at 33 frames a second: more is no recording but a damaged number.
+constexpr long kMostFrames = 12'000'000;
+
+[[noreturn]] void Refuse(const std::string& why) {
+  throw GameError(ERR_BAD_FILE_FORMAT, "Not a recording this game can play: " + why);
+}
+
+uint8_t BitsOf(const KeyboardSnapshot& keys) {
+  uint8_t bits = 0;
+  for (const RecordedKey& k : kKeys)
+    if ((keys[k.key] & 0x80) || (k.other != 0 && (keys[k.other] & 0x80))) bits |= k.bit;
+  return bits;
+}
+
+}  // namespace
+
+void Recording::AddFrame(const KeyboardSnapshot& keys, int16_t nDetail) {
+  Keys.push_back(BitsOf(keys));
+  Detail.push_back(nDetail != 0 ? 1 : 0);
+}
+
+KeyboardSnapshot Recording::SnapshotAt(long nFrame) const {
+  KeyboardSnapshot state{};
+  if (nFrame < 0 || nFrame >= Frames()) return state;
+  for (const RecordedKey& k : kKeys)
+    if (Keys[static_cast<size_t>(nFrame)] & k.bit) state[k.key] = 0x80;
+  return state;
+}
+
+uint64_t LevelSetCheck(const LevelSet& levels) {
+  const std::vector<uint8_t> bytes = LevelFileBytes(levels);
+  return Fnv1a(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::string RecordingText(const Recording& r) {
+  std::ostringstream out;
+  out << "pibo2 recording " << RECORDING_FORMAT << "\n"
+      << "game " << r.GameVersion << "\n"
+      << "set " << (r.bExtra ? "extra" : "normal") << "\n"
+      << "levels " << Hex(r.LevelsCheck, 16) << "\n"
+      << "random " << Hex(r.RandomState, 6) << "\n"
+      << "easy " << r.nEasyGame << "\n"
+      << "detail " << r.nHighDetailGraphics << "\n"
+      << "start " << r.LevelBefore << " " << r.StageBefore << "\n";
+  int detail = r.nHighDetailGraphics != 0 ? 1 : 0;
+  for (long f = 0; f < r.Frames(); ++f) {
+    const size_t i = static_cast<size_t>(f);
+    if (r.Detail[i] != detail) {
+      detail = r.Detail[i];
+      out << f << " detail " << detail << "\n";
+    }
+    if (f > 0 && r.Keys[i] == r.Keys[i - 1]) continue;
+    out << f;
+    for (const RecordedKey& k : kKeys)
+      if (r.Keys[i] & k.bit) out << " " << k.name;
+    out << "\n";
+  }
+  out << "end " << r.Frames() << " score " << r.EndScore << " level " << r.EndLevel << "\n";
+  const std::string body = out.str();
+  return body + "check " + Hex(Fnv1a(body), 16) + "\n";
+}
+
+Recording ParseRecording(std::string_view text, const std::string& sGameVersion) {
+  if (!text.starts_with("pibo2 recording ")) Refuse("it does not start with \"pibo2 recording\".");
+  const size_t checkAt = text.rfind("check ");
+  if (checkAt == std::string_view::npos || (checkAt > 0 && text[checkAt - 1] != '\n'))
+    Refuse("it has no check line; it is cut short or damaged.");
+  const std::string checkLine(text.substr(checkAt + 6, text.find('\n', checkAt) - checkAt - 6));
+  if (checkLine != Hex(Fnv1a(text.substr(0, checkAt)), 16))
+    Refuse("its check does not match; the file is damaged.");
+
+  std::istringstream in{std::string(text.substr(0, checkAt))};
+  std::string line;
+  int lineNumber = 0;
+  auto next = [&](const char* word) {
+    ++lineNumber;
+    if (!std::getline(in, line) || !line.starts_with(std::string(word) + " "))
+      Refuse("line " + std::to_string(lineNumber) + " should start with \"" + word + "\".");
+    return line.substr(std::string(word).size() + 1);
+  };
+  Recording r;
+  if (next("pibo2 recording") != std::to_string(RECORDING_FORMAT))
+    Refuse("its format is version " + line.substr(16) + "; this game reads version " +
+           std::to_string(RECORDING_FORMAT) + ".");
+  r.GameVersion = next("game");
+  if (r.GameVersion != sGameVersion)
+    Refuse("it was played with pibo2 " + r.GameVersion + ", this is pibo2 " + sGameVersion +
+           ", whose rules may differ.");
+  const std::string set = next("set");
+  if (set != "normal" && set != "extra") Refuse("line 3 names no level set.");
+  r.bExtra = set == "extra";
+  try {
+    r.LevelsCheck = std::stoull(next("levels"), nullptr, 16);
+    r.RandomState = static_cast<uint32_t>(std::stoul(next("random"), nullptr, 16));
+    r.nEasyGame = static_cast<int16_t>(std::stoi(next("easy")));
+    r.nHighDetailGraphics = static_cast<int16_t>(std::stoi(next("detail")));
+    std::istringstream start(next("start"));
+    if (!(start >> r.LevelBefore >> r.StageBefore)) throw std::invalid_argument("start");
+  } catch (const std::logic_error&) {
+    Refuse("line " + std::to_string(lineNumber) + " holds no number.");
+  }
+  uint8_t keys = 0;
+  uint8_t detail = r.nHighDetailGraphics != 0 ? 1 : 0;
+  bool ended = false;
+  while (std::getline(in, line)) {
+    ++lineNumber;
+    const std::string where = "line " + std::to_string(lineNumber) + ": ";
+    std::istringstream words(line);
+    std::string first;
+    if (!(words >> first)) Refuse(where + "it is empty.");
+    if (first == "end") {
+      long frames = 0;
+      std::string scoreWord, levelWord;
+      if (!(words >> frames >> scoreWord >> r.EndScore >> levelWord >> r.EndLevel) ||
+          scoreWord != "score" || levelWord != "level")
+        Refuse(where + "the end line cannot be read.");
+      if (frames < r.Frames() || frames > kMostFrames)
+        Refuse(where + "the frames run past the end.");
+      while (r.Frames() < frames) r.Keys.push_back(keys), r.Detail.push_back(detail);
+      ended = true;
+      break;
+    }
+    // From this frame on the line's keys (or option) hold; the frames before keep what held.
+    char* stop = nullptr;
+    const long frame = std::strtol(first.c_str(), &stop, 10);
+    if (*stop != '\0' || frame < r.Frames() || frame > kMostFrames)
+      Refuse(where + "the frame number is missing or out of order.");
+    while (r.Frames() < frame) r.Keys.push_back(keys), r.Detail.push_back(detail);
+    std::string word;
+    if (words >> word && word == "detail") {
+      int value = 0;
+      if (!(words >> value) || (value != 0 && value != 1) || (words >> word))
+        Refuse(where + "detail needs 0 or 1.");
+      detail = static_cast<uint8_t>(value);
+      continue;
+    }
+    keys = 0;
+    for (bool more = !word.empty(); more; more = static_cast<bool>(words >> word)) {
+      bool known = false;
+      for (const RecordedKey& k : kKeys)
+        if (word == k.name) keys |= k.bit, known = true;
+      if (!known) Refuse(where + "\"" + word + "\" is not a key.");
+    }
+  }
+  if (!ended) Refuse("it has no end line.");
+  return r;
+}

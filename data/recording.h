@@ -1,0 +1,62 @@
+#pragma once
+// Recordings of played games: what a game needs to be played again exactly as it was, frame by
+// frame, in the window (pibo2 --replay) or headless (pibo-sim --replay). A recording is a small
+// text file:
+//
+//   pibo2 recording 1             the format and its version
+//   game 1.0.0                    the version of the game that played it
+//   set normal                    or extra
+//   levels 0123456789abcdef       a check of the level set played (FNV-1a, 64 bits)
+//   random 5000a3                 the random generator's state as the game began (hex)
+//   easy 0                        the options the rules use: an easy game,
+//   detail 1                      and high-detail graphics (effects' pieces)
+//   start 0 0                     the level and stage before the first, as for a new game
+//   0                             then "FRAME KEY ..." lines: from that frame on exactly those
+//   12 right up                     keys are held (left right up down space ctrl shift), and
+//   40 detail 0                     "FRAME detail V" when the option changed
+//   end 1234 score 560 level 2    frames played, and the score and level the game ended with
+//   check 89abcdef01234567        FNV-1a (64 bits) of every byte before this line
+//
+// Only the frames of play count: the pauses, the screens between levels and the windows are
+// not recorded, as nothing in them changes the play.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/key_codes.h"
+#include "data/level_set.h"
+
+constexpr int RECORDING_FORMAT = 1;
+
+struct Recording {
+  std::string GameVersion;
+  bool bExtra = false;
+  uint64_t LevelsCheck = 0;
+  uint32_t RandomState = 0;
+  int16_t nEasyGame = 0;
+  int16_t nHighDetailGraphics = 1;
+  int16_t LevelBefore = 0, StageBefore = 0;
+  // Per frame: the keys held, as bits (see RecordedKeys), and the high-detail option.
+  std::vector<uint8_t> Keys;
+  std::vector<uint8_t> Detail;
+  // What the game had when it ended.
+  int32_t EndScore = 0;
+  int16_t EndLevel = 0;
+
+  void AddFrame(const KeyboardSnapshot& keys, int16_t nHighDetailGraphics);
+  long Frames() const { return static_cast<long>(Keys.size()); }
+  // The snapshot frame nFrame is played with.
+  KeyboardSnapshot SnapshotAt(long nFrame) const;
+};
+
+// A check of a level set, to tell a recording which set it needs.
+uint64_t LevelSetCheck(const LevelSet& levels);
+
+// The recording as its file holds it.
+std::string RecordingText(const Recording& recording);
+
+// Reads a recording. Throws GameError (bad file format) with a message a player understands when
+// the file is not a recording, was made by another version of the game (sGameVersion is this
+// one's), is damaged (its check does not match) or holds a line it cannot read.
+Recording ParseRecording(std::string_view text, const std::string& sGameVersion);

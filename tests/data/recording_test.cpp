@@ -1,0 +1,115 @@
+// Recordings of played games: written and read back the same, and refused with a reason a player
+// understands when they come from another version or are damaged.
+#include "data/recording.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "base/failure.h"
+
+namespace {
+
+Recording Sample() {
+  Recording r;
+  r.GameVersion = "1.0.0";
+  r.bExtra = true;
+  r.LevelsCheck = 0x0123456789abcdefULL;
+  r.RandomState = 0xA5F00D;
+  r.nEasyGame = 0;
+  r.nHighDetailGraphics = 1;
+  r.LevelBefore = 12;
+  r.StageBefore = 2;
+  KeyboardSnapshot keys{};
+  for (int f = 0; f < 50; ++f) {
+    keys.fill(0);
+    if (f >= 5) keys[dik::RIGHT] = 0x80;
+    if (f >= 10 && f < 12) keys[dik::SPACE] = 0x80;
+    if (f == 20) keys[dik::RCONTROL] = 0x80;  // either Ctrl fires
+    if (f == 30) keys[dik::P] = 0x80;         // a pause changes nothing in play
+    r.AddFrame(keys, f < 40 ? 1 : 0);
+  }
+  r.EndScore = 560;
+  r.EndLevel = 14;
+  return r;
+}
+
+std::string Refusal(const std::string& text) {
+  try {
+    ParseRecording(text, "1.0.0");
+  } catch (const GameError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+}  // namespace
+
+TEST(Recording, ReadsBackWhatItWrote) {
+  const Recording r = Sample();
+  const std::string text = RecordingText(r);
+  const Recording back = ParseRecording(text, "1.0.0");
+  EXPECT_EQ(RecordingText(back), text);
+  EXPECT_EQ(back.Frames(), 50);
+  EXPECT_TRUE(back.bExtra);
+  EXPECT_EQ(back.RandomState, 0xA5F00Du);
+  EXPECT_EQ(back.LevelBefore, 12);
+  EXPECT_EQ(back.EndScore, 560);
+  EXPECT_EQ(back.SnapshotAt(4)[dik::RIGHT], 0);
+  EXPECT_EQ(back.SnapshotAt(5)[dik::RIGHT], 0x80);
+  EXPECT_EQ(back.SnapshotAt(11)[dik::SPACE], 0x80);
+  EXPECT_EQ(back.SnapshotAt(12)[dik::SPACE], 0);
+  EXPECT_EQ(back.SnapshotAt(20)[dik::LCONTROL], 0x80);
+  EXPECT_EQ(back.SnapshotAt(30)[dik::P], 0);
+  EXPECT_EQ(back.Detail[39], 1);
+  EXPECT_EQ(back.Detail[40], 0);
+  // Only changes are written: a line for each change of keys or of the option.
+  EXPECT_LT(std::count(text.begin(), text.end(), '\n'), 20);
+}
+
+TEST(Recording, RefusesAnotherVersionOrAFormatItDoesNotKnowOrADamagedFile) {
+  const std::string good = RecordingText(Sample());
+  EXPECT_NE(Refusal("hello\n").find("does not start with"), std::string::npos);
+  EXPECT_NE(Refusal("").find("does not start with"), std::string::npos);
+
+  Recording other = Sample();
+  other.GameVersion = "0.9.0";
+  EXPECT_NE(Refusal(RecordingText(other)).find("played with pibo2 0.9.0, this is pibo2 1.0.0"),
+            std::string::npos);
+
+  std::string format = good;
+  format.replace(format.find("recording 1"), 11, "recording 7");
+  EXPECT_NE(Refusal(format).find("damaged"), std::string::npos) << "the check covers the header";
+
+  std::string flipped = good;
+  flipped[flipped.find("right")] = 'l';
+  EXPECT_NE(Refusal(flipped).find("damaged"), std::string::npos);
+  EXPECT_NE(Refusal(good.substr(0, good.size() / 2)).find("cut short"), std::string::npos);
+}
+
+// A file whose check is right but whose lines are wrong (written by hand, say) is refused line
+// by line, never half read.
+TEST(Recording, RefusesLinesItCannotReadEvenWhenTheCheckMatches) {
+  const std::string good = RecordingText(Sample());
+  const size_t bodyEnd = good.rfind("check ");
+  struct Case {
+    std::string from, to, why;
+  } cases[] = {{"5 right", "5 jump", "\"jump\" is not a key"},
+               {"12 right", "8 right", "out of order"},
+               {"end 50", "end 30", "run past the end"},
+               {"end 50 score 560", "end 50 points 560", "end line"}};
+  for (const Case& c : cases) {
+    std::string body = good.substr(0, bodyEnd);
+    body.replace(body.find(c.from), c.from.size(), c.to);
+    // Re-sign the edited body as the writer would, so only the line itself is wrong.
+    const std::string text = body + "check " + [&] {
+      uint64_t hash = 0xcbf29ce484222325ULL;
+      for (const char ch : body) hash = (hash ^ static_cast<uint8_t>(ch)) * 0x100000001b3ULL;
+      char hex[17];
+      std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+      return std::string(hex);
+    }() + "\n";
+    EXPECT_NE(Refusal(text).find(c.why), std::string::npos) << c.to << ": " << Refusal(text);
+  }
+}
