@@ -56,28 +56,52 @@ class ScratchScript {
 
 }  // namespace
 
-TEST(Simulator, CommittedScriptCollectsEveryGemOfLevelOneUnhurt) {
-  const SimRun run = RunSim("--level 1 --seed 1 --frames 400 --trace --keys " + kLevelOneScript);
+// The committed key scripts finish their levels: every gem, then the next level, the hero never
+// hurt on the way.
+struct CommittedScript {
+  int level;
+  int seed;
+  int frames;
+  const char* file;
+};
+void PrintTo(const CommittedScript& script, std::ostream* os) {
+  *os << script.file;
+}
+
+class CommittedScripts : public ::testing::TestWithParam<CommittedScript> {};
+
+TEST_P(CommittedScripts, CollectEveryGemAndReachTheNextLevelUnhurt) {
+  const CommittedScript& c = GetParam();
+  const SimRun run = RunSim("--level " + std::to_string(c.level) + " --seed " +
+                            std::to_string(c.seed) + " --frames " + std::to_string(c.frames) +
+                            " --trace --keys '" + PIBO_SOURCE_DIR + "/tests/sim/" + c.file + "'");
   ASSERT_EQ(run.status, 0);
   const std::vector<std::string> lines = run.Lines();
   ASSERT_FALSE(lines.empty());
 
   double health = Field(lines.front(), "CharHealth");
-  std::string lastOfLevelOne;
-  bool reachedLevelTwo = false;
+  std::string lastOfLevel;
+  bool reachedNext = false;
   for (const std::string& line : lines) {
     const double now = Field(line, "CharHealth");
     EXPECT_GE(now, health) << "the hero was hurt: " << line.substr(0, 120);
     health = now;
-    if (Field(line, "Level") == 1) lastOfLevelOne = line;
-    if (Field(line, "Level") == 2) reachedLevelTwo = true;
+    if (Field(line, "Level") == c.level) lastOfLevel = line;
+    if (Field(line, "Level") == c.level + 1) reachedNext = true;
   }
-  EXPECT_TRUE(reachedLevelTwo) << "still on level 1 after 400 frames";
-  ASSERT_FALSE(lastOfLevelOne.empty());
-  EXPECT_GT(Field(lastOfLevelOne, "GemCount"), 10);
-  EXPECT_EQ(Field(lastOfLevelOne, "GemsCollected"), Field(lastOfLevelOne, "GemCount"));
+  EXPECT_TRUE(reachedNext) << "still on level " << c.level << " after " << c.frames << " frames";
+  ASSERT_FALSE(lastOfLevel.empty());
+  EXPECT_GT(Field(lastOfLevel, "GemCount"), 10);
+  EXPECT_EQ(Field(lastOfLevel, "GemsCollected"), Field(lastOfLevel, "GemCount"));
   EXPECT_GE(health, 5);
 }
+
+INSTANTIATE_TEST_SUITE_P(NormalSet, CommittedScripts,
+                         ::testing::Values(CommittedScript{1, 1, 400, "level01_all_gems.keys"},
+                                           CommittedScript{7, 145, 640, "level07_all_gems.keys"}),
+                         [](const auto& info) {
+                           return "Level" + std::to_string(info.param.level);
+                         });
 
 TEST(Simulator, SameArgumentsPrintTheSameBytesAndTheSeedMatters) {
   const std::string args = "--level 1 --frames 300 --trace --keys " + kLevelOneScript;
