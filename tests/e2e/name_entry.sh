@@ -4,9 +4,11 @@
 # takes a typed name ended with Enter. The name reaches the high-score file at exit.
 source "$(dirname "$0")/common.inc"
 
-# Skulls in the first cells to the hero's right, at the height he runs.
+# Skulls in the first cells to the hero's right, at the height he runs, and nothing else there
+# (a gem on the way would add its points to the score).
 for c in 1 2 3 4 5 6; do
   printf '\035' | dd of="$work/Levels.dat" bs=1 seek=$((2 + 27 + 30 * c)) conv=notrunc 2>/dev/null
+  printf '\377' | dd of="$work/Levels.dat" bs=1 seek=$((2 + 28 + 30 * c)) conv=notrunc 2>/dev/null
 done
 
 export work E2E_DIR
