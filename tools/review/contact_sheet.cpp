@@ -114,26 +114,21 @@ int main(int argc, char** argv) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   int status = 0;
   {
-    headless::ManualClock clock;
-    headless::HeadlessHost host;
-    headless::ScriptedKeys keys;
-    Game game;
-    game.IE.SetSource(&keys);
-    if (!game.Initialize(host, false)) {
+    review::HeadlessGame headless;
+    if (!headless.Start()) {
       std::fprintf(stderr, "pibo-contact-sheet: the game could not start; see Errors.txt\n");
       return 1;
     }
-    game.Options.bSoundEffects = 0;
+    Game& game = headless.game;
     Sheet sheet(kSheetWidth, 16000);
     AddPictures(sheet);
-    AddLevels(sheet, game, keys);
+    AddLevels(sheet, game, headless.keys);
     if (!sheet.WritePng(out)) {
       std::fprintf(stderr, "pibo-contact-sheet: cannot write %s\n", out.c_str());
       status = 1;
     } else {
       std::printf("%s: %d x %d\n", out.c_str(), kSheetWidth, sheet.y);
     }
-    game.IE.SetSource(nullptr);
   }
   Font::CloseAll();
   SDL_Quit();

@@ -89,18 +89,13 @@ int Render(const Request& r, std::ostream& err) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   int status = 0;
   {
-    headless::ManualClock clock;
-    headless::HeadlessHost host;
-    headless::ScriptedKeys keys;
-    Game game;
-    game.IE.SetSource(&keys);
-    if (!game.Initialize(host, false)) {
+    review::HeadlessGame headless;
+    Game& game = headless.game;
+    if (!headless.Start()) {
       err << "pibo-levels: the game could not start in " << r.folder.string()
           << " (its pictures are needed; see Errors.txt there)\n";
       return 1;
     }
-    game.Options.bSoundEffects = 0;
-    game.Options.bMusic = 0;
     game.Levels = levels;
     game.LevelNames = names;
     game.LevelNames.resize(LEVEL_SLOTS);
@@ -109,8 +104,8 @@ int Render(const Request& r, std::ostream& err) {
     for (int level = 1; level <= levels.LevelCount && status == 0; ++level) {
       const SDL_Rect where = sheet.Place(kLevelWidth, kLevelHeight);
       for (int half = 0; half < 2 && status == 0; ++half) {
-        if (!DrawLevelHalf(game, keys, level, 800 * half, sheet, where.x + half * 800 / kShrink,
-                           where.y)) {
+        if (!DrawLevelHalf(game, headless.keys, level, 800 * half, sheet,
+                           where.x + half * 800 / kShrink, where.y)) {
           err << "pibo-levels: level " << level << " could not be started\n";
           status = 1;
         }
@@ -123,7 +118,6 @@ int Render(const Request& r, std::ostream& err) {
       err << "pibo-levels: cannot write " << r.out.string() << "\n";
       status = 1;
     }
-    game.IE.SetSource(nullptr);
   }
   Font::CloseAll();
   SDL_Quit();

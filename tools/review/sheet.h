@@ -7,7 +7,30 @@
 #include <filesystem>
 #include <string>
 
+#include "game/game.h"
+#include "headless/headless.h"
+
 namespace review {
+
+// The game on the headless display, in the current folder, silent: what the sheets draw. The
+// keys are the test's own, so a held Space passes the screens between levels.
+struct HeadlessGame {
+  HeadlessGame() { game.IE.SetSource(&keys); }
+  ~HeadlessGame() { game.IE.SetSource(nullptr); }
+  HeadlessGame(const HeadlessGame&) = delete;
+  HeadlessGame& operator=(const HeadlessGame&) = delete;
+  // Loads every picture and file; false (the reason in Errors.txt) when the game cannot start.
+  bool Start() {
+    if (!game.Initialize(host, false)) return false;
+    game.Options.bSoundEffects = 0;
+    game.Options.bMusic = 0;
+    return true;
+  }
+  headless::ManualClock clock;
+  headless::HeadlessHost host;
+  headless::ScriptedKeys keys;
+  Game game;
+};
 
 constexpr int kMargin = 20;
 constexpr int kLabel = 22;  // the height of a caption line

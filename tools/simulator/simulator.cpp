@@ -100,18 +100,26 @@ bool StartLevel(PlayState& play, int nLevel, int16_t nEasy) {
   return Trapped("Game - StartNextLevel - ", [&] { return play.EnterNextLevel(nEasy), true; });
 }
 
-int RunSimulation(const SimulatorOptions& options, const KeyScript& script, std::ostream& out) {
-  if (chdir(options.sFolder.c_str()) != 0) {
-    std::fprintf(stderr, "pibo-sim: cannot enter the folder %s\n", options.sFolder.c_str());
-    return 1;
+namespace {
+
+// Enters the program's folder and reads its level set, as the game does at start. False, with
+// the reason logged (or said), when either fails.
+bool LoadLevelSet(const std::string& sFolder, bool bExtra, LevelSet& levels) {
+  if (chdir(sFolder.c_str()) != 0) {
+    std::fprintf(stderr, "pibo-sim: cannot enter the folder %s\n", sFolder.c_str());
+    return false;
   }
-  LevelSet levels;
-  const bool loaded = Trapped("Game - LoadLevels - ", [&] {
-    levels = ParseLevelFile(
-        ReadFileBytes(std::filesystem::path(options.sFolder) / LevelFileName(options.bExtra)));
+  return Trapped("Game - LoadLevels - ", [&] {
+    levels = ParseLevelFile(ReadFileBytes(std::filesystem::path(sFolder) / LevelFileName(bExtra)));
     return true;
   });
-  if (!loaded) {
+}
+
+}  // namespace
+
+int RunSimulation(const SimulatorOptions& options, const KeyScript& script, std::ostream& out) {
+  LevelSet levels;
+  if (!LoadLevelSet(options.sFolder, options.bExtra, levels)) {
     std::fprintf(stderr, "pibo-sim: the game could not start; see Errors.txt in %s\n",
                  options.sFolder.c_str());
     return 1;
@@ -157,17 +165,8 @@ int RunSimulation(const SimulatorOptions& options, const KeyScript& script, std:
 
 int ReplayRecording(const SimulatorOptions& options, const Recording& recording,
                     std::ostream& out) {
-  if (chdir(options.sFolder.c_str()) != 0) {
-    std::fprintf(stderr, "pibo-sim: cannot enter the folder %s\n", options.sFolder.c_str());
-    return 1;
-  }
   LevelSet levels;
-  const bool loaded = Trapped("Game - LoadLevels - ", [&] {
-    levels = ParseLevelFile(
-        ReadFileBytes(std::filesystem::path(options.sFolder) / LevelFileName(recording.bExtra)));
-    return true;
-  });
-  if (!loaded) return 1;
+  if (!LoadLevelSet(options.sFolder, recording.bExtra, levels)) return 1;
   if (LevelSetCheck(levels) != recording.LevelsCheck) {
     std::fprintf(stderr, "pibo-sim: the recording was played on other levels than %s holds\n",
                  LevelFileName(recording.bExtra));
