@@ -78,7 +78,9 @@ bool Game::StartReplay(const Recording& recording) {
     ReplayWaits.Before = IE.Source();
     IE.SetSource(&ReplayWaits);
     Play.Rng.SetState(recording.RandomState);
-    return BeginGame(recording.LevelBefore, recording.StageBefore);
+    if (BeginGame(recording.LevelBefore, recording.StageBefore)) return true;
+    EndReplay();  // the player's options and keyboard back, as after a replay
+    return false;
   });
 }
 
