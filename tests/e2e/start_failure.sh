@@ -27,11 +27,17 @@ sleep 0.5
 import -window root box.png
 echo "${box:-none}" > box
 kill -0 "$pid" 2>/dev/null && echo waiting > waited
-# A click on OK, which sits in the middle of the box's foot.
+# A click on OK, which sits in the middle of the box's foot; again while the box is still up, as
+# a slow (sanitized) build may not yet listen when the first click comes.
 if [ -n "$box" ]; then
   w=$(xwininfo -id "$box" | awk '/Width:/ { print $2 }')
   h=$(xwininfo -id "$box" | awk '/Height:/ { print $2 }')
-  xdotool mousemove --window "$box" $((w / 2)) $((h - 25)) sleep 0.2 click 1
+  for _ in $(seq 1 20); do
+    kill -0 "$pid" 2>/dev/null || break
+    xwininfo -id "$box" 2>/dev/null | grep -q IsViewable || break
+    xdotool mousemove --window "$box" $((w / 2)) $((h - 25)) sleep 0.2 click 1 2>/dev/null
+    sleep 0.5
+  done
 fi
 await_exit
 SESSION
