@@ -16,6 +16,9 @@ frmPassword::frmPassword() : Form("Enter Stage Password", 2820, 2535) {
     sPassword.clear();
     Unload();
   };
+  // A player presses Esc to cancel: it must never start the game confirmed last time, as the
+  // close box does.
+  cmdCancel.Cancel = true;
 }
 
 void frmPassword::Load() {

@@ -1,7 +1,7 @@
 #pragma once
 // frmPassword, "Enter Stage Password": the text the player typed goes back through sPassword.
-// "Start Game!" hands it over, "Cancel" hands back nothing, the close box leaves what was handed
-// over last time.
+// "Start Game!" hands it over, "Cancel" (and Esc) hands back nothing, the close box leaves what was
+// handed over last time.
 #include <array>
 #include <string>
 #include <string_view>

@@ -94,7 +94,10 @@ bool Form::PressKey(FormKey key) {
       MoveFocus(-1);
       return true;
     case FormKey::Escape:
-      CloseBox();
+      if (CommandButton* cancel = CancelButton())
+        ClickControl(*cancel);
+      else
+        CloseBox();
       return true;
     default:
       break;
@@ -134,6 +137,14 @@ bool Form::PressKey(FormKey key) {
     default:
       return true;
   }
+}
+
+CommandButton* Form::CancelButton() const {
+  for (Control* control : controls_)
+    if (control->Kind == ControlKind::CommandButton && control->Enabled &&
+        static_cast<CommandButton*>(control)->Cancel)
+      return static_cast<CommandButton*>(control);
+  return nullptr;
 }
 
 // A list box moves its selection; every move chooses the entry, as a click on it would.

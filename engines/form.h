@@ -69,6 +69,8 @@ class CommandButton : public Control {
       : Control(ControlKind::CommandButton, std::move(sName), place, nTabIndex) {
     Caption = std::move(sCaption);
   }
+  // Esc presses this button instead of closing the window with its close box.
+  bool Cancel = false;
 };
 
 class TextBox : public Control {
@@ -138,7 +140,7 @@ class Form {
   // A key pressed while the window is active. False when the window has no use for the key, which
   // then belongs to the text box that has the focus (a blank, the caret keys).
   bool PressKey(FormKey key);
-  // The caption's close box (Esc too).
+  // The caption's close box (Esc too, unless the window has a Cancel button).
   void CloseBox();
   // A click on a control: it takes the focus, a check box changes, then its Click runs.
   void ClickControl(Control& control);
@@ -163,6 +165,7 @@ class Form {
  private:
   void MoveFocus(int nStep);
   CommandButton* FirstButton() const;
+  CommandButton* CancelButton() const;
   bool PressListKey(ListBox& list, FormKey key);
 
   std::vector<Control*> controls_;

@@ -5,6 +5,7 @@
 #include <imgui_freetype.h>
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
+#include <imgui_internal.h>
 
 #include <array>
 #include <cfloat>
@@ -335,8 +336,10 @@ void FormScreen::Impl::GiveBackEvents() {
   pending.clear();
 }
 
-// A new window starts with no key or button held.
+// A new window starts with no key or button held, and with no text box being edited: ImGui keeps
+// the text of the box it edits, and would write the last window's text into the new one.
 void FormScreen::Impl::ForgetInput() {
+  ImGui::ClearActiveID();
   ImGuiIO& io = ImGui::GetIO();
   for (bool& key : io.KeysDown) key = false;
   io.KeyCtrl = io.KeyShift = io.KeyAlt = io.KeySuper = false;

@@ -19,11 +19,15 @@ class Dialogs : public StartedGame {
     ASSERT_TRUE(game.Initialize(host, false, bExtra)) << folder.ErrorLog();
     game.Options.bSoundEffects = 0;
   }
-  // Opens the stage password window, types `entry` and leaves with `how`.
-  void EnterPassword(const std::string& entry, FormKey how = FormKey::Enter) {
+  enum class Leave { Enter, Escape, CloseBox };
+  // Opens the stage password window, types `entry` and leaves `how`.
+  void EnterPassword(const std::string& entry, Leave how = Leave::Enter) {
     host.player = [&](Form&) {
       PasswordForm().txtPassword.SetText(entry);
-      PasswordForm().PressKey(how);
+      if (how == Leave::CloseBox)
+        PasswordForm().CloseBox();
+      else
+        PasswordForm().PressKey(how == Leave::Enter ? FormKey::Enter : FormKey::Escape);
     };
     keys.Hold({dik::SPACE});  // the stage preview of a started game goes on at once
     ASSERT_TRUE(game.StartFromStage());
@@ -147,7 +151,7 @@ TEST_F(Dialogs, WrongPasswordsLeaveTheTitleScreen) {
     EnterPassword(entry);
     EXPECT_FALSE(game.IsRunning()) << "'" << entry << "'";
   }
-  EnterPassword("GUNPAV", FormKey::Escape);
+  EnterPassword("GUNPAV", Leave::CloseBox);
   EXPECT_FALSE(game.IsRunning()) << "the close box hands back the text confirmed last";
   host.player = [](Form&) {
     PasswordForm().txtPassword.SetText("TIRMEX");
@@ -158,12 +162,20 @@ TEST_F(Dialogs, WrongPasswordsLeaveTheTitleScreen) {
   EXPECT_EQ(PasswordForm().sPassword, "") << "Cancel hands back nothing";
 }
 
-TEST_F(Dialogs, TheCloseBoxComparesTheLastConfirmedPasswordAgain) {
+// Esc is Cancel in this window: a player who presses it means no game, whatever was confirmed
+// before. The close box keeps its old rule and compares the last confirmed entry again.
+TEST_F(Dialogs, EscCancelsThePasswordWindowAndTheCloseBoxComparesTheLastPasswordAgain) {
   InitializeAtTitle();
   EnterPassword("tirmex");
   ASSERT_EQ(game.Play.Level, 7);
   ASSERT_TRUE(game.StopGame());
-  EnterPassword("", FormKey::Escape);
+  EnterPassword("", Leave::Escape);
+  EXPECT_FALSE(game.IsRunning()) << "Esc started the game confirmed last";
+  EXPECT_EQ(PasswordForm().sPassword, "");
+
+  EnterPassword("tirmex");
+  ASSERT_TRUE(game.StopGame());
+  EnterPassword("", Leave::CloseBox);
   EXPECT_TRUE(game.IsRunning());
   EXPECT_EQ(game.Play.Level, 7);
 }

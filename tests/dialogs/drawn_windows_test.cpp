@@ -208,6 +208,36 @@ TEST_F(DrawnWindows, ThePasswordWindowStartsWithTheCaretInItsTextBox) {
   EXPECT_EQ(frm.sPassword, "gunpav");
 }
 
+// The text box starts empty at every opening, even when the window before was closed with Enter
+// while its box was being edited (the toolkit keeps the text of the box it edits). And Esc in the
+// password window is Cancel, not the close box that would hand back the password confirmed last.
+TEST_F(DrawnWindows, TextBoxesStartEmptyAtEveryOpeningAndEscCancelsThePassword) {
+  frmPassword password;
+  password.Load();
+  Type("xyz");
+  Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
+  Show(password);
+  ASSERT_EQ(password.sPassword, "xyz");
+  password.Load();
+  Type("gunpav");
+  Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
+  Show(password);
+  EXPECT_EQ(password.sPassword, "gunpav");
+  password.Load();
+  Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
+  Show(password);
+  EXPECT_EQ(password.sPassword, "") << "Esc hands back nothing";
+
+  frmHighScore name;
+  for (const char* typed : {"Ann", ""}) {
+    name.Load();
+    Type(typed);
+    Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
+    Show(name);
+    EXPECT_EQ(name.sName, typed) << "the second name entry starts with an empty box";
+  }
+}
+
 TEST_F(DrawnWindows, ThePaletteChoosesByKeyboardOrMouseAndItsCloseBoxKeepsTheCode) {
   frmEditOptions frm;
   frm.Load();

@@ -80,6 +80,18 @@ TEST(Form, SpaceEnterAndEscapeActAsInADesktopDialog) {
   EXPECT_EQ(frm.close_boxes, 1) << "Esc is the close box";
   EXPECT_FALSE(frm.IsLoaded());
   EXPECT_FALSE(frm.PressKey(FormKey::Space)) << "an unloaded window takes no keys";
+
+  // A window with a Cancel button: Esc presses it (while it can be pressed) instead.
+  frm.Load();
+  frm.Activate();
+  frm.cmdSecond.Cancel = true;
+  frm.PressKey(FormKey::Escape);
+  EXPECT_EQ(frm.second_clicks, 3);
+  EXPECT_EQ(frm.close_boxes, 1);
+  frm.cmdSecond.Enabled = false;
+  frm.PressKey(FormKey::Escape);
+  EXPECT_EQ(frm.second_clicks, 3) << "a disabled Cancel button cannot be pressed";
+  EXPECT_EQ(frm.close_boxes, 2) << "so Esc is the close box again";
 }
 
 TEST(Form, ATextBoxHoldsNoMoreThanItsLength) {
