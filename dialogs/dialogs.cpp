@@ -20,7 +20,7 @@ bool Game::ShowOptions() {
     frm.nHighDetailGraphics = Options.nHighDetailGraphics;
     frm.bExtraMode = ExtraMode;
     frm.bGameRunning = IsRunning();
-    HostForm->ShowModal(frm);
+    ShowWindow(frm);
     // After Cancel the variables still hold the old options.
     Options.nEasyGame = frm.nEasyGame;
     Options.bSoundEffects = frm.bSoundEffects;
@@ -45,7 +45,7 @@ bool Game::StartFromStage() {
     if (!Initialized) RaiseNotInitialized();
     frmPassword& frm = PasswordForm();
     frm.Load();
-    HostForm->ShowModal(frm);
+    ShowWindow(frm);
     const std::string entry = frm.sPassword;
     // The stage 1 password is never taken: a game there starts with F1.
     for (int16_t stage = 2; stage <= 5; ++stage)
@@ -65,7 +65,7 @@ bool Game::AskForName(std::string& sName) {
     // The name handed in is not shown: the box always starts empty.
     frmHighScore& frm = HighScoreForm();
     frm.Load();
-    HostForm->ShowModal(frm);
+    ShowWindow(frm);
     sName = frm.sName;
     if (!EditorEnabled) platform::ShowPointer(false);
     return true;

@@ -45,7 +45,7 @@ void Game::ShowEditOptions() {
     frmEditOptions& frm = EditOptionsForm();
     frm.Load();
     frm.nEditByte = EditByte;
-    HostForm->ShowModal(frm);
+    ShowWindow(frm);
     EditByte = frm.nEditByte;
     return true;
   });

@@ -125,12 +125,20 @@ constexpr KeyPair kKeys[] = {
 // Keys that went down since the last snapshot. A quick tap that is pressed and released between
 // two snapshots still shows as down once, so no press of the player's is lost.
 std::array<bool, SDL_NUM_SCANCODES> g_tapped{};
-bool g_watching = false;
 
 int WatchKeyPresses(void*, SDL_Event* event) {
   if (event->type == SDL_KEYDOWN && event->key.keysym.scancode < SDL_NUM_SCANCODES)
     g_tapped[event->key.keysym.scancode] = true;
   return 0;
+}
+
+// Presses are watched once the screen is up (SDL's events start with it, and forget their
+// watchers when it goes), never twice.
+void WatchKeyboard() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+  SDL_DelEventWatch(WatchKeyPresses, nullptr);
+  SDL_AddEventWatch(WatchKeyPresses, nullptr);
+  g_tapped.fill(false);
 }
 
 }  // namespace
@@ -144,10 +152,6 @@ int DirectInputKeyFromScancode(int nScancode) {
 void SdlKeyStateSource::Read(KeyboardSnapshot& state) {
   state.fill(0);
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
-  if (!g_watching) {
-    SDL_AddEventWatch(WatchKeyPresses, nullptr);
-    g_watching = true;
-  }
   int count = 0;
   const Uint8* keys = SDL_GetKeyboardState(&count);
   for (const KeyPair& key : kKeys)
@@ -157,10 +161,22 @@ void SdlKeyStateSource::Read(KeyboardSnapshot& state) {
   gamepad::AddHeldKeys(state);
 }
 
+void SdlKeyStateSource::ForgetPresses() {
+  g_tapped.fill(false);
+}
+
 VBIE::VBIE() : source_(&sdl_source_) {}
+
+// The real keyboard forgets too while a script stands in for it (a replay), so that what the
+// player typed meanwhile does not reach the game once the replay gives the keyboard back.
+void VBIE::ForgetKeyPresses() {
+  sdl_source_.ForgetPresses();
+  if (source_ != &sdl_source_) source_->ForgetPresses();
+}
 
 bool VBIE::Initialize() {
   return Trapped("VBIE - Initialize - ", [&] {
+    WatchKeyboard();
     bInitialized = true;
     return true;
   });

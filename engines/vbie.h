@@ -13,12 +13,16 @@ class KeyStateSource {
  public:
   virtual ~KeyStateSource() = default;
   virtual void Read(KeyboardSnapshot& state) = 0;
+  // Forgets the presses kept for the next read: they were used by someone else.
+  virtual void ForgetPresses() {}
 };
 
-// The real keyboard, as SDL last saw it when window events were processed.
+// The real keyboard, as SDL last saw it when window events were processed. A key tapped (pressed
+// and released) since the last read shows as down in the next one, so no quick press is lost.
 class SdlKeyStateSource : public KeyStateSource {
  public:
   void Read(KeyboardSnapshot& state) override;
+  void ForgetPresses() override;
 };
 
 class VBIE {
@@ -31,6 +35,10 @@ class VBIE {
   KeyStateSource* Source() const { return source_; }
   bool Initialize();
   bool GetKeyboardState(KeyboardSnapshot& state);
+  // A tap counts only for the loop that was reading the keyboard when it came: whenever a window
+  // closes, a game starts, a waiting screen begins or ends, or nothing reads the keyboard, the
+  // presses kept so far are forgotten (keys still held stay down).
+  void ForgetKeyPresses();
   bool IsInitialized() const { return bInitialized; }
 
  private:

@@ -27,17 +27,22 @@ void Game::WaitForPauseKey() {
     else if (state == 1 && p)
       state = 2;
     else if (state == 2 && !p)
-      return;
+      break;
     // Do not spin the processor while nothing happens: a look at the keys every frame's time.
     platform::Sleep(kPausePoll);
   }
+  IE.ForgetKeyPresses();
 }
 
 bool Game::DoFrame() {
   Busy busy(*this);
   return Trapped("Game - DoFrame - ", [&] {
     if (!Initialized) RaiseNotInitialized();
-    if (GameMode != GAMEMODE_PLAYING) return true;
+    if (GameMode != GAMEMODE_PLAYING) {
+      // Keys pressed on the title screen belong to it, not to the game F1 starts next.
+      IE.ForgetKeyPresses();
+      return true;
+    }
 
     // A replay that has played its last frame is over.
     if (Replaying && ReplayFrame >= Replaying->Frames()) return StopGame();

@@ -79,6 +79,11 @@ bool Game::DrawFrame() {
   });
 }
 
+void Game::ShowWindow(Form& frm) {
+  HostForm->ShowModal(frm);
+  IE.ForgetKeyPresses();
+}
+
 EditCursor Game::Cursor() const {
   return EditCursor{EditorEnabled && EditActive, EditScrollX, EditLastCol, EditLastRow, EditByte};
 }

@@ -27,6 +27,7 @@
 #include "render/play_view.h"
 #include "render/screens.h"
 
+class Form;
 class HostWindow;
 
 constexpr int16_t GAMEMODE_PLAYING = 1;
@@ -69,6 +70,8 @@ class Game : private PlayEvents {
   bool ShowOptions();
   bool StartFromStage();
   bool AskForName(std::string& sName);
+  // Shows a loaded window over the game until it closes; the keys it took stay with it.
+  void ShowWindow(Form& frm);
   void ReceiveMouseInput(int16_t Button, int16_t Shift, float X, float Y);
   bool IsRunning() const { return GameMode == GAMEMODE_PLAYING; }
 

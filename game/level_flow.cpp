@@ -37,6 +37,9 @@ bool Game::BeginGame(int16_t nLevelBefore, int16_t nStageBefore) {
     Recorded->LevelBefore = nLevelBefore;
     Recorded->StageBefore = nStageBefore;
   }
+  // A new game starts with no key of the title screen or of the game before it.
+  IE.ForgetKeyPresses();
+  Play.KeyboardState.fill(0);
   EditActive = false;
   EditLastCol = 0;
   EditLastRow = 0;
@@ -77,7 +80,9 @@ bool Game::StagePreview() {
   if (jingle != SoundId::None && !PlayEffect(jingle)) return false;
 
   // Wait for SPACE. The test looks at the keys read in the previous pass, so a SPACE still held
-  // from play ends the wait at once. A closed window ends it too.
+  // from play ends the wait at once; a SPACE tapped before the preview showed does not. A closed
+  // window ends it too.
+  IE.ForgetKeyPresses();
   bool space = false;
   while (!space && !QuitRequested) {
     if (Play.KeyDown(dik::SPACE)) space = true;
@@ -86,6 +91,7 @@ bool Game::StagePreview() {
     platform::DoEvents();
   }
   if (Options.bSoundEffects != 0 && jingle != SoundId::None) Sound(jingle)->Stop();
+  IE.ForgetKeyPresses();
   return true;
 }
 
@@ -96,6 +102,10 @@ bool Game::LevelScreen() {
     return false;
   if (!PlayEffect(SoundId::GetReady)) return false;
   if (!EditorEnabled) platform::Sleep(kScreenPause);
+  // What was pressed while the screen showed is not the first frame's to act on; keys still held
+  // are.
+  platform::DoEvents();
+  IE.ForgetKeyPresses();
   return true;
 }
 
