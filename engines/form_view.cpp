@@ -74,7 +74,7 @@ void ApplyFormStyle(float fScale) {
   ImVec4* c = style.Colors;
   c[ImGuiCol_Text] = Colour(255, 255, 255);
   c[ImGuiCol_TextDisabled] = Colour(128, 128, 128);
-  c[ImGuiCol_WindowBg] = Colour(6, 6, 34, 245);
+  c[ImGuiCol_WindowBg] = Colour(6, 6, 34);
   c[ImGuiCol_ChildBg] = Colour(0, 0, 0, 0);
   c[ImGuiCol_Border] = Colour(0, 0, 255);
   c[ImGuiCol_BorderShadow] = Colour(0, 0, 0, 0);
@@ -133,10 +133,18 @@ void FormView::Draw(ImVec2 origin, float fScale) {
 
   bool open = true;
   const std::string caption = Cp1252ToUtf8(frm_.Caption) + "###" + frm_.Caption;
+  // The toolkit draws the caption's lower edge as a thin line, which the screen's renderer cuts
+  // into two triangles with a one-pixel step between them; the edge is drawn as a box below.
+  ImGui::PushStyleVar(ImGuiStyleVar_FrameBorderSize, 0.0f);
   ImGui::Begin(caption.c_str(), &open,
                ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoCollapse |
                    ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoScrollbar |
                    ImGuiWindowFlags_NoScrollWithMouse);
+  ImGui::PopStyleVar();
+  const float edge = style.FrameBorderSize;
+  ImGui::GetWindowDrawList()->AddRectFilled(ImVec2(pos.x + border, pos.y + title - edge),
+                                            ImVec2(pos.x + size.x - border, pos.y + title),
+                                            ImGui::GetColorU32(ImGuiCol_Border));
   client_ = ImVec2(pos.x + border, pos.y + title);
   text_ready_ = false;
   for (Control* control : frm_.Controls()) DrawControl(*control);
