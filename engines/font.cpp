@@ -74,6 +74,17 @@ _TTF_Font* Font::Face() const {
   return face;
 }
 
+int Font::Width(const std::string& sUtf8) const {
+  int width = 0;
+  if (TTF_SizeUTF8(Face(), sUtf8.c_str(), &width, nullptr) != 0)
+    throw GameError(ERR_BAD_FILE_FORMAT, TTF_GetError());
+  return width;
+}
+
+int Font::Ascent() const {
+  return TTF_FontAscent(Face());
+}
+
 SDL_Surface* Font::Rendered(const std::string& sUtf8, uint32_t nColor) const {
   TTF_Font* face = Face();
   auto& texts = Cache().texts;

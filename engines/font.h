@@ -19,6 +19,10 @@ class Font {
   // when no font file can be found or opened.
   _TTF_Font* Face() const;
   int PixelSize() const;
+  // How wide a text (UTF-8) is drawn, and how far below the top of its line the baseline lies,
+  // in pixels.
+  int Width(const std::string& sUtf8) const;
+  int Ascent() const;
 
   // The text drawn in this font and colour (packed RGB), kept for reuse: the game draws the same
   // few texts every frame. The surface belongs to the cache.

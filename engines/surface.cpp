@@ -69,6 +69,10 @@ Rect Surface::DrawText(int x, int y, std::string_view sText, bool bUpdatePositio
   return Rect{x, y, x + text->w, y + text->h};
 }
 
+int Surface::TextWidth(std::string_view sText) const {
+  return sText.empty() ? 0 : font_.Width(Cp1252ToUtf8(sText));
+}
+
 void Surface::DrawBox(int nLeft, int nTop, int nRight, int nBottom) {
   if (nRight <= nLeft || nBottom <= nTop) return;
   if (fill_style_ == FILLSTYLE_SOLID) {

@@ -56,6 +56,8 @@ class Surface {
   // filled with the fill colour.
   // Returns where the text went.
   Rect DrawText(int x, int y, std::string_view sText, bool bUpdatePosition = false);
+  // How wide DrawText would draw the (8-bit) text in the current font.
+  int TextWidth(std::string_view sText) const;
   void SetFontTransparency(bool bTransparent) { font_transparent_ = bTransparent; }
   // A box from (left, top) to (right, bottom), right and bottom exclusive: a one-pixel outline in
   // the fore colour, filled with the fill colour when the fill style is solid.

@@ -20,6 +20,33 @@ constexpr const char* kHelpLines[] = {
     "Shift: Change Ballblaster",
 };
 
+// The table's columns: names from 610, scores from 710.
+constexpr int kNameX = 610;
+constexpr int kScoreX = 710;
+constexpr int kNameGap = 8;
+constexpr char kEllipsis = '\x85';  // "..." as one character of the game's code page
+
+// A name never runs into its score. One too wide for its column in the table's font is drawn in
+// the small font, on the same baseline; one too wide even so is cut where it reaches the column's
+// end, with an ellipsis to say that it goes on.
+void DrawScoreName(Surface& back, const GameFonts& fonts, int y, const std::string& sName) {
+  const std::string name = sName.substr(0, sName.find_last_not_of(' ') + 1);
+  const int room = kScoreX - kNameGap - kNameX;
+  if (back.TextWidth(name) <= room) {
+    back.DrawText(kNameX, y, sName, false);
+    return;
+  }
+  back.SetFont(fonts.Small);
+  std::string shown = name;
+  for (std::string cut = name; !cut.empty() && back.TextWidth(shown) > room;) {
+    cut.pop_back();
+    cut.erase(cut.find_last_not_of(' ') + 1);
+    shown = cut + kEllipsis;
+  }
+  back.DrawText(kNameX, y + fonts.Medium.Ascent() - fonts.Small.Ascent(), shown, false);
+  back.SetFont(fonts.Medium);
+}
+
 }  // namespace
 
 bool DrawTitleScreen(Canvas& art, const HighScoreTable& scores) {
@@ -46,8 +73,8 @@ bool DrawTitleScreen(Canvas& art, const HighScoreTable& scores) {
   back.DrawText(610, 160, "High Scores", false);
   back.SetForeColor(RGB(255, 255, 0));
   for (int i = 0; i < HIGHSCORE_ENTRIES; ++i) {
-    back.DrawText(610, 200 + 20 * i, scores[i].Name, false);
-    back.DrawText(710, 200 + 20 * i, std::to_string(scores[i].Score), false);
+    DrawScoreName(back, art.Fonts, 200 + 20 * i, scores[i].Name);
+    back.DrawText(kScoreX, 200 + 20 * i, std::to_string(scores[i].Score), false);
   }
   art.ShowBackBuffer(0);
   return true;

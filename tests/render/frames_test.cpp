@@ -41,6 +41,30 @@ TEST_F(Frames, TitleScreen) {
   ExpectScreen("title");
 }
 
+// Our fonts are wider than the ones the table was laid out for: a name too wide for its column
+// is drawn smaller, and cut with an ellipsis when even that is too wide, never over its score.
+TEST_F(Frames, LongNamesInTheHighScoreTableNeverRunIntoTheirScores) {
+  folder.LinkGameFiles();
+  ASSERT_TRUE(game.Initialize(host, false));
+  auto pixelsRightOfTheNames = [&] {
+    std::vector<uint16_t> pixels;
+    for (int y = 200; y < 400; ++y)
+      for (int x = 705; x < 800; ++x) pixels.push_back(game.GE.PrimarySurface()->Pixel(x, y));
+    return pixels;
+  };
+  for (int i = 0; i < HIGHSCORE_ENTRIES; ++i) game.HighScores[i].Name = FixedName("");
+  ASSERT_TRUE(game.DrawFrame());
+  const std::vector<uint16_t> nameless = pixelsRightOfTheNames();
+  game.HighScores[0].Name = FixedName(std::string(20, 'W'));
+  game.HighScores[1].Name = FixedName("Christopher Robinson");
+  game.HighScores[2].Name = FixedName("Maximilian");
+  game.HighScores[3].Name = FixedName("Zo\xEB");
+  game.HighScores[4].Name = FixedName("\xC9milie-Fran\xE7oise");
+  ASSERT_TRUE(game.DrawFrame());
+  EXPECT_TRUE(pixelsRightOfTheNames() == nameless) << "a name runs into its score";
+  ExpectScreen("title_long_names");
+}
+
 TEST_F(Frames, HeroStandingThenJumpingInFrontOfThePlatforms) {
   Start(false, 1);
   Play(12);
