@@ -54,6 +54,12 @@ CommandLineOptions ReadCommandLineOptions(int argc, char** argv) {
   }
   if (!options.sRecord.empty() && !options.sReplay.empty())
     options.sProblem = "--record and --replay cannot go together";
+  // A recording holds the keys of play; in develop mode the editor, the mouse and the level keys
+  // change the game under the hero as well, so such a game could not be played back.
+  if (!options.sRecord.empty() && ReadCommandLine(options.sWords).bDevelop)
+    options.sProblem =
+        "--record cannot go with DEVELOP: the level editor changes the game in ways "
+        "a recording cannot play back";
   return options;
 }
 
@@ -73,7 +79,8 @@ std::string UsageText() {
          "\n"
          "Options:\n"
          "  --window   start in a window instead of full screen (Alt+Enter switches any time)\n"
-         "  --record FILE  record every game played (from F1 to its end) into FILE\n"
+         "  --record FILE  record every game played (from F1 to its end) into FILE;\n"
+         "             not with DEVELOP, whose editor changes what a recording replays\n"
          "  --replay FILE  play a recorded game back, exactly as it was played\n"
          "  --help     show this text and quit\n"
          "  --version  show the version and quit\n"

@@ -41,6 +41,15 @@ TEST(CommandLine, OptionsAreWholeArgumentsAndLeaveTheWordsAsTheyWere) {
   const CommandLineWords words = ReadCommandLine(JoinArguments(5, const_cast<char**>(argv)));
   EXPECT_TRUE(words.bDevelop);
   EXPECT_FALSE(words.bExtra);
+  EXPECT_EQ(options.sProblem, "");
+
+  // Develop-mode games cannot be recorded: the start is refused with the reason, not silently
+  // left unrecorded. The recording's own name is no word.
+  const char* develop[] = {"pibo2", "DEVELOP", "--record", "run.rec"};
+  EXPECT_NE(ReadCommandLineOptions(4, const_cast<char**>(develop)).sProblem.find("DEVELOP"),
+            std::string::npos);
+  const char* named[] = {"pibo2", "--record", "develop.rec"};
+  EXPECT_EQ(ReadCommandLineOptions(3, const_cast<char**>(named)).sProblem, "");
 }
 
 // The game's files stay beside it in a folder it can write, and go to the user's data folder
