@@ -28,6 +28,10 @@ constexpr int ERR_FILE_NOT_FOUND = 53;
 constexpr int ERR_INPUT_PAST_END = 62;
 constexpr int ERR_BAD_FILE_FORMAT = 321;
 constexpr int ERR_PATH_FILE_ACCESS = 75;
+// A pipe, a device, a folder or a link where a file of the game should be.
+constexpr int ERR_NOT_A_FILE = 1002;
+// A file larger than its format could ever need.
+constexpr int ERR_FILE_TOO_LARGE = 1003;
 
 [[noreturn]] inline void RaiseNotInitialized() {
   throw GameError(ERR_NOT_INITIALIZED, "Not initialized.");

@@ -2,13 +2,16 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <functional>
 #include <string>
 #include <system_error>
+#include <thread>
 
 #include "base/failure.h"
 
@@ -19,6 +22,23 @@ namespace {
 std::function<bool(const fs::path&)> g_full_disk;
 
 constexpr std::string_view kTempMark = ".tmp-";
+
+// Opens without ever waiting (a pipe with nobody at its other end would hold the game before its
+// window shows) and keeps the file only when it is a regular one.
+int OpenRegularFile(const fs::path& file, int nFlags, mode_t nMode = 0) {
+  const int fd = ::open(file.c_str(), nFlags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, nMode);
+  if (fd < 0) {
+    if (errno == ELOOP || errno == ENXIO || errno == EISDIR)
+      throw GameError(ERR_NOT_A_FILE, "Not a regular file");
+    throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    throw GameError(ERR_NOT_A_FILE, "Not a regular file");
+  }
+  return fd;
+}
 
 // Writes everything or says why not: "" on success.
 std::string WriteAll(int fd, std::string_view bytes, const fs::path& file) {
@@ -68,19 +88,24 @@ bool FileExists(const fs::path& file) {
   return fs::is_regular_file(file, error);
 }
 
+bool IsSymbolicLink(const fs::path& file) {
+  std::error_code error;
+  return fs::is_symlink(fs::symlink_status(file, error));
+}
+
 std::vector<uint8_t> ReadFileBytes(const fs::path& file, uintmax_t nLimit) {
-  if (!FileExists(file)) throw GameError(ERR_FILE_NOT_FOUND, "File not found");
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
+  std::error_code error;
+  if (!fs::exists(fs::status(file, error))) throw GameError(ERR_FILE_NOT_FOUND, "File not found");
+  const int fd = OpenRegularFile(file, O_RDONLY);
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (::fstat(fd, &info) != 0) {
     ::close(fd);
     throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
   }
   if (static_cast<uintmax_t>(info.st_size) > nLimit) {
     ::close(fd);
-    throw GameError(ERR_BAD_FILE_FORMAT, "File too large (" + std::to_string(info.st_size) +
-                                             " bytes, at most " + std::to_string(nLimit) + ")");
+    throw GameError(ERR_FILE_TOO_LARGE, "File too large (" + std::to_string(info.st_size) +
+                                            " bytes, at most " + std::to_string(nLimit) + ")");
   }
   std::vector<uint8_t> bytes;
   bytes.reserve(static_cast<size_t>(info.st_size));
@@ -106,10 +131,17 @@ std::vector<uint8_t> ReadFileBytes(const fs::path& file, uintmax_t nLimit) {
 void WriteFileAtomically(const fs::path& file, std::span<const uint8_t> bytes) {
   std::string temp =
       file.string() + std::string(kTempMark) + std::to_string(::getpid()) + "-XXXXXX";
+  // A link is replaced like a file (what it points at keeps its bytes); anything else that is
+  // not a file stays where it is.
+  struct stat old {};
+  const bool exists = ::lstat(file.c_str(), &old) == 0;
+  if (exists && !S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode))
+    throw GameError(ERR_NOT_A_FILE, "Not a regular file");
+  mode_t mode = exists && S_ISREG(old.st_mode) ? (old.st_mode & 07777) : 0644;
+  if (exists && S_ISLNK(old.st_mode) && ::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+    mode = old.st_mode & 07777;
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
-  struct stat old {};
-  const mode_t mode = ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
   std::string why = ::fchmod(fd, mode) == 0 ? "" : "Path/File access error";
   if (why.empty())
     why = WriteAll(fd, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
@@ -125,8 +157,7 @@ void WriteFileAtomically(const fs::path& file, std::span<const uint8_t> bytes) {
 }
 
 void AppendToFile(const fs::path& file, std::string_view text) {
-  const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
+  const int fd = OpenRegularFile(file, O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW, 0644);
   struct stat info {};
   const bool created = ::fstat(fd, &info) == 0 && info.st_size == 0;
   std::string why = WriteAll(fd, text, file);
@@ -135,6 +166,23 @@ void AppendToFile(const fs::path& file, std::string_view text) {
     if (created) ::unlink(file.c_str());
     throw GameError(ERR_PATH_FILE_ACCESS, why);
   }
+}
+
+FileLock::FileLock(const fs::path& lockFile, int nMilliseconds) {
+  fd_ = OpenRegularFile(lockFile, O_RDWR | O_CREAT | O_NOFOLLOW, 0644);
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(nMilliseconds);
+  while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= giveUp) {
+      ::close(fd_);
+      throw GameError(ERR_PATH_FILE_ACCESS,
+                      "Another copy of the game holds " + lockFile.filename().string());
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+FileLock::~FileLock() {
+  ::close(fd_);  // the lock goes with the file
 }
 
 void RemoveStaleTemporaries(const fs::path& folder, std::span<const std::string_view> names) {

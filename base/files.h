@@ -13,19 +13,42 @@
 bool FileExists(const std::filesystem::path& file);
 
 // The whole file. Throws GameError "File not found" or "Path/File access error"; a file larger
-// than `nLimit` bytes is refused with "File too large" before any of it is read.
-std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& file,
-                                   uintmax_t nLimit = UINTMAX_MAX);
+// than `nLimit` bytes is refused with "File too large" before any of it is read. Only a regular
+// file (or a link to one) is read: a pipe, a device or a folder is refused with "Not a regular
+// file" at once, never waited on.
+std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& file, uintmax_t nLimit);
 
 // Replaces the file with `bytes`, power-safe: a temporary file named after it and this process
 // ("Options.dat.tmp-1234-Ab3dE9"), flushed to the disk, renamed over the old file, and the folder
-// flushed too. The old file's permissions are kept. On failure the temporary file is removed,
-// the old file is untouched and GameError says why ("Disk full", "Path/File access error").
+// flushed too. The old file's permissions are kept. A symbolic link in the file's place is
+// replaced by the file, never written through; a pipe, a device or a folder there is left alone
+// ("Not a regular file"). On failure the temporary file is removed, the old file is untouched
+// and GameError says why ("Disk full", "Path/File access error").
 void WriteFileAtomically(const std::filesystem::path& file, std::span<const uint8_t> bytes);
 
 // Adds `text` at the end of the file, creating it. A file this call created is removed again when
-// the text could not be written, so a failure never leaves an empty file. Throws GameError.
+// the text could not be written, so a failure never leaves an empty file. Only a regular file is
+// written: a symbolic link, a pipe or a device in its place is refused ("Not a regular file"),
+// so the text never lands in some other file. Throws GameError.
 void AppendToFile(const std::filesystem::path& file, std::string_view text);
+
+// Whether the name itself (not what a link points at) is a symbolic link.
+bool IsSymbolicLink(const std::filesystem::path& file);
+
+// An exclusive lock on a file of its own ("HighScores_zt.dat.lock"), made when missing, for as
+// long as the object lives: two copies of the game that read, change and write the same file take
+// turns. Waits up to nMilliseconds for a copy that holds it; throws GameError when the lock
+// cannot be had (the lock file cannot be made, or another copy holds it that long).
+class FileLock {
+ public:
+  FileLock(const std::filesystem::path& lockFile, int nMilliseconds = 3000);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
 
 // Removes what interrupted saves left in the folder: the temporary files of `names` whose process
 // is no longer running, and the "NAME.new" files of older versions of the game.

@@ -1,12 +1,16 @@
 // Saves that survive a full disk, a crash in the middle and a folder of leftovers.
 #include "base/files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <memory>
 #include <string>
+#include <thread>
 
 #include "base/failure.h"
 #include "tests/test_support.h"
@@ -104,4 +108,57 @@ TEST(Files, AFileLargerThanItsLimitIsRefusedUnread) {
   } catch (const GameError& e) {
     EXPECT_STREQ(e.what(), "File too large (1000 bytes, at most 999)");
   }
+}
+
+// Nothing but a regular file is read, written or appended to, and nothing ever waits on a pipe: a
+// pipe with nobody at its other end held the game before its window showed.
+TEST(Files, PipesDevicesAndFoldersAreRefusedAtOnce) {
+  ScratchFolder folder;
+  ASSERT_EQ(mkfifo("Pipe.dat", 0644), 0);
+  fs::create_directory("Folder.dat");
+  for (const char* odd : {"Pipe.dat", "Folder.dat", "/dev/zero"}) {
+    try {
+      ReadFileBytes(odd, 1000);
+      ADD_FAILURE() << odd << " was read";
+    } catch (const GameError& e) {
+      EXPECT_EQ(e.Number(), ERR_NOT_A_FILE) << odd << ": " << e.what();
+    }
+  }
+  EXPECT_THROW(AppendToFile("Pipe.dat", "line"), GameError) << "a pipe nobody reads";
+  const int reader = ::open("Pipe.dat", O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_THROW(AppendToFile("Pipe.dat", "line"), GameError) << "a pipe somebody reads";
+  ::close(reader);
+  EXPECT_THROW(WriteFileAtomically("Pipe.dat", std::vector<uint8_t>{1}), GameError);
+  EXPECT_THROW(WriteFileAtomically("Folder.dat", std::vector<uint8_t>{1}), GameError);
+  EXPECT_TRUE(fs::is_fifo("Pipe.dat")) << "what is not the game's file stays as it was";
+  EXPECT_EQ(FolderContents(), (std::vector<std::string>{"Folder.dat", "Pipe.dat"}));
+}
+
+// A link in a file's place: a save replaces the link itself and an append is refused, so no byte
+// ever lands in, or is copied from, the file it points at.
+TEST(Files, ALinkIsNeverWrittenThrough) {
+  ScratchFolder folder;
+  WriteBytes("Other.txt", {'k', 'e', 'e', 'p'});
+  fs::create_symlink("Other.txt", "Errors.txt");
+  fs::create_symlink("Other.txt", "Scores.dat");
+  EXPECT_THROW(AppendToFile("Errors.txt", "line"), GameError);
+  WriteFileAtomically("Scores.dat", std::vector<uint8_t>{1, 2});
+  EXPECT_FALSE(fs::is_symlink("Scores.dat"));
+  EXPECT_EQ(ReadBytes("Scores.dat"), (std::vector<uint8_t>{1, 2}));
+  EXPECT_EQ(ReadBytes("Other.txt"), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
+}
+
+// The lock two copies of the game take turns with: the second waits while the first holds it, and
+// gives up with a reason when it is held too long.
+TEST(Files, ALockIsHeldByOneCopyAtATime) {
+  ScratchFolder folder;
+  auto first = std::make_unique<FileLock>("Scores.dat.lock");
+  EXPECT_THROW(FileLock("Scores.dat.lock", 50), GameError);
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    first.reset();
+  });
+  EXPECT_NO_THROW(FileLock("Scores.dat.lock", 5000)) << "had once the first let go";
+  release.join();
 }
