@@ -44,6 +44,15 @@ HighScoreTable ParseHighScores(std::span<const uint8_t> bytes, const HighScoreTa
   return table;
 }
 
+int EnterHighScore(HighScoreTable& table, const HighScoreEntry& entry) {
+  if (entry.Score <= table[HIGHSCORE_ENTRIES - 1].Score) return -1;
+  int p = 0;
+  while (p < HIGHSCORE_ENTRIES && table[p].Score >= entry.Score) ++p;
+  for (int j = HIGHSCORE_ENTRIES - 1; j > p; --j) table[j] = table[j - 1];
+  table[p] = HighScoreEntry{FixedName(entry.Name), entry.Score};
+  return p;
+}
+
 const char* HighScoreFileName(bool bExtra) {
   return bExtra ? "HighScores_zt_e.dat" : "HighScores_zt.dat";
 }

@@ -29,4 +29,9 @@ std::vector<uint8_t> HighScoreBytes(const HighScoreTable& table);
 // rest of the table as it was).
 HighScoreTable ParseHighScores(std::span<const uint8_t> bytes, const HighScoreTable& fallback);
 
+// Enters a score by the table's rules: below every entry with the same score or a better one, the
+// entries after it moving down one place and the last dropping out. Returns its place, or -1 when
+// the score does not beat the lowest entry (and the table is unchanged).
+int EnterHighScore(HighScoreTable& table, const HighScoreEntry& entry);
+
 const char* HighScoreFileName(bool bExtra);

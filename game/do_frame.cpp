@@ -63,7 +63,7 @@ bool Game::DoFrame() {
     Play.TurnChar();
     if (EditorEnabled && EditActive) EditorKeys();
 
-    Play.nHighDetailGraphics = Options.nHighDetailGraphics;
+    Play.nHighDetailGraphics = HighDetailRule(Options);
     if (Recorded) Recorded->AddFrame(Play.KeyboardState, Play.nHighDetailGraphics);
     switch (Play.Step(EditActive)) {
       case PlayStep::Failed:

@@ -133,6 +133,8 @@ class Game : private PlayEvents {
   std::array<uint8_t, LEVEL_SLOT_SIZE> SpareLevel{};
   std::vector<std::string> LevelNames;
   HighScoreTable HighScores;
+  // Scores entered in this run that have not reached the file yet (a save failed).
+  std::vector<HighScoreEntry> UnsavedHighScores;
 
   // A game in progress.
   PlayState Play;
@@ -189,6 +191,10 @@ class Game : private PlayEvents {
   bool LoadLevels();
   void SaveLevels();
   bool LoadHighScores();
+  HighScoreTable HighScoresOnDisk(const char* sWho) const;
+  // Merges this run's new scores into the table as the file holds it now (another copy of the
+  // game may have entered some meanwhile), under a lock, and writes it back; the table shown
+  // becomes the merged one.
   bool SaveHighScores();
   void MakeDefaultHighScores();
   // Removes the temporary files that saves interrupted by a crash or a power cut left behind.

@@ -30,18 +30,18 @@ void Game::FinishGame() {
   StopGame();
 }
 
+// A score that enters the table asks for the player's name and goes to the file at once, so no
+// crash, power cut or other copy of the game can take it away.
 void Game::InsertHighScore() {
-  const HighScoreEntry& lowest = HighScores[HIGHSCORE_ENTRIES - 1];
-  const int32_t score = Play.CharScore;
-  if (score <= lowest.Score) return;
-  int p = 0;
-  while (p < HIGHSCORE_ENTRIES && HighScores[p].Score >= score) ++p;
-  for (int j = HIGHSCORE_ENTRIES - 1; j > p; --j) HighScores[j] = HighScores[j - 1];
-  HighScores[p].Score = score;
+  const HighScoreTable before = HighScores;
+  const int p = EnterHighScore(HighScores, HighScoreEntry{{}, Play.CharScore});
+  if (p < 0) return;
   // The dialog proposes the name of the entry being pushed down.
-  std::string name = HighScores[p].Name;
+  std::string name = before[p].Name;
   AskForName(name);
   HighScores[p].Name = FixedName(name);
+  UnsavedHighScores.push_back(HighScores[p]);
+  SaveHighScores();
 }
 
 // The game just ended goes to the recording's file, with the score and level it ended on. A file

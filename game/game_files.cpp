@@ -48,9 +48,10 @@ bool Game::LoadLevels() {
     // The level file the editor changes lives in the data folder, starting as the shipped one.
     const char* file = LevelFileName(ExtraMode);
     if (!DataFolder.empty() && !FileExists(DataFile(file)))
-      WriteFileAtomically(DataFile(file), ReadFileBytes(file));
-    Levels = ParseLevelFile(ReadFileBytes(DataFile(file)));
-    const std::vector<uint8_t> names = ReadFileBytes(LevelNamesFileName(ExtraMode));
+      WriteFileAtomically(DataFile(file), ReadFileBytes(file, LEVEL_FILE_LIMIT));
+    Levels = ParseLevelFile(ReadFileBytes(DataFile(file), LEVEL_FILE_LIMIT));
+    const std::vector<uint8_t> names =
+        ReadFileBytes(LevelNamesFileName(ExtraMode), LEVEL_NAMES_LIMIT);
     LevelNames =
         ParseLevelNames(std::string_view(reinterpret_cast<const char*>(names.data()), names.size()),
                         Levels.LevelCount);
@@ -65,8 +66,9 @@ void Game::SaveLevels() {
 
 bool Game::LoadGameOptions() {
   return Trapped("Game - LoadGameOptions - ", [&] {
-    const std::string file = ReadableDataFile(OptionsFileName(ExtraMode)).string();
-    Options = FileExists(file) ? ParseOptions(ReadFileBytes(file)) : GameOptions{};
+    const auto bytes = ReadPlayerFile(ReadableDataFile(OptionsFileName(ExtraMode)),
+                                      OPTIONS_FILE_SIZE, "Game - LoadGameOptions - ");
+    Options = bytes ? ParseOptions(*bytes) : GameOptions{};
     // The extra levels are always played at full difficulty.
     if (ExtraMode) Options.nEasyGame = 0;
     return true;
@@ -92,18 +94,29 @@ void Game::MakeDefaultHighScores() {
   HighScores = DefaultHighScores();
 }
 
+// The table as its file holds it now: the default table where there is none.
+HighScoreTable Game::HighScoresOnDisk(const char* sWho) const {
+  const auto bytes =
+      ReadPlayerFile(ReadableDataFile(HighScoreFileName(ExtraMode)), HIGHSCORE_FILE_SIZE, sWho);
+  return bytes ? ParseHighScores(*bytes, DefaultHighScores()) : DefaultHighScores();
+}
+
 bool Game::LoadHighScores() {
   return Trapped("Game - LoadHighScores - ", [&] {
-    const std::string file = ReadableDataFile(HighScoreFileName(ExtraMode)).string();
-    MakeDefaultHighScores();
-    if (FileExists(file)) HighScores = ParseHighScores(ReadFileBytes(file), HighScores);
+    HighScores = HighScoresOnDisk("Game - LoadHighScores - ");
     return true;
   });
 }
 
 bool Game::SaveHighScores() {
   return Trapped("Game - SaveHighScores - ", [&] {
-    WriteFileHead(DataFile(HighScoreFileName(ExtraMode)), HighScoreBytes(HighScores));
+    const std::filesystem::path file = DataFile(HighScoreFileName(ExtraMode));
+    const FileLock lock(file.string() + ".lock");
+    HighScoreTable table = HighScoresOnDisk("Game - SaveHighScores - ");
+    for (const HighScoreEntry& entry : UnsavedHighScores) EnterHighScore(table, entry);
+    WriteFileHead(file, HighScoreBytes(table));
+    UnsavedHighScores.clear();
+    HighScores = table;
     return true;
   });
 }

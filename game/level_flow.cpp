@@ -32,8 +32,8 @@ bool Game::BeginGame(int16_t nLevelBefore, int16_t nStageBefore) {
     Recorded->bExtra = ExtraMode;
     Recorded->LevelsCheck = LevelSetCheck(Levels);
     Recorded->RandomState = Play.Rng.State();
-    Recorded->nEasyGame = Options.nEasyGame;
-    Recorded->nHighDetailGraphics = Options.nHighDetailGraphics;
+    Recorded->nEasyGame = EasyGameRule(Options);
+    Recorded->nHighDetailGraphics = HighDetailRule(Options);
     Recorded->LevelBefore = nLevelBefore;
     Recorded->StageBefore = nStageBefore;
   }
@@ -57,7 +57,7 @@ bool Game::StartNextLevel() {
   return Trapped("Game - StartNextLevel - ", [&] {
     if (!Initialized) RaiseNotInitialized();
     View.NewLevel();
-    const int16_t oldStage = Play.EnterNextLevel(Options.nEasyGame);
+    const int16_t oldStage = Play.EnterNextLevel(EasyGameRule(Options));
 
     if (Options.bMusic != 0) {
       if (oldStage == 0) HostForm->StartMusic();

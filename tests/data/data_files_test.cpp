@@ -1,7 +1,13 @@
 // The options and high-score files, byte for byte, and how the game reads and writes them.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <fstream>
 #include <limits>
+#include <memory>
+#include <thread>
 
 #include "data/file_io.h"
 #include "data/high_scores.h"
@@ -89,11 +95,12 @@ TEST(HighScoreFile, SavingKeepsBytesBeyondTheTableAndTheOtherSetsFile) {
   game.ExtraMode = false;
   ASSERT_TRUE(game.LoadHighScores());
   EXPECT_EQ(game.HighScores[0].Name, std::string(20, 0x5A));
-  game.HighScores[0].Score = 1;
+  game.UnsavedHighScores.push_back(HighScoreEntry{FixedName("Top"), 0x5A5A5A5B});
   ASSERT_TRUE(game.SaveHighScores());
   const std::vector<uint8_t> saved = ReadBytes("HighScores_zt.dat");
   ASSERT_EQ(saved.size(), 300u);
-  EXPECT_EQ(saved[20], 1);
+  EXPECT_EQ(saved[20], 0x5B);
+  EXPECT_EQ(saved[24], 0x5A) << "the old first entry moved down";
   EXPECT_EQ(saved[299], 0x5A);
 }
 
@@ -109,4 +116,76 @@ TEST(DataFiles, AFailedWriteLeavesTheOldFileAndNoLeftovers) {
   int files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(".")) files += entry.exists();
   EXPECT_EQ(files, 2) << "only the options and the log";
+}
+
+// Each save merges: the table as the file holds it now, with this copy's new scores entered by
+// the table's rules. Two copies of the game in one folder both keep their players' scores, and
+// each shows the other's after its next save.
+TEST(HighScoreFile, TwoCopiesInOneFolderBothKeepTheirScores) {
+  ScratchFolder folder;
+  Game first, second;
+  ASSERT_TRUE(first.LoadHighScores());
+  ASSERT_TRUE(second.LoadHighScores());
+  first.UnsavedHighScores.push_back(HighScoreEntry{FixedName("Zo\xEB"), 20000});
+  ASSERT_TRUE(first.SaveHighScores());
+  EXPECT_TRUE(first.UnsavedHighScores.empty());
+  second.UnsavedHighScores.push_back(HighScoreEntry{FixedName("Ann"), 14500});
+  ASSERT_TRUE(second.SaveHighScores());
+  ASSERT_TRUE(first.SaveHighScores());  // the end of the first run: nothing new
+  const HighScoreTable saved = ParseHighScores(ReadBytes("HighScores_zt.dat"), HighScoreTable{});
+  EXPECT_EQ(saved[0], (HighScoreEntry{FixedName("Zo\xEB"), 20000}));
+  EXPECT_EQ(saved[1].Score, 15000);
+  EXPECT_EQ(saved[2], (HighScoreEntry{FixedName("Ann"), 14500}));
+  EXPECT_EQ(saved[9].Score, 8000) << "two defaults dropped out";
+  EXPECT_TRUE(first.HighScores == saved) << "the table shown is the merged one";
+}
+
+// A save waits while another copy holds the table, and is not lost when it cannot have it: the
+// score stays to be saved at the next chance (the end of the run at the latest).
+TEST(HighScoreFile, ASaveWaitsForTheOtherCopyAndKeepsWhatItCouldNotSave) {
+  ScratchFolder folder;
+  Game game;
+  ASSERT_TRUE(game.LoadHighScores());
+  game.UnsavedHighScores.push_back(HighScoreEntry{FixedName("Waits"), 30000});
+  auto other = std::make_unique<FileLock>("HighScores_zt.dat.lock");
+  std::thread save([&] { EXPECT_TRUE(game.SaveHighScores()); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_FALSE(FileExists("HighScores_zt.dat")) << "written while the other copy held the table";
+  other.reset();
+  save.join();
+  EXPECT_EQ(ParseHighScores(ReadBytes("HighScores_zt.dat"), HighScoreTable{})[0].Score, 30000);
+
+  WriteBytes("HighScores_zt.dat", {});
+  std::filesystem::permissions("HighScores_zt.dat", std::filesystem::perms::none);
+  if (geteuid() != 0) {  // root reads anything
+    game.UnsavedHighScores.push_back(HighScoreEntry{FixedName("Kept"), 40000});
+    EXPECT_FALSE(game.SaveHighScores()) << "a table that cannot be read is not written over";
+    EXPECT_EQ(game.UnsavedHighScores.size(), 1u);
+  }
+}
+
+// A file of the player's that is no file (a pipe) or far too large to be one (a 512 MB table) is
+// logged and taken as missing: the game starts with the defaults, reads nothing of it, and a save
+// leaves the pipe alone but replaces the huge file with a table of its own size.
+TEST(HighScoreFile, APipeOrAHugeFileIsLoggedAndTakenAsMissing) {
+  ScratchFolder folder;
+  ASSERT_EQ(mkfifo("Options_zt.dat", 0644), 0);
+  { std::ofstream huge("HighScores_zt.dat"); }
+  std::filesystem::resize_file("HighScores_zt.dat", 512u << 20);  // sparse: no disk is used
+  Game game;
+  ASSERT_TRUE(game.LoadGameOptions());
+  ASSERT_TRUE(game.LoadHighScores());
+  EXPECT_EQ(OptionsBytes(game.Options), OptionsBytes(GameOptions{}));
+  EXPECT_TRUE(game.HighScores == DefaultHighScores());
+  const std::string log = folder.ErrorLog();
+  EXPECT_NE(log.find("Game - LoadGameOptions - Options_zt.dat: Not a regular file"),
+            std::string::npos)
+      << log;
+  EXPECT_NE(log.find("Game - LoadHighScores - HighScores_zt.dat: File too large (536870912 bytes"),
+            std::string::npos)
+      << log;
+  EXPECT_FALSE(game.SaveGameOptions());
+  EXPECT_TRUE(std::filesystem::is_fifo("Options_zt.dat"));
+  ASSERT_TRUE(game.SaveHighScores());
+  EXPECT_EQ(ReadBytes("HighScores_zt.dat"), HighScoreBytes(DefaultHighScores()));
 }

@@ -124,6 +124,9 @@ TEST_F(Dialogs, TheNameIsCutAtTwentyCharactersAndTheCloseBoxReturnsTheLastConfir
     frm.PressKey(FormKey::Enter);
   });
   EXPECT_EQ(game.HighScores[1].Name, "Abcdefghij Klmnopqrs");
+  // On the disk at once, not at the end of the run: a game killed now keeps the score.
+  EXPECT_EQ(ParseHighScores(ReadBytes("HighScores_zt.dat"), HighScoreTable{})[1].Name,
+            "Abcdefghij Klmnopqrs");
 
   score(18000, [](frmHighScore& frm) {
     frm.txtName.SetText("Someone Else");

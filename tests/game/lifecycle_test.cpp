@@ -69,7 +69,8 @@ TEST_F(GameLifecycle, AFullDiskAtTheEndStillSavesEveryFileThatFits) {
   WriteBytes("Levels.dat", ReadBytes(GameFolder() / "Levels.dat"));
   WriteBytes("Options_zt.dat", {1, 2, 3, 4, 5, 6});
   ASSERT_TRUE(game.Initialize(host, false)) << folder.ErrorLog();
-  game.HighScores[0].Score = 99999;
+  // A score entered whose save failed then: it reaches the file at the end.
+  game.UnsavedHighScores.push_back(HighScoreEntry{FixedName("Late"), 99999});
   game.Levels.Cell(1, 0, 5) = 7;
   // Neither the options nor the error log fit on the disk any more.
   SimulateFullDisk([](const std::filesystem::path& file) {

@@ -167,6 +167,7 @@ TEST_F(Rules, ThePauseLastsUntilPIsReleasedPressedAndReleased) {
 TEST_F(Rules, HighScoresKeepEarlierEqualScoresAbove) {
   game.HighScores = DefaultHighScores();
   game.HighScores[1].Name = FixedName("Second");
+  WriteBytes("HighScores_zt.dat", HighScoreBytes(game.HighScores));  // as the game read it
   const HighScoreTable before = game.HighScores;
   play.CharScore = 6000;  // equal to the lowest: does not qualify
   game.InsertHighScore();
