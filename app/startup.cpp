@@ -110,7 +110,8 @@ std::string ChooseDataFolder(const std::string& sProgramFolder) {
   const bool installed = std::filesystem::exists(program / INSTALLED_MARK, ec);
   if (!installed && access(sProgramFolder.c_str(), W_OK) == 0) return sProgramFolder;
   std::filesystem::path data;
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg != '\0')
+  // A relative value is ignored, as the base-directory rules say.
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg == '/')
     data = xdg;
   else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
     data = std::filesystem::path(home) / ".local/share";
@@ -185,7 +186,7 @@ int Main(int argc, char** argv) {
   std::optional<Recording> replay;
   if (!options.sReplay.empty()) {
     try {
-      const std::vector<uint8_t> bytes = ReadFileBytes(options.sReplay, 1 << 26);
+      const std::vector<uint8_t> bytes = ReadFileBytes(options.sReplay, RECORDING_FILE_LIMIT);
       replay = ParseRecording(
           std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
           GAME_VERSION);

@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <span>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
+#include "base/failure.h"
 #include "base/files.h"
+#include "base/settings_text.h"
 #include "engines/display.h"
 #include "engines/gamepad.h"
 
@@ -158,7 +158,8 @@ SdlBackend g_sdl_backend;
 Backend* g_backend = &g_sdl_backend;
 
 std::filesystem::path ConfigHome() {
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') return xdg;
+  // A relative value is ignored, as the base-directory rules say.
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/') return xdg;
   if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
     return std::filesystem::path(home) / ".config";
   throw std::runtime_error("Neither XDG_CONFIG_HOME nor HOME is set.");
@@ -195,38 +196,26 @@ void SaveSetting(const std::string& sApp, const std::string& sSection, const std
   fs::create_directories(folder);
   const fs::path file = folder / "settings.ini";
 
-  std::vector<std::string> lines;
-  if (std::ifstream in(file); in) {
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+  // Every other line stays as it was; a file too large to be anybody's settings is replaced.
+  std::string old;
+  try {
+    const std::vector<uint8_t> bytes = ReadFileBytes(file, SETTINGS_FILE_LIMIT);
+    old.assign(bytes.begin(), bytes.end());
+  } catch (const GameError& e) {
+    if (e.Number() != ERR_FILE_NOT_FOUND && e.Number() != ERR_FILE_TOO_LARGE)
+      throw GameError(e.Number(), file.string() + ": " + e.what());
   }
-  // Find the section, then the key inside it; add what is missing.
-  const std::string header = "[" + sSection + "]";
-  const std::string entry = sKey + "=" + sValue;
-  size_t i = 0;
-  while (i < lines.size() && lines[i] != header) ++i;
-  if (i == lines.size()) {
-    lines.push_back(header);
-    lines.push_back(entry);
-  } else {
-    size_t j = i + 1;
-    bool replaced = false;
-    for (; j < lines.size() && !(lines[j].size() > 0 && lines[j][0] == '['); ++j) {
-      if (lines[j].rfind(sKey + "=", 0) == 0) {
-        lines[j] = entry;
-        replaced = true;
-        break;
-      }
-    }
-    if (!replaced) lines.insert(lines.begin() + static_cast<long>(j), entry);
-  }
-
-  std::string text;
-  for (const std::string& line : lines) text += line + '\n';
+  const std::string text = SettingsTextWith(old, sSection, sKey, sValue);
   // A temporary file of its own, so two games starting at once never write over each other's,
   // on the disk before it takes the old file's place.
   static constexpr std::string_view kSettingsFile[] = {"settings.ini"};
   RemoveStaleTemporaries(folder, kSettingsFile);
-  WriteFileAtomically(file, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+  try {
+    WriteFileAtomically(file,
+                        std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+  } catch (const GameError& e) {
+    throw GameError(e.Number(), file.string() + ": " + e.what());
+  }
 }
 
 std::string ExecutableFolder() {

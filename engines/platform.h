@@ -52,8 +52,10 @@ inline int32_t TicksBetween(uint32_t a, uint32_t b) {
   return static_cast<int32_t>(b - a);
 }
 
-// The settings store: an INI file at $XDG_CONFIG_HOME/<sApp>/settings.ini (default ~/.config).
-// Writes one key, keeping every other line of the file. Throws std::runtime_error on failure.
+// The settings store: an INI file at $XDG_CONFIG_HOME/<sApp>/settings.ini (default ~/.config;
+// a relative XDG_CONFIG_HOME is ignored). Writes one key, its value escaped to one line, keeping
+// every other line of the file. Throws std::runtime_error on failure, GameError among them (a
+// pipe or a folder in the file's place).
 void SaveSetting(const std::string& sApp, const std::string& sSection, const std::string& sKey,
                  const std::string& sValue);
 

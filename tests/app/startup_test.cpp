@@ -2,6 +2,7 @@
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -67,6 +68,10 @@ TEST(DataFolder, BesideTheProgramUnlessInstalledOrReadOnly) {
   unsetenv("XDG_DATA_HOME");
   setenv("HOME", folder.Path().c_str(), 1);
   EXPECT_EQ(ChooseDataFolder(program), (folder.Path() / ".local/share/pibo2").string());
+  // A relative XDG_DATA_HOME means nothing (it is not taken from the current folder).
+  setenv("XDG_DATA_HOME", "data", 1);
+  EXPECT_EQ(ChooseDataFolder(program), (folder.Path() / ".local/share/pibo2").string());
+  unsetenv("XDG_DATA_HOME");
   // A folder the game cannot write (not to be had as root, who may write anywhere).
   std::filesystem::remove(std::filesystem::path(program) / INSTALLED_MARK);
   std::filesystem::permissions(
@@ -123,6 +128,25 @@ TEST(ErrorLog, AppendsEachMessageWithAnEmptyLine) {
   LogError("first");
   LogError("second");
   EXPECT_EQ(folder.ErrorLog(), "old\r\nfirst\r\n\r\nsecond\r\n\r\n");
+}
+
+// A link in the log's place is not written through (the lines would land in whatever file it
+// names), and a pipe there does not hold the game: the message goes to standard error alone.
+TEST(ErrorLog, NeverWritesThroughALinkNorWaitsOnAPipe) {
+  testing_support::ScratchFolder folder;
+  testing_support::WriteBytes("Notes.txt", {'m', 'i', 'n', 'e'});
+  std::filesystem::create_symlink("Notes.txt", "Errors.txt");
+  testing::internal::CaptureStderr();
+  LogError("through the link");
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("Errors.txt could not be written"),
+            std::string::npos);
+  EXPECT_EQ(testing_support::ReadBytes("Notes.txt"), (std::vector<uint8_t>{'m', 'i', 'n', 'e'}));
+
+  std::filesystem::remove("Errors.txt");
+  ASSERT_EQ(mkfifo("Errors.txt", 0644), 0);
+  testing::internal::CaptureStderr();
+  LogError("into the pipe");  // returns at once: nobody reads the pipe
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("Not a regular file"), std::string::npos);
 }
 
 TEST(FrameLoop, AQuitAskedForWhileLoadingEndsTheRunBeforeTheFirstPass) {

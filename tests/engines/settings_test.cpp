@@ -1,6 +1,7 @@
 // The settings value: written whole through a file of its own, so games starting at once never
 // fail each other, and a place that cannot take it is refused without leftovers.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "base/settings_text.h"
 #include "engines/platform.h"
 #include "tests/test_support.h"
 
@@ -72,4 +74,62 @@ TEST(Settings, APlaceThatCannotTakeTheFileIsRefusedWithNothingLeftBehind) {
   for (const auto& entry : std::filesystem::directory_iterator(folder.Path() / "config" / "VORA"))
     files += entry.is_regular_file();
   EXPECT_EQ(files, 0) << "no temporary file is left behind";
+}
+
+// The program's folder may be named with any character. Its value stays on its own line (a line
+// feed in the name added lines to the file, and more at every start), and the file does not grow
+// from one start to the next.
+TEST(Settings, TheValueIsEscapedToOneLineAndTheFileDoesNotGrow) {
+  ScratchFolder folder;
+  ConfigHomeAt home(folder.Path() / "config");
+  const std::filesystem::path file = folder.Path() / "config" / "VORA" / "settings.ini";
+  std::filesystem::create_directories(file.parent_path());
+  WriteBytes(file, {'[', 'O', 't', 'h', 'e', 'r', ']', '\n', 'k', '=', '1', '\n'});
+  const std::string odd = "/games/new\n[General]\nAppPath=/evil\r\\x\x1b";
+  for (int start = 0; start < 3; ++start) platform::SaveSetting("VORA", "General", "AppPath", odd);
+  EXPECT_EQ(
+      Read(file),
+      "[Other]\nk=1\n[General]\nAppPath=/games/new\\n[General]\\nAppPath=/evil\\r\\\\x\\x1b\n");
+}
+
+// A pipe in the file's place does not hold the game before its window shows, and a file far too
+// large to be anybody's settings is replaced, not read.
+TEST(Settings, APipeIsRefusedAndAHugeFileReplaced) {
+  ScratchFolder folder;
+  ConfigHomeAt home(folder.Path() / "config");
+  const std::filesystem::path file = folder.Path() / "config" / "VORA" / "settings.ini";
+  std::filesystem::create_directories(file.parent_path());
+  ASSERT_EQ(mkfifo(file.c_str(), 0644), 0);
+  EXPECT_THROW(platform::SaveSetting("VORA", "General", "AppPath", "/games/a"), std::exception);
+  EXPECT_TRUE(std::filesystem::is_fifo(file));
+
+  std::filesystem::remove(file);
+  {
+    std::ofstream huge(file);
+    huge << "[General]\nAppPath=/old\n";
+  }
+  std::filesystem::resize_file(file, 200u << 20);  // sparse: no disk is used
+  platform::SaveSetting("VORA", "General", "AppPath", "/games/a");
+  EXPECT_EQ(Read(file), "[General]\nAppPath=/games/a\n");
+}
+
+// A relative XDG_CONFIG_HOME means nothing: the file goes under HOME, not under the folder the
+// game happened to start in.
+TEST(Settings, ARelativeConfigHomeIsIgnored) {
+  ScratchFolder folder;
+  ConfigHomeAt home("relative/config");
+  const char* oldHome = std::getenv("HOME");
+  const std::string kept = oldHome ? oldHome : "";
+  setenv("HOME", folder.Path().c_str(), 1);
+  platform::SaveSetting("VORA", "General", "AppPath", "/games/a");
+  EXPECT_TRUE(std::filesystem::exists(folder.Path() / ".config" / "VORA" / "settings.ini"));
+  EXPECT_FALSE(std::filesystem::exists("relative"));
+  if (oldHome) setenv("HOME", kept.c_str(), 1);
+}
+
+// A settings file saved by a Windows editor: its section is found, not added a second time.
+TEST(Settings, ASectionEndedByCarriageReturnIsTheSameSection) {
+  EXPECT_EQ(
+      SettingsTextWith("[General]\r\nAppPath=/old\r\nOther=1\r\n", "General", "AppPath", "/new"),
+      "[General]\r\nAppPath=/new\nOther=1\r\n");
 }
