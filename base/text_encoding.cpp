@@ -93,3 +93,23 @@ std::string Utf8ToCp1252(std::string_view sText) {
   }
   return out;
 }
+
+std::string PrintableText(std::string_view sText, size_t nMost) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(sText.size());
+  for (const char c : sText) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 32 && byte != 127) {
+      out += c;
+      continue;
+    }
+    out += "\\x";
+    out += kHex[byte >> 4];
+    out += kHex[byte & 15];
+  }
+  if (out.size() <= nMost) return out;
+  const size_t more = out.size() - nMost;
+  out.resize(nMost);
+  return out + "... (" + std::to_string(more) + " characters more)";
+}

@@ -21,3 +21,10 @@ std::optional<char32_t> NextUtf8(std::string_view sText, size_t& nPos);
 std::string Cp1252ToUtf8(std::string_view sText);
 // Characters that Windows-1252 cannot hold become '?'. Malformed UTF-8 bytes become '?' as well.
 std::string Utf8ToCp1252(std::string_view sText);
+
+// Text from a file made safe to print on a terminal: every control character (a byte below 32,
+// and 127) becomes "\xNN", so a file cannot move the cursor, clear the screen or retitle the
+// window of whoever reads the message. Everything else is kept as it is. A message longer than
+// nMost (it may quote a line megabytes long) keeps its start and says how much more there was.
+constexpr size_t MESSAGE_MOST = 500;
+std::string PrintableText(std::string_view sText, size_t nMost = MESSAGE_MOST);

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/failure.h"
+#include "base/text_encoding.h"
 
 namespace {
 
@@ -43,8 +44,10 @@ std::string Hex(uint64_t value, int digits) {
 // About four days of play at 33 frames a second: more is no recording but a damaged number.
 constexpr long kMostFrames = 12'000'000;
 
+// What the file said is quoted with its control characters escaped: the message reaches a
+// terminal.
 [[noreturn]] void Refuse(const std::string& why) {
-  throw GameError(ERR_BAD_FILE_FORMAT, "Not a recording this game can play: " + why);
+  throw GameError(ERR_BAD_FILE_FORMAT, "Not a recording this game can play: " + PrintableText(why));
 }
 
 uint8_t BitsOf(const KeyboardSnapshot& keys) {
@@ -131,15 +134,40 @@ Recording ParseRecording(std::string_view text, const std::string& sGameVersion)
   const std::string set = next("set");
   if (set != "normal" && set != "extra") Refuse("line 3 names no level set.");
   r.bExtra = set == "extra";
+  // Every number must be one the game itself could have written: nothing else may reach the
+  // rules (an easy game of -1 would divide by zero).
+  auto number = [&](const char* word, long long nLowest, long long nHighest, int nBase = 10) {
+    const std::string text = next(word);
+    size_t used = 0;
+    long long value = 0;
+    try {
+      value = std::stoll(text, &used, nBase);
+    } catch (const std::logic_error&) {
+      used = 0;
+    }
+    if (used == 0 || used != text.size() || value < nLowest || value > nHighest)
+      Refuse("line " + std::to_string(lineNumber) + ": \"" + word + "\" needs a number from " +
+             std::to_string(nLowest) + " to " + std::to_string(nHighest) + ".");
+    return value;
+  };
   try {
     r.LevelsCheck = std::stoull(next("levels"), nullptr, 16);
-    r.RandomState = static_cast<uint32_t>(std::stoul(next("random"), nullptr, 16));
-    r.nEasyGame = static_cast<int16_t>(std::stoi(next("easy")));
-    r.nHighDetailGraphics = static_cast<int16_t>(std::stoi(next("detail")));
-    std::istringstream start(next("start"));
-    if (!(start >> r.LevelBefore >> r.StageBefore)) throw std::invalid_argument("start");
   } catch (const std::logic_error&) {
     Refuse("line " + std::to_string(lineNumber) + " holds no number.");
+  }
+  r.RandomState = static_cast<uint32_t>(number("random", 0, 0xFFFFFF, 16));
+  r.nEasyGame = static_cast<int16_t>(number("easy", 0, 1));
+  r.nHighDetailGraphics = static_cast<int16_t>(number("detail", 0, 1));
+  {
+    std::istringstream start(next("start"));
+    int level = -1, stage = -1;
+    std::string more;
+    if (!(start >> level >> stage) || (start >> more) || level < 0 || level >= LEVEL_SLOTS ||
+        stage < 0 || stage > 4)
+      Refuse("line " + std::to_string(lineNumber) +
+             ": the start needs the level before the first (0 to 30) and its stage (0 to 4).");
+    r.LevelBefore = static_cast<int16_t>(level);
+    r.StageBefore = static_cast<int16_t>(stage);
   }
   uint8_t keys = 0;
   uint8_t detail = r.nHighDetailGraphics != 0 ? 1 : 0;
@@ -156,6 +184,8 @@ Recording ParseRecording(std::string_view text, const std::string& sGameVersion)
       if (!(words >> frames >> scoreWord >> r.EndScore >> levelWord >> r.EndLevel) ||
           scoreWord != "score" || levelWord != "level")
         Refuse(where + "the end line cannot be read.");
+      if (r.EndScore < 0 || r.EndLevel < 1 || r.EndLevel > LEVEL_SLOTS)
+        Refuse(where + "the end needs a score of 0 or more and a level from 1 to 31.");
       if (frames < r.Frames() || frames > kMostFrames)
         Refuse(where + "the frames run past the end.");
       while (r.Frames() < frames) r.Keys.push_back(keys), r.Detail.push_back(detail);

@@ -28,6 +28,8 @@
 #include "data/level_set.h"
 
 constexpr int RECORDING_FORMAT = 1;
+// A recording of the longest game it may hold, with room to spare.
+constexpr uintmax_t RECORDING_FILE_LIMIT = 1 << 26;
 
 struct Recording {
   std::string GameVersion;

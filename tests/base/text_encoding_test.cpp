@@ -17,3 +17,9 @@ TEST(TextEncoding, WhatTheGameCannotShowBecomesAQuestionMark) {
   EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");               // overlong slash
   EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???");          // a surrogate
 }
+
+TEST(TextEncoding, ControlCharactersFromAFileArePrintedAsEscapes) {
+  EXPECT_EQ(PrintableText("Level 1: \x1b]0;owned\x07 go\r\n"),
+            "Level 1: \\x1b]0;owned\\x07 go\\x0d\\x0a");
+  EXPECT_EQ(PrintableText("caf\xC3\xA9 \x7f!"), "caf\xC3\xA9 \\x7f!") << "UTF-8 stays, DEL goes";
+}

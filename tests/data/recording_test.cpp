@@ -98,7 +98,22 @@ TEST(Recording, RefusesLinesItCannotReadEvenWhenTheCheckMatches) {
   } cases[] = {{"5 right", "5 jump", "\"jump\" is not a key"},
                {"12 right", "8 right", "out of order"},
                {"end 50", "end 30", "run past the end"},
-               {"end 50 score 560", "end 50 points 560", "end line"}};
+               {"end 50 score 560", "end 50 points 560", "end line"},
+               // Values the game could never have written: an easy game of -1 divided by zero.
+               {"easy 0", "easy -1", "\"easy\" needs a number from 0 to 1"},
+               {"easy 0", "easy 65535", "\"easy\" needs a number from 0 to 1"},
+               {"easy 0", "easy 1x", "\"easy\" needs"},
+               {"detail 1", "detail 2", "\"detail\" needs"},
+               {"random a5f00d", "random 1a5f00d", "\"random\" needs"},
+               {"start 12 2", "start 31 2", "the start needs"},
+               {"start 12 2", "start 12 5", "the start needs"},
+               {"start 12 2", "start -1 0", "the start needs"},
+               {"start 12 2", "start 12 2 7", "the start needs"},
+               {"level 14", "level 32", "a level from 1 to 31"},
+               {"score 560", "score -5", "a score of 0 or more"},
+               {"score 560", "score 2147483648", "end line"},
+               // A file's text is quoted with its control characters escaped.
+               {"5 right", "5 \x1b[2J", "\"\\x1b[2J\" is not a key"}};
   for (const Case& c : cases) {
     std::string body = good.substr(0, bodyEnd);
     body.replace(body.find(c.from), c.from.size(), c.to);
