@@ -23,3 +23,5 @@ int FuzzPicture(const uint8_t* data, size_t size);
 int FuzzWave(const uint8_t* data, size_t size);
 int FuzzLevelText(const uint8_t* data, size_t size);
 int FuzzKeyScript(const uint8_t* data, size_t size);
+int FuzzRecording(const uint8_t* data, size_t size);
+int FuzzSettings(const uint8_t* data, size_t size);

@@ -3,6 +3,7 @@
 #include "tools/level_checker/level_checker.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -141,7 +142,8 @@ TEST(LevelChecker, JumpsHigherOnTheSpaceStageButNotInTheFinale) {
 class ShippedLevelSets : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ShippedLevelSets, EveryGemAndPowerUpCanBeReachedAlongARouteThatReplays) {
-  const LevelSet levels = ParseLevelFile(ReadFileBytes(fs::path(PIBO_GAME_DIR) / GetParam()));
+  const LevelSet levels =
+      ParseLevelFile(ReadFileBytes(fs::path(PIBO_GAME_DIR) / GetParam(), LEVEL_FILE_LIMIT));
   for (int level = 1; level <= levels.LevelCount; ++level) {
     const LevelReport report = CheckLevel(levels, level);
     EXPECT_GT(report.Total(true), 0);
@@ -213,6 +215,33 @@ TEST(LevelCheckerProgram, NamesUnreachableGemsAndRefusesBadInput) {
   EXPECT_EQ(RunChecker("'" + (folder / "missing.dat").string() + "'").status, 2);
   EXPECT_EQ(RunChecker("'" + (folder / "set.dat").string() + "' --level 32").status, 2);
   EXPECT_EQ(RunChecker("").status, 2);
+
+  // A names file may hold any byte: its names are printed with their control characters escaped.
+  std::string names = "Dark\x1b[8m room\r\n";
+  for (int level = 2; level <= 31; ++level) names += "Level " + std::to_string(level) + "\r\n";
+  WriteFileHead(folder / "names.txt",
+                std::span(reinterpret_cast<const uint8_t*>(names.data()), names.size()));
+  run = RunChecker("'" + (folder / "set.dat").string() + "' '" + (folder / "names.txt").string() +
+                   "' --level 1");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output.rfind("level 1 Dark\\x1b[8m room: ", 0), 0) << run.output;
+
+  // A file far beyond its limit (sparse) and a pipe are refused at once, naming the file.
+  fs::resize_file(folder / "short.dat", 1ULL << 30);
+  ASSERT_EQ(::mkfifo((folder / "pipe.txt").c_str(), 0600), 0);
+  const struct {
+    std::string args, message;
+  } refused[] = {
+      {"'" + (folder / "short.dat").string() + "'",
+       "short.dat: File too large (1073741824 bytes, at most "},
+      {"'" + (folder / "set.dat").string() + "' '" + (folder / "pipe.txt").string() + "'",
+       "pipe.txt: Not a regular file"},
+  };
+  for (const auto& c : refused) {
+    run = RunChecker(c.args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
+  }
   fs::remove_all(folder);
 }
 

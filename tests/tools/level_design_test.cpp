@@ -10,6 +10,7 @@
 
 #include "base/files.h"
 #include "data/cell_codes.h"
+#include "data/file_io.h"
 #include "data/level_set.h"
 
 namespace fs = std::filesystem;
@@ -27,7 +28,8 @@ void PrintTo(const ShippedSet& set, std::ostream* os) {
 class ShippedSetDesign : public ::testing::TestWithParam<ShippedSet> {
  protected:
   LevelSet Levels() const {
-    return ParseLevelFile(ReadFileBytes(fs::path(PIBO_GAME_DIR) / GetParam().levels));
+    return ParseLevelFile(
+        ReadFileBytes(fs::path(PIBO_GAME_DIR) / GetParam().levels, LEVEL_FILE_LIMIT));
   }
 };
 
@@ -74,7 +76,8 @@ TEST_P(ShippedSetDesign, UsesEveryPlatformKindKeepsTheDisplayClearAndIsRarelySym
 
 TEST_P(ShippedSetDesign, EveryLevelHasANameOfItsOwn) {
   const LevelSet levels = Levels();
-  const std::vector<uint8_t> text = ReadFileBytes(fs::path(PIBO_GAME_DIR) / GetParam().names);
+  const std::vector<uint8_t> text =
+      ReadFileBytes(fs::path(PIBO_GAME_DIR) / GetParam().names, LEVEL_NAMES_LIMIT);
   const std::vector<std::string> names = ParseLevelNames(
       std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), levels.LevelCount);
   std::set<std::string> seen;

@@ -1,6 +1,7 @@
 #include "tools/level_packer/level_packer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -11,6 +12,7 @@
 #include <sstream>
 
 #include "data/cell_codes.h"
+#include "data/file_io.h"
 
 namespace fs = std::filesystem;
 
@@ -260,6 +262,24 @@ TEST(LevelPacker, BadSourceLeavesTheOldOutputsAlone) {
       {[&] { WriteFile(level12, Replace(good12, "name:", "# name:")); },
        "level12.txt: no \"name:\" line"},
       {[&] { WriteFile(dir / "src" / "set.txt", "count: 99\n"); }, "set.txt:1: the count"},
+      // What the source says is quoted escaped, so it cannot clear the terminal.
+      {[&] { WriteFile(level12, Replace(good12, "| 7\n", "| \x1b[2J\n")); },
+       "level12.txt:12: this is row 7 of the grid, but it is labelled '\\x1b[2J'."},
+      {[&] {
+         WriteFile(level12, Replace(good12, "| 7\n", "| " + std::string(1 << 19, '7') + "\n"));
+       },
+       "characters more)"},
+      // Sources no set could need are refused before a byte is read: far too large (sparse, so
+      // they take no room), or a pipe that would never end.
+      {[&] { fs::resize_file(level12, 300 << 20); },
+       "level12.txt: File too large (314572800 bytes, at most 1048576)."},
+      {[&] { fs::resize_file(dir / "src" / "set.txt", 300 << 20); },
+       "set.txt: File too large (314572800 bytes, at most 1048576)."},
+      {[&] {
+         fs::remove(level12);
+         ::mkfifo(level12.c_str(), 0600);
+       },
+       "level12.txt: Not a regular file."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -267,10 +287,13 @@ TEST(LevelPacker, BadSourceLeavesTheOldOutputsAlone) {
     std::string messages;
     EXPECT_EQ(packInto(&messages), 1);
     EXPECT_NE(messages.find(c.message), std::string::npos) << messages;
+    EXPECT_EQ(messages.find('\x1b'), std::string::npos) << messages;
+    EXPECT_LT(messages.size(), 1000u);
     EXPECT_EQ(ReadFile(dir / "out.dat"), "old level file");
     EXPECT_EQ(ReadFile(dir / "out.txt"), "old names");
     // Put the source right again for the next case.
     fs::remove(dir / "src" / "level32.txt");
+    fs::remove(level12);
     WriteFile(level12, good12);
     WriteFile(dir / "src" / "set.txt", SetSourceText(31));
   }
@@ -297,6 +320,11 @@ TEST(LevelPacker, UnpackRefusesWhatItCannotKeepAndWritesNothing) {
        "Names.txt:2: the names file ends after 1 lines"},
       {set.levelFile, manyNames, "Names.txt:32: the names file has 32 lines"},
       {set.levelFile, badName, "Names.txt:2: the name holds a control character"},
+      {set.levelFile + std::string(LEVEL_FILE_LIMIT, 'x'), set.namesFile,
+       "Levels.dat: File too large (" + std::to_string(LEVEL_RECORD_SIZE + LEVEL_FILE_LIMIT) +
+           " bytes, at most " + std::to_string(LEVEL_FILE_LIMIT) + ")."},
+      {set.levelFile, set.namesFile + std::string(LEVEL_NAMES_LIMIT, '\n'),
+       "Names.txt: File too large ("},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);

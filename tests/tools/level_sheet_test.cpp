@@ -82,6 +82,14 @@ TEST(LevelSheet, RefusesADamagedSetAndAWrongCommandLine) {
       1);
   EXPECT_NE(messages.find("pibo-levels"), std::string::npos) << messages;
   EXPECT_FALSE(fs::exists(dir / "out.png"));
+  // Far larger than any level file (sparse): refused unread, naming the file.
+  fs::resize_file(dir / "Levels.dat", 1ULL << 30);
+  EXPECT_EQ(
+      Render({(dir / "Levels.dat").string(), (dir / "out.png").string(), "--folder", PIBO_GAME_DIR},
+             &messages),
+      1);
+  EXPECT_NE(messages.find("Levels.dat: File too large (1073741824 bytes"), std::string::npos)
+      << messages;
   fs::remove_all(dir);
   EXPECT_EQ(Render({"only-one-file.dat"}, &messages), 2);
   EXPECT_NE(messages.find("usage: pibo-levels render"), std::string::npos);

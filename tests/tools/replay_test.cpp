@@ -1,15 +1,19 @@
 // A game recorded as it is played (pibo2 --record) plays again the same, frame for frame: in the
 // game itself (pibo2 --replay) and headless (pibo-sim --replay).
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <functional>
 #include <string>
 
 #include "base/files.h"
 #include "base/version.h"
+#include "data/file_io.h"
 #include "data/recording.h"
 #include "tests/started_game.h"
 
 using namespace testing_support;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -47,7 +51,7 @@ TEST_F(RecordedGame, PlaysAgainTheSameInTheGameAndHeadless) {
   const End played = EndOf(game.Play);
   ASSERT_TRUE(game.StopGame());
 
-  const std::vector<uint8_t> bytes = ReadFileBytes(file);
+  const std::vector<uint8_t> bytes = ReadFileBytes(file, RECORDING_FILE_LIMIT);
   const Recording recording = ParseRecording(
       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), GAME_VERSION);
   EXPECT_EQ(recording.Frames(), 336);
@@ -84,4 +88,42 @@ TEST_F(RecordedGame, ARecordingOfOtherLevelsIsRefused) {
   EXPECT_FALSE(game.StartReplay(other));
   EXPECT_NE(folder.ErrorLog().find("other levels"), std::string::npos) << folder.ErrorLog();
   EXPECT_FALSE(game.IsRunning());
+}
+
+// A recording whose check matches but whose numbers the game never writes (made by hand, or by
+// another program) is refused with the reason and status 2; none of its numbers reaches the
+// rules, where an easy game of -1 divides by zero.
+TEST(ReplayProgram, RefusesASignedRecordingWithNumbersTheGameNeverWrites) {
+  const fs::path levels = fs::path(PIBO_GAME_DIR) / "Levels.dat";
+  Recording good;
+  good.GameVersion = GAME_VERSION;
+  good.LevelsCheck = LevelSetCheck(ParseLevelFile(ReadFileBytes(levels, LEVEL_FILE_LIMIT)));
+  for (int frame = 0; frame < 30; ++frame) good.AddFrame(KeyboardSnapshot{}, 1);
+  good.EndLevel = 1;
+  const struct {
+    std::function<void(Recording&)> spoil;
+    const char* why;
+  } cases[] = {
+      {[](Recording& r) { r.nEasyGame = -1; }, "\"easy\" needs a number from 0 to 1"},
+      {[](Recording& r) { r.nHighDetailGraphics = 2; }, "\"detail\" needs a number from 0 to 1"},
+      {[](Recording& r) { r.RandomState = 0x1000000; }, "\"random\" needs a number"},
+      {[](Recording& r) { r.LevelBefore = 31; }, "the start needs the level before"},
+      {[](Recording& r) { r.StageBefore = -1; }, "the start needs the level before"},
+      {[](Recording& r) { r.EndScore = -5; }, "the end needs a score of 0 or more"},
+  };
+  const fs::path file =
+      fs::temp_directory_path() / ("pibo-replay-test-" + std::to_string(::getpid()) + ".rec");
+  for (const auto& c : cases) {
+    Recording bad = good;
+    c.spoil(bad);
+    const std::string text = RecordingText(bad);  // signed as the game signs
+    WriteFileAtomically(file,
+                        std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    const ProgramRun sim = RunProgram(std::string("'") + PIBO_GAME_DIR + "/pibo-sim' --folder '" +
+                                      PIBO_GAME_DIR + "' --replay '" + file.string() + "' 2>&1");
+    EXPECT_EQ(sim.status, 2) << c.why << "\n" << sim.output;
+    EXPECT_NE(sim.output.find("Not a recording this game can play"), std::string::npos);
+    EXPECT_NE(sim.output.find(c.why), std::string::npos) << sim.output;
+  }
+  fs::remove(file);
 }

@@ -1,6 +1,7 @@
 // pibo-sim run as a program: the committed replay of level 1, repeatable output, its options and
 // its answer to broken key scripts; and the key-script reader it is built on.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,6 +34,13 @@ double Field(const std::string& line, const std::string& name) {
   const size_t at = line.find("\"" + name + "\":");
   if (at == std::string::npos) ADD_FAILURE() << "no " << name << " in " << line.substr(0, 80);
   return at == std::string::npos ? -1 : std::strtod(line.c_str() + at + name.size() + 3, nullptr);
+}
+
+// Whether the text holds a control character other than the line ends of the messages.
+bool HasRawControl(const std::string& text) {
+  for (const char c : text)
+    if ((static_cast<unsigned char>(c) < 32 && c != '\n') || c == 127) return true;
+  return false;
 }
 
 const std::string kLevelOneScript =
@@ -116,7 +124,7 @@ TEST(Simulator, SameArgumentsPrintTheSameBytesAndTheSeedMatters) {
 
 TEST(Simulator, BrokenKeyScriptStopsWithStatusTwoNamingItsLine) {
   const struct {
-    const char* text;
+    std::string text;
     const char* where;  // ":LINE:"
     const char* why;
   } cases[] = {
@@ -126,15 +134,53 @@ TEST(Simulator, BrokenKeyScriptStopsWithStatusTwoNamingItsLine) {
       {"right\n", ":1:", "frame number"},
       {"-1 left\n", ":1:", "frame number"},
       {"0 right\r\n12x left\r\n", ":2:", "frame number"},
+      // What the script says is quoted escaped, so it cannot retitle or clear the terminal.
+      {"0 right\n5 \x1b]0;owned\x07\n", ":2:", "unknown key \"\\x1b]0;owned\\x07\""},
+      {"\x1b[2J\n", ":1:", "not \"\\x1b[2J\""},
+      // Of a line megabytes long only the start is quoted.
+      {"0 right\n5 " + std::string(1 << 20, 'x') + "\n", ":2:", "characters more)"},
   };
   for (const auto& c : cases) {
     const ScratchScript script(c.text);
     const SimRun run = RunSim("--frames 5 --keys '" + script.Path() + "'", true);
-    EXPECT_EQ(run.status, 2) << c.text;
+    EXPECT_EQ(run.status, 2) << c.text.substr(0, 80);
     EXPECT_NE(run.output.find(script.Path() + c.where), std::string::npos) << run.output;
     EXPECT_NE(run.output.find(c.why), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("\"frame\""), std::string::npos) << "played despite the error";
+    EXPECT_FALSE(HasRawControl(run.output)) << run.output;
+    EXPECT_LT(run.output.size(), 1000u);
   }
+}
+
+// An input far beyond what its format needs, an endless standard input and a pipe are refused at
+// once, naming the input and the limit; nothing is played.
+TEST(Simulator, InputsNoScriptOrRecordingCouldBeAreRefusedAtOnce) {
+  const ScratchScript huge("");
+  fs::resize_file(huge.Path(), 3ULL << 30);  // sparse: it takes no room on the disk
+  const fs::path pipe = huge.Path() + ".fifo";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const struct {
+    std::string args;
+    std::string message;
+  } cases[] = {
+      {"--keys '" + huge.Path() + "'",
+       huge.Path() + ": File too large (3221225472 bytes, at most 16777216)"},
+      {"--keys - < /dev/zero", "standard input: Too large (more than 16777216 bytes"},
+      {"--keys '" + pipe.string() + "'", pipe.string() + ": Not a regular file"},
+      {"--replay '" + huge.Path() + "'",
+       huge.Path() + ": File too large (3221225472 bytes, at most 67108864)"},
+      {"--replay '" + pipe.string() + "'", pipe.string() + ": Not a regular file"},
+  };
+  for (const auto& c : cases) {
+    // A reader that waited on the pipe or read on without end is stopped by the timeout (124).
+    const SimRun run = testing_support::RunProgram(std::string("timeout 60 '") + PIBO_GAME_DIR +
+                                                   "/pibo-sim' --folder '" + PIBO_GAME_DIR +
+                                                   "' --frames 5 " + c.args + " 2>&1");
+    EXPECT_EQ(run.status, 2) << c.args << "\n" << run.output.substr(0, 200);
+    EXPECT_TRUE(run.output.starts_with("pibo-sim: " + c.message)) << run.output.substr(0, 200);
+    EXPECT_EQ(run.Lines().size(), 1u) << "one message, and nothing played";
+  }
+  fs::remove(pipe);
 }
 
 TEST(Simulator, LevelNumberIsClampedToTheLevelsThereAre) {
@@ -221,7 +267,7 @@ TEST(Simulator, TheLevelOneReplayMatchesItsPinnedStates) {
 // folder relative to where it was started.
 TEST(DeveloperTools, AnswerHelpAndTakeRelativePaths) {
   const fs::path game = PIBO_GAME_DIR;
-  for (const std::string tool :
+  for (const std::string& tool :
        {(game / "pibo-sim").string(), (game / "pibo-check-levels").string(),
         (game.parent_path() / "tools/level_packer/pibo-levels").string()}) {
     const SimRun help = testing_support::RunProgram("'" + tool + "' --help");

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/text_encoding.h"
 #include "data/file_io.h"
 #include "data/level_set.h"
 #include "tools/level_checker/level_checker.h"
@@ -29,12 +30,13 @@ using level_checker::LevelReport;
 
 constexpr int kMachineLevel = 30;
 
+// The reason may quote a file's name or text: its control characters are printed escaped.
 int Usage(const std::string& why) {
   std::fprintf(stderr,
                "pibo-check-levels: %s\n"
                "usage: pibo-check-levels LEVELS_FILE [NAMES_FILE] [--level N] "
                "[--keys COLUMN,ROW] [--stats]\n",
-               why.c_str());
+               PrintableText(why).c_str());
   return 2;
 }
 
@@ -106,10 +108,10 @@ int main(int argc, char** argv) {
   std::vector<std::string> names;
   std::string reading = files[0];
   try {
-    levels = ParseLevelFile(ReadFileBytes(files[0]));
+    levels = ParseLevelFile(ReadFileBytes(files[0], LEVEL_FILE_LIMIT));
     if (files.size() == 2) {
       reading = files[1];
-      const std::vector<uint8_t> text = ReadFileBytes(files[1]);
+      const std::vector<uint8_t> text = ReadFileBytes(files[1], LEVEL_NAMES_LIMIT);
       names = ParseLevelNames(std::string(text.begin(), text.end()), levels.LevelCount);
     }
   } catch (const std::exception& e) {
@@ -143,7 +145,8 @@ int main(int argc, char** argv) {
   int missingGems = 0, failedLevels = 0;
   for (const LevelReport& r : reports) {
     std::string title = "level " + std::to_string(r.Level);
-    if (r.Level <= static_cast<int>(names.size())) title += " " + names[r.Level - 1];
+    // A names file may hold any byte; none of them reaches the terminal as a control character.
+    if (r.Level <= static_cast<int>(names.size())) title += " " + PrintableText(names[r.Level - 1]);
     std::printf("%s: %d/%d gems, %d/%d power-ups%s\n", title.c_str(), r.Count(true, true),
                 r.Total(true), r.Count(false, true), r.Total(false),
                 r.Level == kMachineLevel ? " (machine level: gems not needed)" : "");

@@ -3,12 +3,12 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <system_error>
 
 #include "base/files.h"
+#include "base/text_encoding.h"
+#include "data/file_io.h"
 
 namespace fs = std::filesystem;
 
@@ -19,15 +19,15 @@ constexpr const char* kUsage =
     "       pibo-levels unpack LEVELS_FILE NAMES_FILE OUT_DIR\n"
     "       pibo-levels render SET.dat OUT.png [NAMES_FILE] [--folder PROGRAM_FOLDER]\n";
 
-std::string ReadWholeFile(const fs::path& path) {
-  std::error_code ec;
-  if (!fs::is_regular_file(path, ec)) {
-    throw std::runtime_error(path.string() + ": no such file.");
+// The whole file, at most nLimit bytes of it; a larger one, a missing one and one that is no
+// file (a pipe, a device, a folder) are refused, naming the file.
+std::string ReadWholeFile(const fs::path& path, uintmax_t nLimit) {
+  try {
+    const std::vector<uint8_t> bytes = ReadFileBytes(path, nLimit);
+    return std::string(bytes.begin(), bytes.end());
+  } catch (const std::exception& e) {
+    throw std::runtime_error(path.string() + ": " + e.what() + ".");
   }
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad() || !in.is_open()) throw std::runtime_error(path.string() + ": cannot be read.");
-  return bytes;
 }
 
 // Lines of a names file: LF or CR LF ends a line, the last line needs no line end.
@@ -118,8 +118,8 @@ int Pack(const fs::path& srcDir, const fs::path& levelsFile, const fs::path& nam
 
 int Unpack(const fs::path& levelsFile, const fs::path& namesFile, const fs::path& outDir,
            std::ostream& err) {
-  const std::string levelBytes = ReadWholeFile(levelsFile);
-  const std::string namesText = ReadWholeFile(namesFile);
+  const std::string levelBytes = ReadWholeFile(levelsFile, LEVEL_FILE_LIMIT);
+  const std::string namesText = ReadWholeFile(namesFile, LEVEL_NAMES_LIMIT);
   LevelSetSource set;
   try {
     set = UnpackLevelSet(
@@ -163,14 +163,14 @@ LevelSetSource ReadLevelSources(const fs::path& dir) {
 
   LevelSetSource set;
   const fs::path setFile = dir / LEVEL_SET_SOURCE_FILE;
-  set.Count = ParseSetSource(ReadWholeFile(setFile), setFile.string());
+  set.Count = ParseSetSource(ReadWholeFile(setFile, LEVEL_SOURCE_LIMIT), setFile.string());
   for (int slot = 1; slot <= LEVEL_SLOTS; ++slot) {
     const fs::path file = dir / LevelSourceFileName(slot);
-    if (!fs::is_regular_file(file, ec)) {
+    if (!fs::exists(fs::status(file, ec))) {
       throw std::runtime_error(file.string() +
                                ": missing; every one of the 31 level slots has a source file.");
     }
-    set.Slots[slot - 1] = ParseLevelSource(ReadWholeFile(file), file.string());
+    set.Slots[slot - 1] = ParseLevelSource(ReadWholeFile(file, LEVEL_SOURCE_LIMIT), file.string());
   }
   return set;
 }
@@ -264,7 +264,7 @@ int RunLevelPacker(const std::vector<std::string>& args, std::ostream& err) {
   try {
     return pack ? Pack(args[1], args[2], args[3]) : Unpack(args[1], args[2], args[3], err);
   } catch (const std::exception& e) {
-    err << "pibo-levels: " << e.what() << "\n";
+    err << "pibo-levels: " << PrintableText(e.what()) << "\n";
     return 1;
   }
 }

@@ -22,6 +22,9 @@
 #include "tools/level_packer/level_text.h"
 
 constexpr const char* LEVEL_SET_SOURCE_FILE = "set.txt";
+// The largest source file read (set.txt or a level): a level's grid and name take under 1.5 KB,
+// so a megabyte leaves room for any comments, and a larger file is no level source.
+constexpr uintmax_t LEVEL_SOURCE_LIMIT = 1 << 20;
 
 // "level01.txt" to "level31.txt".
 std::string LevelSourceFileName(int nSlot);

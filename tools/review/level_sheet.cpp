@@ -7,6 +7,8 @@
 #include <optional>
 
 #include "base/files.h"
+#include "base/text_encoding.h"
+#include "data/file_io.h"
 #include "data/level_set.h"
 #include "engines/font.h"
 #include "engines/surface.h"
@@ -70,16 +72,26 @@ bool DrawLevelHalf(Game& game, headless::ScriptedKeys& keys, int level, int view
   return true;
 }
 
+// The bytes of a file of the set, at most nLimit of them; a failure names the file.
+std::vector<uint8_t> ReadSetFile(const fs::path& file, uintmax_t nLimit) {
+  try {
+    return ReadFileBytes(file, nLimit);
+  } catch (const std::exception& e) {
+    throw std::runtime_error(file.string() + ": " + e.what());
+  }
+}
+
 int Render(const Request& r, std::ostream& err) {
-  const LevelSet levels = ParseLevelFile(ReadFileBytes(r.set));
+  const LevelSet levels = ParseLevelFile(ReadSetFile(r.set, LEVEL_FILE_LIMIT));
   std::vector<std::string> names;
   if (fs::exists(r.names)) {
-    const std::vector<uint8_t> text = ReadFileBytes(r.names);
+    const std::vector<uint8_t> text = ReadSetFile(r.names, LEVEL_NAMES_LIMIT);
     names =
         ParseLevelNames(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()),
                         levels.LevelCount);
   } else {
-    err << "pibo-levels: no names file " << r.names.string() << "; levels shown unnamed\n";
+    err << "pibo-levels: no names file " << PrintableText(r.names.string())
+        << "; levels shown unnamed\n";
   }
   if (chdir(r.folder.c_str()) != 0) {
     err << "pibo-levels: cannot enter " << r.folder.string() << "\n";
@@ -138,7 +150,7 @@ int RenderLevelSheet(const std::vector<std::string>& args, std::ostream& err) {
   try {
     return Render(*request, err);
   } catch (const std::exception& e) {
-    err << "pibo-levels: " << e.what() << "\n";
+    err << "pibo-levels: " << PrintableText(e.what()) << "\n";
     return 1;
   }
 }

@@ -1,15 +1,17 @@
 // pibo-sim [--folder DIR] [--extra] [--easy] [--seed N] [--level N] [--frames N]
 //          [--keys FILE|-] [--trace]
 // pibo-sim --soak HOURS [--folder DIR] [--seed N]
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 
+#include "base/failure.h"
 #include "base/files.h"
+#include "base/text_encoding.h"
 #include "base/version.h"
 #include "data/recording.h"
 #include "tools/simulator/simulator.h"
@@ -40,9 +42,55 @@ constexpr const char* kHelp =
     "  --replay FILE  a game recorded with pibo2 --record FILE, played again from its start;\n"
     "                 status 3 when it does not end with the recorded score and level\n";
 
+// A key script is a line for every change of the keys: a day of play changing them every frame
+// is under 16 MB, so more is no key script (standard input may be an endless stream).
+constexpr uintmax_t KEY_SCRIPT_LIMIT = 16 << 20;
+
 int Usage(const std::string& why) {
-  std::fprintf(stderr, "pibo-sim: %s\n%s", why.c_str(), kUsage);
+  std::fprintf(stderr, "pibo-sim: %s\n%s", PrintableText(why).c_str(), kUsage);
   return 2;
+}
+
+int Refuse(const std::string& why) {
+  std::fprintf(stderr, "pibo-sim: %s\n", PrintableText(why).c_str());
+  return 2;
+}
+
+// Standard input up to nLimit bytes; one byte more is refused without reading further.
+std::string ReadStandardInput(uintmax_t nLimit) {
+  std::string text;
+  char block[65536];
+  while (text.size() <= nLimit) {
+    const size_t want = std::min<uintmax_t>(sizeof block, nLimit + 1 - text.size());
+    const size_t got = std::fread(block, 1, want, stdin);
+    if (got == 0) break;
+    text.append(block, got);
+  }
+  if (text.size() > nLimit)
+    throw GameError(ERR_FILE_TOO_LARGE, "Too large (more than " + std::to_string(nLimit) +
+                                            " bytes, the most a key "
+                                            "script may hold)");
+  if (std::ferror(stdin)) throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
+  return text;
+}
+
+// The key script of --keys: a file, or standard input for "-". Throws naming the source.
+KeyScript ReadKeyScript(const std::string& sKeys) {
+  const bool standardInput = sKeys == "-";
+  const std::string source = standardInput ? "standard input" : sKeys;
+  std::string text;
+  try {
+    if (standardInput) {
+      text = ReadStandardInput(KEY_SCRIPT_LIMIT);
+    } else {
+      const std::vector<uint8_t> bytes = ReadFileBytes(sKeys, KEY_SCRIPT_LIMIT);
+      text.assign(bytes.begin(), bytes.end());
+    }
+  } catch (const std::exception& e) {
+    throw std::runtime_error(source + ": " + e.what());
+  }
+  std::istringstream in(std::move(text));
+  return KeyScript::Parse(in, source);
 }
 
 bool ReadNumber(const char* text, long& value) {
@@ -107,7 +155,7 @@ int main(int argc, char** argv) {
 
   if (!replay.empty()) {
     try {
-      const std::vector<uint8_t> bytes = ReadFileBytes(replay, 1 << 26);
+      const std::vector<uint8_t> bytes = ReadFileBytes(replay, RECORDING_FILE_LIMIT);
       const Recording recording = ParseRecording(
           std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
           GAME_VERSION);
@@ -116,8 +164,7 @@ int main(int argc, char** argv) {
       std::cout << out.str();
       return status;
     } catch (const std::exception& e) {
-      std::fprintf(stderr, "pibo-sim: %s: %s\n", replay.c_str(), e.what());
-      return 2;
+      return Refuse(replay + ": " + e.what());
     }
   }
 
@@ -131,16 +178,9 @@ int main(int argc, char** argv) {
 
   KeyScript script;
   try {
-    if (keys == "-") {
-      script = KeyScript::Parse(std::cin, "standard input");
-    } else if (!keys.empty()) {
-      std::ifstream in(keys);
-      if (!in) return Usage("cannot read the key script " + keys);
-      script = KeyScript::Parse(in, keys);
-    }
+    if (!keys.empty()) script = ReadKeyScript(keys);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "pibo-sim: %s\n", e.what());
-    return 2;
+    return Refuse(e.what());
   }
   std::ostringstream out;
   const int status = RunSimulation(options, script, out);

@@ -110,7 +110,8 @@ bool LoadLevelSet(const std::string& sFolder, bool bExtra, LevelSet& levels) {
     return false;
   }
   return Trapped("Game - LoadLevels - ", [&] {
-    levels = ParseLevelFile(ReadFileBytes(std::filesystem::path(sFolder) / LevelFileName(bExtra)));
+    levels = ParseLevelFile(
+        ReadFileBytes(std::filesystem::path(sFolder) / LevelFileName(bExtra), LEVEL_FILE_LIMIT));
     return true;
   });
 }

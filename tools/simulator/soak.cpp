@@ -107,7 +107,7 @@ int RunSoak(const SoakOptions& options, std::ostream& out) {
   for (const bool extra : {false, true}) {
     LevelSet levels;
     if (!Trapped("Game - LoadLevels - ", [&] {
-          levels = ParseLevelFile(ReadFileBytes(LevelFileName(extra)));
+          levels = ParseLevelFile(ReadFileBytes(LevelFileName(extra), LEVEL_FILE_LIMIT));
           return true;
         }))
       return 1;
