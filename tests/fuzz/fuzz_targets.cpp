@@ -346,7 +346,11 @@ int FuzzSettings(const uint8_t* data, size_t size) {
   // The first line of the key in the first such section, the one that is read, holds the value.
   const std::string header = std::string("[") + setting.Section + "]";
   const std::string prefix = std::string(setting.Key) + "=";
-  const auto section = std::find(after.begin(), after.end(), header);
+  // A section line may end with the CR of a Windows editor's CR LF.
+  const auto section = std::find_if(after.begin(), after.end(), [&](std::string_view other) {
+    if (other.ends_with('\r')) other.remove_suffix(1);
+    return other == header;
+  });
   Expect(section != after.end());
   const auto line = std::find_if(section + 1, after.end(), [&](std::string_view other) {
     return other.starts_with('[') || other.starts_with(prefix);
