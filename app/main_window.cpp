@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "base/key_codes.h"
 #include "engines/gamepad.h"
 #include "game/game.h"
 
@@ -8,8 +9,8 @@ MainWindow::~MainWindow() {
   Unload();
 }
 
-void MainWindow::Load() {
-  display_.Open("Pibo II");
+void MainWindow::Load(bool bFullScreen) {
+  display_.Open("Pibo II", bFullScreen);
   // Gamepads play too; without controller support the keyboard alone does.
   gamepad::Start();
   platform::SetEventHandler(this);
@@ -47,7 +48,7 @@ void MainWindow::OnKeyDown(int nKeyCode, bool bRepeat) {
   if (game_ == nullptr) return;
   // Held down, only the develop keys act again at each repeat: a held Esc must not end the game
   // and then the program, nor a held F1 or F3 start game after game or reopen the options.
-  if (bRepeat && (nKeyCode < VK_F5 || nKeyCode > VK_F8)) return;
+  if (bRepeat && (nKeyCode < vk::F5 || nKeyCode > vk::F8)) return;
   game_->WhenSettled([this, nKeyCode] { HandleKey(nKeyCode); });
 }
 
@@ -55,34 +56,34 @@ void MainWindow::HandleKey(int nKeyCode) {
   Game& game = *game_;
   const bool develop = game.EditorEnabled;
   switch (nKeyCode) {
-    case VK_F1:
+    case vk::F1:
       if (!game.IsRunning()) game.StartGame(1);
       break;
-    case VK_F2:
+    case vk::F2:
       if (!game.IsRunning()) game.StartFromStage();
       break;
-    case VK_F3:
+    case vk::F3:
       game.ShowOptions();
       break;
-    case VK_ESCAPE:
+    case vk::ESCAPE:
       if (game.IsRunning())
         game.StopGame();
       else
         game.QuitRequested = true;
       break;
-    case VK_F5:
+    case vk::F5:
       if (develop) game.StartNextLevel();
       break;
-    case VK_F6:
+    case vk::F6:
       if (develop) {
         int16_t last = 100;
         game.GotoLevel(last);
       }
       break;
-    case VK_F7:
+    case vk::F7:
       if (develop) game.SetCharHealth(10);
       break;
-    case VK_F8:
+    case vk::F8:
       if (develop) game.SetCharScore(static_cast<int16_t>(game.GetCharScore() + 1000));
       break;
     default:

@@ -5,19 +5,10 @@
 
 #include "app/music_disc.h"
 #include "engines/display.h"
-#include "engines/form_screen.h"
+#include "forms/form_screen.h"
 #include "engines/host_window.h"
 #include "engines/platform.h"
 
-// Virtual-key codes of the keys the main window handles.
-constexpr int VK_ESCAPE = 27;
-constexpr int VK_F1 = 112;
-constexpr int VK_F2 = 113;
-constexpr int VK_F3 = 114;
-constexpr int VK_F5 = 116;
-constexpr int VK_F6 = 117;
-constexpr int VK_F7 = 118;
-constexpr int VK_F8 = 119;
 
 class Game;
 
@@ -26,8 +17,9 @@ class MainWindow final : public HostWindow, public platform::EventHandler {
   MainWindow();
   ~MainWindow() override;
 
-  // Opens the window and starts receiving its events. Throws GameError when it cannot.
-  void Load();
+  // Opens the window, full screen or as an 800 x 600 window, and starts receiving its events.
+  // Throws GameError when it cannot.
+  void Load(bool bFullScreen);
   // Stops the music and stops receiving events.
   void Unload();
   // The game its keys, clicks and close box go to (nullptr: none).

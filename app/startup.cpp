@@ -197,8 +197,10 @@ int Main(int argc, char** argv) {
   }
   const std::string recordFile =
       options.sRecord.empty() ? "" : std::filesystem::absolute(options.sRecord).string();
-  // --window: the display starts in a window, as PIBO_WINDOWED=1 makes it.
-  if (options.bWindow) setenv("PIBO_WINDOWED", "1", 1);
+  // --window (or PIBO_WINDOWED=1, handy while developing) starts in a window.
+  const char* windowedVariable = std::getenv("PIBO_WINDOWED");
+  const bool windowed = options.bWindow || (windowedVariable != nullptr &&
+                                            *windowedVariable != '\0' && *windowedVariable != '0');
   // The program's folder becomes the current directory: every data file lives there.
   std::string folder;
   try {
@@ -236,7 +238,7 @@ int Main(int argc, char** argv) {
       // The sound device is looked for while the window opens.
       game->SE.OpenDeviceInBackground();
       game->RecordFile = recordFile;
-      window->Load();
+      window->Load(!windowed);
       if (!game->Initialize(*window, words.bDevelop, words.bExtra,
                             dataFolder == folder ? "" : dataFolder)) {
         TellStartFailure(dataFolder, *window);

@@ -26,3 +26,26 @@ constexpr int LEFT = 0xCB;
 constexpr int RIGHT = 0xCD;
 constexpr int DOWN = 0xD0;
 }  // namespace dik
+
+// Windows virtual-key codes: how the main window's key events name a key (F1 = 112, Esc = 27).
+namespace vk {
+constexpr int BACK = 8;
+constexpr int TAB = 9;
+constexpr int RETURN = 13;
+constexpr int ESCAPE = 27;
+constexpr int SPACE = 32;
+constexpr int LEFT = 37;
+constexpr int UP = 38;
+constexpr int RIGHT = 39;
+constexpr int DOWN = 40;
+constexpr int DELETE = 46;
+constexpr int KEY_0 = '0';  // the digits and letters are their own capitals
+constexpr int KEY_A = 'A';
+constexpr int F1 = 112;
+constexpr int F2 = 113;
+constexpr int F3 = 114;
+constexpr int F5 = 116;
+constexpr int F6 = 117;
+constexpr int F7 = 118;
+constexpr int F8 = 119;
+}  // namespace vk

@@ -16,3 +16,7 @@ inline int32_t IntPart(double x) {
 inline int16_t Wrap16(int32_t x) {
   return static_cast<int16_t>(static_cast<uint16_t>(x));
 }
+
+// Game booleans are 16-bit with True = -1.
+constexpr int16_t VB_TRUE = -1;
+constexpr int16_t VB_FALSE = 0;

@@ -21,7 +21,6 @@ namespace {
 [[maybe_unused]] const bool kHeadless = [] {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  setenv("PIBO_WINDOWED", "1", 1);
   return true;
 }();
 

@@ -4,7 +4,7 @@
 // confirmed last, so the close box returns that one.
 #include <string>
 
-#include "engines/form.h"
+#include "forms/form.h"
 
 constexpr size_t NAME_MAX_LENGTH = 20;
 

@@ -1,6 +1,6 @@
 #include "dialogs/options_window.h"
 
-#include "play/records.h"
+#include "base/numbers.h"
 
 frmOptions::frmOptions() : Form(" Options", 2895, 2055) {
   for (Control* control :

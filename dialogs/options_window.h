@@ -4,7 +4,7 @@
 // their values from one opening to the next.
 #include <cstdint>
 
-#include "engines/form.h"
+#include "forms/form.h"
 
 class frmOptions : public Form {
  public:

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engines/form.h"
+#include "forms/form.h"
 
 class frmPassword : public Form {
  public:

@@ -4,7 +4,7 @@
 // code back through nEditByte and closes the window. The close box leaves nEditByte as it was.
 #include <cstdint>
 
-#include "engines/form.h"
+#include "forms/form.h"
 
 class frmEditOptions : public Form {
  public:

@@ -44,25 +44,22 @@ Display::~Display() {
   Close();
 }
 
-void Display::Open(const std::string& sCaption) {
+void Display::Open(const std::string& sCaption, bool bFullScreen) {
   if (window_ != nullptr) return;
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) RaiseSdlError();
   video_started_ = true;
-  // PIBO_WINDOWED=1 starts in a window (handy while developing); Alt+Enter switches any time.
-  const char* windowed = std::getenv("PIBO_WINDOWED");
-  const bool full = windowed == nullptr || *windowed == '\0' || *windowed == '0';
   // Full screen, the window is made as large as the desktop from the start, so it covers the
   // screen even where no window manager is there to stretch it.
   int width = 800, height = 600, x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
   SDL_DisplayMode desktop;
-  if (full && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+  if (bFullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
     width = desktop.w;
     height = desktop.h;
     x = y = 0;
   }
   window_.reset(
       SDL_CreateWindow(sCaption.c_str(), x, y, width, height,
-                       SDL_WINDOW_RESIZABLE | (full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0)));
+                       SDL_WINDOW_RESIZABLE | (bFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0)));
   if (window_ == nullptr) RaiseSdlError();
   SDL_SetWindowData(window_.get(), kDisplayKey, this);
 }

@@ -25,8 +25,9 @@ class Display {
   Display(const Display&) = delete;
   Display& operator=(const Display&) = delete;
 
-  // Creates the window (no picture yet). Throws GameError when the system refuses.
-  void Open(const std::string& sCaption);
+  // Creates the window (no picture yet): full screen as large as the desktop, or an 800 x 600
+  // window; Alt+Enter switches any time. Throws GameError when the system refuses.
+  void Open(const std::string& sCaption, bool bFullScreen = false);
   // Sets up the renderer for a picture of nWidth x nHeight pixels. Throws on failure.
   void SetMode(int nWidth, int nHeight);
   // Shows the given surface (the primary surface) on the screen, unless the screen already shows

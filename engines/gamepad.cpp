@@ -11,10 +11,6 @@ namespace {
 // A stick or trigger counts as pressed past about half its travel.
 constexpr Sint16 kAxisPressed = 16000;
 
-// Virtual-key codes of the main window's keys.
-constexpr int VK_ESCAPE = 27;
-constexpr int VK_F1 = 112;
-
 std::vector<SDL_GameController*> g_pads;
 std::array<bool, SDL_CONTROLLER_BUTTON_MAX> g_tapped{};
 bool g_started = false;
@@ -114,33 +110,11 @@ void AddHeldKeys(KeyboardSnapshot& state) {
 int WindowKeyOf(int button) {
   switch (button) {
     case SDL_CONTROLLER_BUTTON_START:
-      return VK_F1;
+      return vk::F1;
     case SDL_CONTROLLER_BUTTON_BACK:
-      return VK_ESCAPE;
+      return vk::ESCAPE;
     default:
       return 0;
-  }
-}
-
-std::optional<DialogKeys> DialogKeysOf(int button) {
-  switch (button) {
-    case SDL_CONTROLLER_BUTTON_DPAD_UP:
-      return DialogKeys{FormKey::Up, FormKey::ShiftTab};
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-      return DialogKeys{FormKey::Down, FormKey::Tab};
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-      return DialogKeys{FormKey::Left, FormKey::ShiftTab};
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-      return DialogKeys{FormKey::Right, FormKey::Tab};
-    case SDL_CONTROLLER_BUTTON_A:
-      return DialogKeys{FormKey::Space, std::nullopt};
-    case SDL_CONTROLLER_BUTTON_START:
-      return DialogKeys{FormKey::Enter, std::nullopt};
-    case SDL_CONTROLLER_BUTTON_B:
-    case SDL_CONTROLLER_BUTTON_BACK:
-      return DialogKeys{FormKey::Escape, std::nullopt};
-    default:
-      return std::nullopt;
   }
 }
 

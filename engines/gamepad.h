@@ -5,11 +5,8 @@
 //   Up (jump), B and the right trigger as Ctrl (fire), X as Shift (the next ball type), Start
 //   as P (pause).
 //   Pressed, Start reaches the main window as F1 (a new game, on the title screen) and Back as
-//   Esc; in a dialog the d-pad moves the focus (or the choice in a list), A presses, B cancels.
-#include <optional>
-
+//   Esc. The windows read the pad's buttons themselves (forms/form_screen.cpp).
 #include "base/key_codes.h"
-#include "engines/form.h"
 
 namespace gamepad {
 
@@ -24,13 +21,5 @@ void AddHeldKeys(KeyboardSnapshot& state);
 
 // The main window's key (a virtual-key code) that pressing `button` stands for, or 0.
 int WindowKeyOf(int button);
-
-// What pressing `button` does in a dialog: the first key, or the second when the dialog has no
-// use for the first (a d-pad step moves the choice in a list, else the focus).
-struct DialogKeys {
-  FormKey first;
-  std::optional<FormKey> second;
-};
-std::optional<DialogKeys> DialogKeysOf(int button);
 
 }  // namespace gamepad

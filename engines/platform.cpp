@@ -15,6 +15,7 @@
 #include "base/files.h"
 #include "base/settings_text.h"
 #include "engines/display.h"
+#include "base/key_codes.h"
 #include "engines/gamepad.h"
 
 namespace platform {
@@ -22,33 +23,33 @@ namespace {
 
 // Windows virtual-key codes for the keys the main window cares about; everything else is 0.
 int VirtualKeyCode(SDL_Keycode key) {
-  if (key >= SDLK_F1 && key <= SDLK_F12) return 112 + (key - SDLK_F1);
+  if (key >= SDLK_F1 && key <= SDLK_F12) return vk::F1 + (key - SDLK_F1);
   switch (key) {
     case SDLK_ESCAPE:
-      return 27;
+      return vk::ESCAPE;
     case SDLK_RETURN:
-      return 13;
+      return vk::RETURN;
     case SDLK_SPACE:
-      return 32;
+      return vk::SPACE;
     case SDLK_BACKSPACE:
-      return 8;
+      return vk::BACK;
     case SDLK_TAB:
-      return 9;
+      return vk::TAB;
     case SDLK_LEFT:
-      return 37;
+      return vk::LEFT;
     case SDLK_UP:
-      return 38;
+      return vk::UP;
     case SDLK_RIGHT:
-      return 39;
+      return vk::RIGHT;
     case SDLK_DOWN:
-      return 40;
+      return vk::DOWN;
     case SDLK_DELETE:
-      return 46;
+      return vk::DELETE;
     default:
       break;
   }
-  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
-  if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+  if (key >= SDLK_a && key <= SDLK_z) return vk::KEY_A + (key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return vk::KEY_0 + (key - SDLK_0);
   return 0;
 }
 

@@ -1,6 +1,6 @@
 #include "headless/headless.h"
 
-#include "engines/form.h"
+#include "forms/form.h"
 
 namespace headless {
 

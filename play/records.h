@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "base/numbers.h"
+
 #include "data/catalogue.h"
 
 constexpr int MAX_PLATFORMS = 200;
@@ -18,10 +20,6 @@ constexpr int FIREWORK_COUNT = 7;
 
 // "Nothing found" answer of the platform queries.
 constexpr int NO_PLATFORM = 255;
-
-// Game booleans are 16-bit with True = -1.
-constexpr int16_t VB_TRUE = -1;
-constexpr int16_t VB_FALSE = 0;
 
 struct PlatformRec {
   int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;

@@ -16,7 +16,6 @@ namespace {
 [[maybe_unused]] const bool kHeadless = [] {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
-  setenv("PIBO_WINDOWED", "1", 0);
   return true;
 }();
 

@@ -26,18 +26,18 @@ class MainWindowKeys : public StartedGame {
 }  // namespace
 
 TEST_F(MainWindowKeys, AHeldDevelopKeyActsAtEveryRepeatTheOthersOnce) {
-  window.OnKeyDown(VK_F8, false);
-  window.OnKeyDown(VK_F8, true);
-  window.OnKeyDown(VK_F8, true);
+  window.OnKeyDown(vk::F8, false);
+  window.OnKeyDown(vk::F8, true);
+  window.OnKeyDown(vk::F8, true);
   EXPECT_EQ(game.GetCharScore(), 3000);
 
-  window.OnKeyDown(VK_F3, true);
+  window.OnKeyDown(vk::F3, true);
   EXPECT_EQ(host.windows_shown, 0) << "a held F3 does not open the options again";
-  window.OnKeyDown(VK_ESCAPE, false);
+  window.OnKeyDown(vk::ESCAPE, false);
   ASSERT_FALSE(game.IsRunning());
-  window.OnKeyDown(VK_ESCAPE, true);
+  window.OnKeyDown(vk::ESCAPE, true);
   EXPECT_FALSE(game.QuitRequested) << "the Esc that ended the game, still held, does not quit";
-  window.OnKeyDown(VK_ESCAPE, false);
+  window.OnKeyDown(vk::ESCAPE, false);
   EXPECT_TRUE(game.QuitRequested);
 }
 
@@ -97,7 +97,7 @@ class WaitingGame : public ::testing::Test {
 }  // namespace
 
 TEST_F(WaitingGame, EscDuringTheFirstStagePreviewEndsTheGameOnceItHasStarted) {
-  PumpedKeys pump(window, {VK_ESCAPE});
+  PumpedKeys pump(window, {vk::ESCAPE});
   ASSERT_TRUE(game.StartGame(1));
   EXPECT_GT(pump.pumps, 0);
   EXPECT_FALSE(game.IsRunning()) << "the Esc of the preview is not lost when the game starts";
@@ -108,7 +108,7 @@ TEST_F(WaitingGame, KeysDuringAWaitActAfterTheLevelHasStartedNeverInsideIt) {
   // F1 while the first level is being started must not start a second game inside it; F5 (the
   // develop key) skips on once level 1 is fully set up.
   game.Options.bMusic = VB_TRUE;
-  PumpedKeys pump(window, {VK_F1, VK_F5, VK_F5});
+  PumpedKeys pump(window, {vk::F1, vk::F5, vk::F5});
   ASSERT_TRUE(game.StartGame(1));
   EXPECT_TRUE(game.IsRunning());
   EXPECT_EQ(host.music_starts, 1) << "one game, started once";

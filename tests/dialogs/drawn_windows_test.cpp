@@ -10,7 +10,7 @@
 #include "dialogs/options_window.h"
 #include "dialogs/password_window.h"
 #include "editor/edit_options_window.h"
-#include "engines/form_screen.h"
+#include "forms/form_screen.h"
 #include "engines/platform.h"
 #include "tests/render/golden.h"
 #include "tests/started_game.h"

@@ -1,4 +1,4 @@
-#include "engines/form.h"
+#include "forms/form.h"
 
 #include <algorithm>
 

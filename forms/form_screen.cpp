@@ -1,4 +1,4 @@
-#include "engines/form_screen.h"
+#include "forms/form_screen.h"
 
 #include <SDL.h>
 #include <imgui.h>
@@ -17,9 +17,8 @@
 #include "base/failure.h"
 #include "engines/display.h"
 #include "engines/font.h"
-#include "engines/form.h"
-#include "engines/form_view.h"
-#include "engines/gamepad.h"
+#include "forms/form.h"
+#include "forms/form_view.h"
 #include "engines/platform.h"
 
 namespace {
@@ -70,6 +69,35 @@ std::optional<FormKey> DialogKey(const SDL_KeyboardEvent& key) {
       return FormKey::PageUp;
     case SDLK_PAGEDOWN:
       return FormKey::PageDown;
+    default:
+      return std::nullopt;
+  }
+}
+
+// What pressing a gamepad's button does in a window: the first key, or the second when the window
+// has no use for the first (a d-pad step moves the choice in a list, else the focus). A presses,
+// B and Back cancel, Start is Enter.
+struct PadKeys {
+  FormKey first;
+  std::optional<FormKey> second;
+};
+std::optional<PadKeys> DialogKeysOf(uint8_t button) {
+  switch (button) {
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+      return PadKeys{FormKey::Up, FormKey::ShiftTab};
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+      return PadKeys{FormKey::Down, FormKey::Tab};
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+      return PadKeys{FormKey::Left, FormKey::ShiftTab};
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+      return PadKeys{FormKey::Right, FormKey::Tab};
+    case SDL_CONTROLLER_BUTTON_A:
+      return PadKeys{FormKey::Space, std::nullopt};
+    case SDL_CONTROLLER_BUTTON_START:
+      return PadKeys{FormKey::Enter, std::nullopt};
+    case SDL_CONTROLLER_BUTTON_B:
+    case SDL_CONTROLLER_BUTTON_BACK:
+      return PadKeys{FormKey::Escape, std::nullopt};
     default:
       return std::nullopt;
   }
@@ -285,7 +313,7 @@ void FormScreen::Impl::TakeEvents(Form& frm, FormView& view, platform::EventHand
       }
       case SDL_CONTROLLERBUTTONDOWN:
         // A gamepad's d-pad moves the focus (or the choice in a list), A presses, B cancels.
-        if (const auto keys = gamepad::DialogKeysOf(event.cbutton.button)) {
+        if (const auto keys = DialogKeysOf(event.cbutton.button)) {
           const bool used =
               frm.PressKey(keys->first) || (keys->second && frm.PressKey(*keys->second));
           if (used) {

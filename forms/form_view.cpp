@@ -1,4 +1,4 @@
-#include "engines/form_view.h"
+#include "forms/form_view.h"
 
 #include <imgui_internal.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/text_encoding.h"
-#include "engines/form.h"
+#include "forms/form.h"
 
 namespace {
 

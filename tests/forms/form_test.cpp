@@ -1,6 +1,6 @@
 // The logic of the game's modal windows, without a screen: focus and tab order, and the keys a
 // desktop dialog answers itself.
-#include "engines/form.h"
+#include "forms/form.h"
 
 #include <gtest/gtest.h>
 
