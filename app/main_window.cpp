@@ -39,9 +39,13 @@ void MainWindow::NextSong() {
   cdmusic_.Command("Next");
 }
 
-void MainWindow::ShowModal(Form& frm) {
+void MainWindow::OpenWindow(Form& frm) {
   if (!forms_) forms_ = std::make_unique<FormScreen>(display_);
-  forms_->ShowModal(frm, this);
+  forms_->Open(frm);
+}
+
+void MainWindow::WindowPass(Form&) {
+  if (forms_) forms_->Pass();
 }
 
 void MainWindow::OnKeyDown(int nKeyCode, bool bRepeat) {
@@ -49,7 +53,26 @@ void MainWindow::OnKeyDown(int nKeyCode, bool bRepeat) {
   // Held down, only the develop keys act again at each repeat: a held Esc must not end the game
   // and then the program, nor a held F1 or F3 start game after game or reopen the options.
   if (bRepeat && (nKeyCode < vk::F5 || nKeyCode > vk::F8)) return;
-  game_->WhenSettled([this, nKeyCode] { HandleKey(nKeyCode); });
+  WhenNotWaiting([this, nKeyCode] { HandleKey(nKeyCode); });
+}
+
+void MainWindow::WhenNotWaiting(std::function<void()> action) {
+  if (game_->IsWaiting() || !held_.empty())
+    held_.push_back(std::move(action));
+  else
+    action();
+}
+
+void MainWindow::ActOnHeldInput() {
+  if (game_ == nullptr || game_->QuitRequested) {
+    held_.clear();
+    return;
+  }
+  while (!held_.empty() && !game_->IsWaiting()) {
+    auto action = std::move(held_.front());
+    held_.pop_front();
+    action();
+  }
 }
 
 void MainWindow::HandleKey(int nKeyCode) {
@@ -93,12 +116,12 @@ void MainWindow::HandleKey(int nKeyCode) {
 
 void MainWindow::OnMouse(int nKind, int16_t nButton, int16_t nShift, float X, float Y) {
   if (game_ == nullptr) return;
-  game_->WhenSettled(
+  WhenNotWaiting(
       [this, nButton, nShift, X, Y] { game_->ReceiveMouseInput(nButton, nShift, X, Y); });
 }
 
-// The window closed by the system ends the run the normal way, saving everything; a wait ends at
-// once.
+// The window closed by the system (or SIGTERM) ends the run the normal way, saving everything;
+// every wait ends at once.
 void MainWindow::OnClose() {
-  if (game_ != nullptr) game_->QuitRequested = true;
+  if (game_ != nullptr) game_->Close();
 }

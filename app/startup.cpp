@@ -12,6 +12,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "app/frame_loop.h"
 #include "app/main_window.h"
 #include "base/error_log.h"
 #include "base/files.h"
@@ -20,10 +21,6 @@
 #include "engines/font.h"
 #include "engines/platform.h"
 #include "game/game.h"
-
-namespace {
-constexpr int32_t kFrameMilliseconds = 30;
-}
 
 CommandLineWords ReadCommandLine(std::string_view sCommandLine) {
   std::string upper(sCommandLine);
@@ -132,24 +129,6 @@ std::string JoinArguments(int argc, char** argv) {
   return text;
 }
 
-uint32_t FramePadding(uint32_t nStart, uint32_t nEnd) {
-  const int32_t elapsed = platform::TicksBetween(nStart, nEnd);
-  return elapsed < kFrameMilliseconds ? static_cast<uint32_t>(kFrameMilliseconds - elapsed) : 0;
-}
-
-bool RunFrameLoop(Game& game) {
-  while (!game.QuitRequested) {
-    const uint32_t frameStart = platform::Ticks();
-    platform::DoEvents();
-    if (!game.DrawFrame()) return false;
-    if (!game.DoFrame()) return false;
-    const uint32_t frameEnd = platform::Ticks();
-    if (const uint32_t pause = FramePadding(frameStart, frameEnd); pause > 0)
-      platform::Sleep(pause);
-  }
-  return true;
-}
-
 namespace {
 
 // A start that fails is told on standard error and in the error log; where the game has a real
@@ -246,12 +225,10 @@ int Main(int argc, char** argv) {
       } else if (replay && !game->StartReplay(*replay)) {
         TellStartFailure(dataFolder, *window);
         status = 1;
-      } else if (!RunFrameLoop(*game)) {
+      } else if (!FrameLoop(*game, window.get()).Run()) {
         std::fprintf(stderr, "pibo2: stopped after an error; see Errors.txt in %s\n",
                      dataFolder.c_str());
         status = 1;
-      } else {
-        game->Terminate();
       }
     } catch (const std::exception& e) {
       // Only a failure of the error log itself gets here.

@@ -1,10 +1,8 @@
 #pragma once
-// Start-up and the frame loop.
+// Start-up: the command line, the program's folders, and the run from the first pass to the end.
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-class Game;
 
 struct CommandLineWords {
   bool bDevelop = false;
@@ -43,14 +41,6 @@ std::string ChooseDataFolder(const std::string& sProgramFolder);
 
 // The arguments after the program's name as one text, separated by blanks.
 std::string JoinArguments(int argc, char** argv);
-
-// How long to sleep after a pass that started at nStart and finished its work at nEnd (readings
-// of the wrapping millisecond clock) so that the pass lasts 30 ms; 0 when it already did.
-uint32_t FramePadding(uint32_t nStart, uint32_t nEnd);
-
-// Runs passes until the game's QuitRequested (at once when a quit came while the game loaded).
-// False when DrawFrame or DoFrame failed (the run ends at once).
-bool RunFrameLoop(Game& game);
 
 // The program: returns the process exit status.
 int Main(int argc, char** argv);

@@ -7,11 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <functional>
 #include <string>
 #include <system_error>
-#include <thread>
 
 #include "base/failure.h"
 
@@ -168,16 +166,17 @@ void AppendToFile(const fs::path& file, std::string_view text) {
   }
 }
 
-FileLock::FileLock(const fs::path& lockFile, int nMilliseconds) {
+FileLock::FileLock(const fs::path& lockFile) {
   fd_ = OpenRegularFile(lockFile, O_RDWR | O_CREAT | O_NOFOLLOW, 0644);
-  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(nMilliseconds);
-  while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-    if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= giveUp) {
-      ::close(fd_);
-      throw GameError(ERR_PATH_FILE_ACCESS,
-                      "Another copy of the game holds " + lockFile.filename().string());
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  int result = 0;
+  do {
+    result = ::flock(fd_, LOCK_EX | LOCK_NB);
+  } while (result != 0 && errno == EINTR);
+  if (result == 0) {
+    held_ = true;
+  } else if (errno != EWOULDBLOCK) {
+    ::close(fd_);
+    throw GameError(ERR_PATH_FILE_ACCESS, "Cannot lock " + lockFile.filename().string());
   }
 }
 

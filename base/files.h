@@ -35,19 +35,23 @@ void AppendToFile(const std::filesystem::path& file, std::string_view text);
 // Whether the name itself (not what a link points at) is a symbolic link.
 bool IsSymbolicLink(const std::filesystem::path& file);
 
-// An exclusive lock on a file of its own ("HighScores_zt.dat.lock"), made when missing, for as
-// long as the object lives: two copies of the game that read, change and write the same file take
-// turns. Waits up to nMilliseconds for a copy that holds it; throws GameError when the lock
-// cannot be had (the lock file cannot be made, or another copy holds it that long).
+// An exclusive lock on a file of its own ("HighScores_zt.dat.lock"), made when missing, taken for
+// as long as the object lives, unless another copy of the game holds it: two copies that read,
+// change and write the same file take turns. It never waits (the frame loop is the one place
+// that does): a copy that finds the lock taken tries again later. Throws GameError when the lock
+// file cannot be made.
 class FileLock {
  public:
-  FileLock(const std::filesystem::path& lockFile, int nMilliseconds = 3000);
+  explicit FileLock(const std::filesystem::path& lockFile);
+  // Whether this copy has the lock (false: another holds it now).
+  bool Held() const { return held_; }
   ~FileLock();
   FileLock(const FileLock&) = delete;
   FileLock& operator=(const FileLock&) = delete;
 
  private:
   int fd_ = -1;
+  bool held_ = false;
 };
 
 // Removes what interrupted saves left in the folder: the temporary files of `names` whose process

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/frame_loop.h"
 #include "game/game.h"
 #include "headless/headless.h"
 
@@ -76,6 +77,7 @@ struct Scene {
     if (nLevel > 0) {
       const int stage = nLevel > 30 ? 4 : (nLevel - 1) / 6 + 1;
       game.BeginGame(static_cast<int16_t>(nLevel - 1), static_cast<int16_t>(stage - 1));
+      FrameLoop(game).RunWhileWaiting();
     }
     keys.Hold({});
   }

@@ -14,7 +14,11 @@ class HostWindow {
   virtual void StopMusic() = 0;
   // Moves on to the next track.
   virtual void NextSong() = 0;
-  // Shows a loaded form above the game, owned by the main window, and returns when the form has
-  // been unloaded. The game does not go on meanwhile; the keys and clicks go to the form.
-  virtual void ShowModal(Form& frm) = 0;
+  // Shows a loaded form above the game, owned by the main window, and returns at once. Until the
+  // form is unloaded the player's keys and clicks go to it, not to the game.
+  virtual void OpenWindow(Form& frm) = 0;
+  // One pass of the loop with the form open: it takes what the player did and is drawn when it
+  // changed. Once the form has been unloaded the window goes, and the events that came after it
+  // go back to the main window.
+  virtual void WindowPass(Form& frm) = 0;
 };

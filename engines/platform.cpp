@@ -13,10 +13,11 @@
 
 #include "base/failure.h"
 #include "base/files.h"
+#include "base/key_codes.h"
 #include "base/settings_text.h"
 #include "engines/display.h"
-#include "base/key_codes.h"
 #include "engines/gamepad.h"
+#include "engines/raw_events.h"
 
 namespace platform {
 namespace {
@@ -95,6 +96,8 @@ float PictureY(int y) {
 }
 
 EventHandler* g_handler = nullptr;
+RawEventSink* g_sink = nullptr;
+std::vector<SDL_Event> g_returned;
 
 class SdlBackend : public Backend {
  public:
@@ -102,8 +105,12 @@ class SdlBackend : public Backend {
   void Sleep(uint32_t nMilliseconds) override { SDL_Delay(nMilliseconds); }
   void ShowPointer(bool bShow) override { SDL_ShowCursor(bShow ? SDL_ENABLE : SDL_DISABLE); }
 
+  // The one place the program reads its window's events.
   void DoEvents() override {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+    std::vector<SDL_Event> returned;
+    returned.swap(g_returned);
+    for (const SDL_Event& event : returned) Dispatch(event);
     SDL_Event event;
     while (SDL_PollEvent(&event)) Dispatch(event);
     if (g_handler != nullptr) g_handler->OnEventsProcessed();
@@ -111,6 +118,8 @@ class SdlBackend : public Backend {
 
  private:
   static void Dispatch(const SDL_Event& event) {
+    // A window open over the game takes everything but the program's close.
+    if (g_sink != nullptr && event.type != SDL_QUIT) return g_sink->TakeEvent(event);
     EventHandler* handler = g_handler;
     if (handler == nullptr) return;
     switch (event.type) {
@@ -185,6 +194,15 @@ void SetEventHandler(EventHandler* handler) {
 }
 EventHandler* CurrentEventHandler() {
   return g_handler;
+}
+void SetRawEventSink(RawEventSink* sink) {
+  g_sink = sink;
+}
+RawEventSink* CurrentRawEventSink() {
+  return g_sink;
+}
+void ReturnEvents(const std::vector<SDL_Event>& events) {
+  g_returned.insert(g_returned.end(), events.begin(), events.end());
 }
 void InstallBackend(Backend* backend) {
   g_backend = backend ? backend : &g_sdl_backend;

@@ -45,9 +45,10 @@ void Game::ShowEditOptions() {
     frmEditOptions& frm = EditOptionsForm();
     frm.Load();
     frm.nEditByte = EditByte;
-    ShowWindow(frm);
-    EditByte = frm.nEditByte;
-    return true;
+    return ShowWindow(frm, [this, &frm] {
+      EditByte = frm.nEditByte;
+      return true;
+    });
   });
 }
 

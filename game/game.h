@@ -2,11 +2,9 @@
 // Game: the game around the play — the engines, every picture and sound, the level set, the
 // options, the high scores, the level editor's state and the flow from the title screen through
 // the stages to the high-score table. The rules of play live in the PlayState it holds; the
-// drawing in render/. Its operations live in the folder of the subsystem that owns them (game/,
-// editor/, dialogs/).
+// drawing in render/; the windows' controls in dialogs/ and editor/.
 #include <array>
 #include <cstdint>
-#include <exception>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -21,6 +19,7 @@
 #include "engines/vbge.h"
 #include "engines/vbie.h"
 #include "engines/vbse.h"
+#include "game/screen_stack.h"
 #include "play/play_state.h"
 #include "render/canvas.h"
 #include "render/dev_info.h"
@@ -45,12 +44,18 @@ class HeldSpaceKeys : public KeyStateSource {
 
 class Game : private PlayEvents {
  public:
+  // What follows a wait (see ScreenStack); false when it failed.
+  using Then = ScreenStack::Then;
+
   Game();
   ~Game() override;
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
-  // Public operations.
+  // Public operations. One that has to wait (a stage preview, the level screen, a window, the
+  // pause, the game-over picture) puts the wait on the screen stack and returns; the rest of its
+  // steps, and `then` where it takes one, run when the wait is over. Its result tells whether
+  // what it did up to then succeeded.
   void SetCharHealth(int16_t nHealth);
   void SetCharScore(int16_t nScore);
   int16_t GetCharScore() const;
@@ -62,28 +67,39 @@ class Game : private PlayEvents {
   // folder, where the pictures, sounds and level names are read).
   bool Initialize(HostWindow& frm, bool bDevelop, bool bExtra = false,
                   const std::string& sDataFolder = "");
-  bool StartGame(int16_t nStage);
-  bool StartNextLevel();
+  bool StartGame(int16_t nStage, Then then = nullptr);
+  bool StartNextLevel(Then then = nullptr);
   bool StopGame();
   bool DoFrame();
   bool DrawFrame();
   bool ShowOptions();
   bool StartFromStage();
-  bool AskForName(std::string& sName);
-  // Shows a loaded window over the game until it closes; the keys it took stay with it.
-  void ShowWindow(Form& frm);
+  // Asks for the player's name and hands it to `then`: the name typed, or the one confirmed last
+  // in this run when the window is closed with its close box. The window starts empty.
+  bool AskForName(std::function<bool(const std::string&)> then);
   void ReceiveMouseInput(int16_t Button, int16_t Shift, float X, float Y);
   bool IsRunning() const { return GameMode == GAMEMODE_PLAYING; }
 
-  // Runs `action` at once, or, while the game waits inside one of its operations (a stage preview,
-  // the level screen, the pause, the game-over picture), as soon as that operation has returned.
-  // The main window hands every key and click through here, so nothing it does can start or stop
-  // a game in the middle of starting a level.
-  void WhenSettled(std::function<void()> action);
+  // The waits of the game flow, which the frame loop runs.
+  ScreenStack Screens;
+  // Whether a wait is under way: the frame loop runs it instead of a frame, and the main window
+  // keeps the keys and clicks that come meanwhile until it is over.
+  bool IsWaiting() const { return !Screens.Empty(); }
+  // One pass of the game: the wait on top of the stack, or else the title screen or a frame of
+  // play (DrawFrame, then DoFrame). A closing program ends every wait at once. False when the
+  // run must end at once.
+  bool Pass();
+  // The program's window was closed, or the system asked the program to end (SIGTERM): every
+  // wait ends and the run ends after this pass, with its saves.
+  void Close();
 
-  // The end of the run: saves the options, the high scores and the level file. Called once, when
-  // start-up releases the game after the frame loop; not called when the run ends at once.
+  // The end of the run: saves the options and the high scores, plays the exit sound (waiting
+  // three seconds for it outside develop mode, unless the window is closed again) and saves the
+  // level file. Called once by the frame loop after its last pass; not called when the run ends
+  // at once.
   void Terminate();
+  bool Terminating = false;
+  int CloseRequests = 0;
 
   // Recording and replaying games (pibo2 --record FILE, --replay FILE). Every game begun while
   // RecordFile is set is recorded and written there when it ends (not in develop mode, where
@@ -112,7 +128,7 @@ class Game : private PlayEvents {
   // `name` where it is read from: the data folder, or the program's folder while the data folder
   // has none.
   std::filesystem::path ReadableDataFile(std::string_view name) const;
-  // The frame loop runs while this is false; Esc on the title screen and a closed window set it.
+  // The frame loop runs while this is false; Esc on the title screen and Close set it.
   bool QuitRequested = false;
   VBGE GE;
   VBIE IE;
@@ -133,8 +149,10 @@ class Game : private PlayEvents {
   std::array<uint8_t, LEVEL_SLOT_SIZE> SpareLevel{};
   std::vector<std::string> LevelNames;
   HighScoreTable HighScores;
-  // Scores entered in this run that have not reached the file yet (a save failed).
+  // Scores entered in this run that have not reached the file yet (a save failed, or another copy
+  // of the game held the table: then it is tried again every few passes).
   std::vector<HighScoreEntry> UnsavedHighScores;
+  bool HighScoresBusy = false;
 
   // A game in progress.
   PlayState Play;
@@ -158,14 +176,21 @@ class Game : private PlayEvents {
   int32_t MouseX = 0;  // the pointer's last x on the screen, whatever the mode
 
   // Level start and end.
-  bool BeginGame(int16_t nLevelBefore, int16_t nStageBefore);
-  bool StagePreview();
-  bool LevelScreen();
+  bool BeginGame(int16_t nLevelBefore, int16_t nStageBefore, Then then = nullptr);
+  bool StagePreview(Then then);
+  bool LevelScreen(Then then);
   void FinishGame();
-  void InsertHighScore();
+  // A score that enters the table asks for the player's name and is saved; `then` follows (at
+  // once when the score does not enter).
+  bool InsertHighScore(Then then = nullptr);
+  // Shows a loaded window over the game; `then` runs once it has closed. The keys it took stay
+  // with it.
+  bool ShowWindow(Form& frm, Then then);
+  // Puts a wait on the stack with what follows it (see ScreenStack::Push).
+  void Wait(std::unique_ptr<ScreenState> state, Then then, bool bEndsRunOnFailure = false);
 
-  // One frame of play.
-  void WaitForPauseKey();
+  // One frame of play: DoFrame reads the keys (a pause waits there), FinishFrame does the rest.
+  bool FinishFrame();
   bool KeyDown(int nKey) const { return Play.KeyDown(nKey); }
   bool PlayEffect(const SoundBufferPtr& dsb);
   // A sound of the catalogue; "no sound" plays nothing.
@@ -194,7 +219,8 @@ class Game : private PlayEvents {
   HighScoreTable HighScoresOnDisk(const char* sWho) const;
   // Merges this run's new scores into the table as the file holds it now (another copy of the
   // game may have entered some meanwhile), under a lock, and writes it back; the table shown
-  // becomes the merged one.
+  // becomes the merged one. False when it failed (logged), or when another copy holds the table
+  // this moment (HighScoresBusy: nothing is logged, and the save is tried again).
   bool SaveHighScores();
   void MakeDefaultHighScores();
   // Removes the temporary files that saves interrupted by a crash or a power cut left behind.
@@ -203,22 +229,14 @@ class Game : private PlayEvents {
  private:
   bool PlaySound(SoundId nSound) override { return PlayEffect(nSound); }
 
-  // Marks the game as busy in an operation that may wait; the work handed to WhenSettled meanwhile
-  // runs when the outermost one ends.
-  class Busy {
-   public:
-    explicit Busy(Game& game) : game_(game), unwinding_(std::uncaught_exceptions()) {
-      ++game_.busy_;
-    }
-    // Runs what was put off, unless an error is on its way out (the error log itself failed).
-    ~Busy() noexcept(false);
-    Busy(const Busy&) = delete;
-    Busy& operator=(const Busy&) = delete;
-
-   private:
-    Game& game_;
-    int unwinding_;
-  };
-  int busy_ = 0;
-  std::vector<std::function<void()>> settled_;
+  static constexpr int kHighScoreRetryPasses = 10;
+  int passes_since_busy_ = 0;
+  // Tries the password against the stages from nStage to 5 in turn (a match starts its game,
+  // and the rest are tried once that has started), then hides the pointer again.
+  bool TryPassword(const std::string& sEntry, int16_t nStage);
 };
+
+// What follows a step that needed no wait: `then`, where there is one.
+inline bool Continue(const Game::Then& then) {
+  return !then || then();
+}

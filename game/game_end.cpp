@@ -4,7 +4,6 @@
 #include "base/failure.h"
 #include "base/files.h"
 #include "engines/host_window.h"
-#include "engines/platform.h"
 #include "game/game.h"
 #include "render/screens.h"
 
@@ -20,28 +19,38 @@ bool Game::StopGame() {
   });
 }
 
+// A lost or finished game: the name for a qualifying score, then the game-over picture and sound
+// for three seconds (not in develop mode), then the title screen.
 void Game::FinishGame() {
-  Busy busy(*this);
-  if (!Replaying) InsertHighScore();
-  platform::DoEvents();
-  if (!DrawGameOver(Art)) return;
-  if (!PlayEffect(SoundId::GameOver)) return;
-  if (!EditorEnabled) platform::Sleep(3000);
-  StopGame();
+  Then gameOver = [this] {
+    if (!DrawGameOver(Art)) return false;
+    if (!PlayEffect(SoundId::GameOver)) return false;
+    if (EditorEnabled) return StopGame();
+    Wait(std::make_unique<TimedState>("game-over picture", 3000), [this] { return StopGame(); });
+    return true;
+  };
+  if (Replaying)
+    gameOver();
+  else
+    InsertHighScore(std::move(gameOver));
 }
 
 // A score that enters the table asks for the player's name and goes to the file at once, so no
 // crash, power cut or other copy of the game can take it away.
-void Game::InsertHighScore() {
+bool Game::InsertHighScore(Then then) {
   const HighScoreTable before = HighScores;
   const int p = EnterHighScore(HighScores, HighScoreEntry{{}, Play.CharScore});
-  if (p < 0) return;
-  // The dialog proposes the name of the entry being pushed down.
-  std::string name = before[p].Name;
-  AskForName(name);
-  HighScores[p].Name = FixedName(name);
-  UnsavedHighScores.push_back(HighScores[p]);
-  SaveHighScores();
+  if (p < 0) return Continue(then);
+  // The window is offered the name of the entry being pushed down, which it does not show; it is
+  // what is kept when the window cannot be shown.
+  auto store = [this, p, then](const std::string& sName) {
+    HighScores[p].Name = FixedName(sName);
+    UnsavedHighScores.push_back(HighScores[p]);
+    SaveHighScores();
+    return Continue(then);
+  };
+  if (!AskForName(store)) return store(before[p].Name);
+  return true;
 }
 
 // The game just ended goes to the recording's file, with the score and level it ended on. A file

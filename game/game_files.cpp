@@ -112,6 +112,9 @@ bool Game::SaveHighScores() {
   return Trapped("Game - SaveHighScores - ", [&] {
     const std::filesystem::path file = DataFile(HighScoreFileName(ExtraMode));
     const FileLock lock(file.string() + ".lock");
+    // Another copy of the game is saving its scores this moment: these follow a moment later.
+    HighScoresBusy = !lock.Held();
+    if (HighScoresBusy) return false;
     HighScoreTable table = HighScoresOnDisk("Game - SaveHighScores - ");
     for (const HighScoreEntry& entry : UnsavedHighScores) EnterHighScore(table, entry);
     WriteFileHead(file, HighScoreBytes(table));

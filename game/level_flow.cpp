@@ -9,22 +9,37 @@
 #include "render/screens.h"
 
 namespace {
+
 constexpr uint32_t kScreenPause = 3000;
-constexpr uint32_t kPreviewPoll = 50;
+
+// The stage preview waits for SPACE. The test looks at the keys read in the pass before, so a
+// SPACE still held from play ends the wait at once; a closed window ends it too.
+class StagePreviewState : public ScreenState {
+ public:
+  explicit StagePreviewState(Game& game) : game_(game) {}
+  const char* Name() const override { return "stage preview"; }
+  StateResult Pass() override {
+    if (game_.Play.KeyDown(dik::SPACE)) return StateResult::Over;
+    return game_.IE.GetKeyboardState(game_.Play.KeyboardState) ? StateResult::Waiting
+                                                               : StateResult::Failed;
+  }
+
+ private:
+  Game& game_;
+};
+
 }  // namespace
 
-bool Game::StartGame(int16_t nStage) {
-  Busy busy(*this);
+bool Game::StartGame(int16_t nStage, Then then) {
   return Trapped("Game - StartGame - ", [&] {
     if (!Initialized) RaiseNotInitialized();
-    return BeginGame(Wrap16(6 * nStage - 6), Wrap16(nStage - 1));
+    return BeginGame(Wrap16(6 * nStage - 6), Wrap16(nStage - 1), std::move(then));
   });
 }
 
 // A new game that goes on from level nLevelBefore + 1; nStageBefore differs from that level's
-// stage when its preview should be shown.
-bool Game::BeginGame(int16_t nLevelBefore, int16_t nStageBefore) {
-  Busy busy(*this);
+// stage when its preview should be shown. Play begins once the level has started.
+bool Game::BeginGame(int16_t nLevelBefore, int16_t nStageBefore, Then then) {
   if (!RecordFile.empty() && !EditorEnabled && !Replaying) {
     // What the rules start from: the random numbers, the level set and the options they read.
     Recorded.emplace();
@@ -46,14 +61,14 @@ bool Game::BeginGame(int16_t nLevelBefore, int16_t nStageBefore) {
   EditByte = 255;
   EditScrollX = 0;
   Play.NewGame(nLevelBefore, nStageBefore);
-  if (!StartNextLevel()) return false;
-  GameMode = GAMEMODE_PLAYING;
-  View.NewGame();
-  return true;
+  return StartNextLevel([this, then = std::move(then)] {
+    GameMode = GAMEMODE_PLAYING;
+    View.NewGame();
+    return Continue(then);
+  });
 }
 
-bool Game::StartNextLevel() {
-  Busy busy(*this);
+bool Game::StartNextLevel(Then then) {
   return Trapped("Game - StartNextLevel - ", [&] {
     if (!Initialized) RaiseNotInitialized();
     View.NewLevel();
@@ -64,14 +79,18 @@ bool Game::StartNextLevel() {
       if (Play.Level != 1 && oldStage != Play.Stage) HostForm->NextSong();
     }
 
-    if (oldStage != Play.Stage && !StagePreview()) return false;
-    if (Play.Level == 31) return PlayEffect(SoundId::Congrats);
-    return LevelScreen();
+    Then levelScreen = [this, then = std::move(then)] {
+      return Trapped("Game - StartNextLevel - ", [&] {
+        if (Play.Level == 31) return PlayEffect(SoundId::Congrats) && Continue(then);
+        return LevelScreen(then);
+      });
+    };
+    if (oldStage != Play.Stage) return StagePreview(std::move(levelScreen));
+    return levelScreen();
   });
 }
 
-bool Game::StagePreview() {
-  platform::DoEvents();
+bool Game::StagePreview(Then then) {
   const int16_t stage = Play.Stage;
   const std::string password = stage != 1 ? StagePasswords.at(stage) : std::string();
   if (!DrawStagePreview(Art, stage, StageNames.at(stage), password)) return false;
@@ -79,38 +98,33 @@ bool Game::StagePreview() {
   const SoundId jingle = StageJingle(stage);
   if (jingle != SoundId::None && !PlayEffect(jingle)) return false;
 
-  // Wait for SPACE. The test looks at the keys read in the previous pass, so a SPACE still held
-  // from play ends the wait at once; a SPACE tapped before the preview showed does not. A closed
-  // window ends it too.
+  // A SPACE tapped before the preview showed does not answer it.
   IE.ForgetKeyPresses();
-  bool space = false;
-  while (!space && !QuitRequested) {
-    if (Play.KeyDown(dik::SPACE)) space = true;
-    if (!IE.GetKeyboardState(Play.KeyboardState)) return false;
-    platform::Sleep(kPreviewPoll);
-    platform::DoEvents();
-  }
-  if (Options.bSoundEffects != 0 && jingle != SoundId::None) Sound(jingle)->Stop();
-  IE.ForgetKeyPresses();
+  Wait(std::make_unique<StagePreviewState>(*this), [this, jingle, then = std::move(then)] {
+    if (Options.bSoundEffects != 0 && jingle != SoundId::None) Sound(jingle)->Stop();
+    IE.ForgetKeyPresses();
+    return Continue(then);
+  });
   return true;
 }
 
-bool Game::LevelScreen() {
-  platform::DoEvents();
+bool Game::LevelScreen(Then then) {
   const size_t name = static_cast<size_t>(Play.Level - 1);
   if (!DrawLevelScreen(Art, name < LevelNames.size() ? LevelNames[name] : std::string()))
     return false;
   if (!PlayEffect(SoundId::GetReady)) return false;
-  if (!EditorEnabled) platform::Sleep(kScreenPause);
-  // What was pressed while the screen showed is not the first frame's to act on; keys still held
-  // are.
-  platform::DoEvents();
-  IE.ForgetKeyPresses();
+  // Develop mode leaves the pause out.
+  if (EditorEnabled) return Continue(then);
+  Wait(std::make_unique<TimedState>("level screen", kScreenPause), [this, then = std::move(then)] {
+    // What was pressed while the screen showed is not the first frame's to act on; keys still
+    // held are.
+    IE.ForgetKeyPresses();
+    return Continue(then);
+  });
   return true;
 }
 
 void Game::GotoLevel(int16_t& nLevel) {
-  Busy busy(*this);
   if (nLevel > Levels.LevelCount) nLevel = Levels.LevelCount;
   if (nLevel < 1) nLevel = 1;
   Play.Level = Wrap16(nLevel - 1);

@@ -8,7 +8,7 @@ HeadlessHost::HeadlessHost(const char* sTitle) {
   display_.Open(sTitle);
 }
 
-void HeadlessHost::ShowModal(Form& frm) {
+void HeadlessHost::OpenWindow(Form& frm) {
   if (!frm.IsLoaded()) return;
   ++windows_shown;
   frm.Activate();

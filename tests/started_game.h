@@ -3,6 +3,7 @@
 // stage preview passed at once: for tests of what the level flow and the drawing do.
 #include <gtest/gtest.h>
 
+#include "app/frame_loop.h"
 #include "game/game.h"
 #include "tests/render/golden.h"
 #include "tests/test_support.h"
@@ -21,13 +22,19 @@ class StartedGame : public ::testing::Test {
     game.Play.Randomize(7);
     const int stage = nLevel > 30 ? 4 : (nLevel - 1) / 6 + 1;
     ASSERT_TRUE(game.BeginGame(static_cast<int16_t>(nLevel - 1), static_cast<int16_t>(stage - 1)));
+    Settle();
     keys.Hold({});
   }
-  // Frames of play as the frame loop runs them: draw, then advance.
+  // Passes of the frame loop until nothing waits (a stage preview, the level screen, a window,
+  // the game-over picture): on the manual clock they cost no time.
+  void Settle() { ASSERT_TRUE(loop.RunWhileWaiting()) << "the game still waits"; }
+  // Frames of play as the frame loop runs them: draw, then advance; a wait that a frame starts
+  // (a level's end, a lost game) is passed before the next.
   void Play(int nFrames) {
     for (int i = 0; i < nFrames; ++i) {
       ASSERT_TRUE(game.DrawFrame());
       ASSERT_TRUE(game.DoFrame());
+      Settle();
     }
   }
   void ExpectScreen(const std::string& name) {
@@ -41,6 +48,7 @@ class StartedGame : public ::testing::Test {
   TestHost host;
   ScriptedKeys keys;
   Game game;
+  FrameLoop loop{game};
 };
 
 }  // namespace testing_support

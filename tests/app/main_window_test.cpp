@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/frame_loop.h"
 #include "data/cell_codes.h"
 #include "tests/started_game.h"
 
@@ -52,8 +53,8 @@ TEST_F(MainWindowKeys, EveryMouseEventReachesTheEditor) {
 
 namespace {
 
-// A clock whose event pump delivers keys to the main window while the game waits: the first time
-// the game pumps events, `keys` are pressed one after the other.
+// A clock whose event pump delivers keys to the main window while the game waits: at the first
+// pass of the frame loop, `keys` are pressed one after the other.
 class PumpedKeys : public platform::Backend {
  public:
   PumpedKeys(MainWindow& window, std::vector<int> keys) : window_(window), keys_(std::move(keys)) {
@@ -99,6 +100,7 @@ class WaitingGame : public ::testing::Test {
 TEST_F(WaitingGame, EscDuringTheFirstStagePreviewEndsTheGameOnceItHasStarted) {
   PumpedKeys pump(window, {vk::ESCAPE});
   ASSERT_TRUE(game.StartGame(1));
+  ASSERT_TRUE(FrameLoop(game, &window).RunWhileWaiting());
   EXPECT_GT(pump.pumps, 0);
   EXPECT_FALSE(game.IsRunning()) << "the Esc of the preview is not lost when the game starts";
   EXPECT_EQ(host.music_stops, 1);
@@ -110,6 +112,7 @@ TEST_F(WaitingGame, KeysDuringAWaitActAfterTheLevelHasStartedNeverInsideIt) {
   game.Options.bMusic = VB_TRUE;
   PumpedKeys pump(window, {vk::F1, vk::F5, vk::F5});
   ASSERT_TRUE(game.StartGame(1));
+  ASSERT_TRUE(FrameLoop(game, &window).RunWhileWaiting());
   EXPECT_TRUE(game.IsRunning());
   EXPECT_EQ(host.music_starts, 1) << "one game, started once";
   EXPECT_EQ(game.Play.Level, 3) << "each F5 moved on one whole level";

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/frame_loop.h"
 #include "base/error_log.h"
 #include "game/game.h"
 #include "tests/test_support.h"
@@ -153,5 +154,5 @@ TEST(FrameLoop, AQuitAskedForWhileLoadingEndsTheRunBeforeTheFirstPass) {
   // A desktop session that ends while the game is still loading sends its SIGTERM then.
   Game game;
   game.QuitRequested = true;
-  EXPECT_TRUE(RunFrameLoop(game)) << "no pass is run, so nothing can fail";
+  EXPECT_TRUE(FrameLoop(game).Run()) << "no pass is run, so nothing can fail";
 }

@@ -166,7 +166,8 @@ TEST_F(Editor, AnEditReachesTheLevelFileAtExitAndIsThereInTheNextRun) {
   ASSERT_NE(before, POWERUP_SKULL);
   Paint(20, 12);
   ASSERT_TRUE(game.StopGame());
-  game.Terminate();
+  game.QuitRequested = true;
+  ASSERT_TRUE(loop.Run());
 
   Game next;
   TestHost nextHost;

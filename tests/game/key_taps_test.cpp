@@ -83,6 +83,7 @@ TEST_F(KeyTaps, ASpaceTappedOnTheTitleScreenDoesNotSkipTheStagePreview) {
   ASSERT_TRUE(game.DrawFrame());
   ASSERT_TRUE(game.DoFrame());
   ASSERT_TRUE(game.StartGame(1));
+  Settle();
   EXPECT_GE(keyboard.reads, 5) << "the preview waited for SPACE";
   EXPECT_FALSE(keyboard.space_seen) << "the title's Space ended the stage preview";
 }

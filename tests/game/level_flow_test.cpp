@@ -22,6 +22,7 @@ class LevelFlow : public StartedGame {
 TEST_F(LevelFlow, ANewGameStartsAtTheFirstLevelOfItsStage) {
   Boot();
   ASSERT_TRUE(game.StartGame(1));
+  Settle();
   EXPECT_EQ(game.GameMode, GAMEMODE_PLAYING);
   EXPECT_EQ(game.Play.Level, 1);
   EXPECT_EQ(game.Play.Stage, 1);
@@ -31,6 +32,7 @@ TEST_F(LevelFlow, ANewGameStartsAtTheFirstLevelOfItsStage) {
 
   game.GameMode = GAMEMODE_TITLE;
   ASSERT_TRUE(game.StartGame(3));
+  Settle();
   EXPECT_EQ(game.Play.Level, 13);
   EXPECT_EQ(game.Play.Stage, 3);
   EXPECT_EQ(host.music_starts, 1) << "a later stage only moves the music on";
@@ -42,12 +44,14 @@ TEST_F(LevelFlow, ANewGameStartsAtTheFirstLevelOfItsStage) {
 TEST_F(LevelFlow, TheMusicMovesOnAtEachNewStageOnly) {
   Boot();
   ASSERT_TRUE(game.StartGame(1));
+  Settle();
   struct Step {
     int level, stage, nexts;
   } steps[] = {{2, 1, 0}, {6, 1, 0}, {7, 2, 1}, {8, 2, 1}, {30, 5, 2}, {31, 4, 2}};
   for (const Step& step : steps) {
     game.Play.Level = static_cast<int16_t>(step.level - 1);
     ASSERT_TRUE(game.StartNextLevel());
+    Settle();
     EXPECT_EQ(game.Play.Level, step.level);
     EXPECT_EQ(game.Play.Stage, step.stage) << step.level;
     EXPECT_EQ(host.music_nexts, step.nexts) << step.level;
@@ -62,6 +66,7 @@ TEST_F(LevelFlow, LevelsLeftOverAtTheEndOfAShortSetJoinTheLastStage) {
   Boot(false);
   game.Levels.LevelCount = 7;
   ASSERT_TRUE(game.StartGame(1));
+  Settle();
   for (const auto [level, stage] : {std::pair{5, 5}, std::pair{6, 5}, std::pair{7, 5}}) {
     game.Play.Level = static_cast<int16_t>(level - 1);
     ASSERT_TRUE(game.StartNextLevel()) << level;
@@ -81,6 +86,7 @@ TEST_F(LevelFlow, BombsGrowWithTheLevelAndHalveInAnEasyGame) {
       game.Options.nEasyGame = easy;
       game.Play.Level = static_cast<int16_t>(c.level - 1);
       ASSERT_TRUE(game.StartNextLevel());
+      Settle();
       EXPECT_EQ(game.Play.BombCount, easy == 1 ? c.easy : c.normal) << c.level << " " << +easy;
       EXPECT_EQ(game.Play.Bombs[game.Play.BombCount - 1].Delay, 90 * game.Play.BombCount);
       EXPECT_FLOAT_EQ(game.Play.Bombs[0].Y, -300);
@@ -92,15 +98,18 @@ TEST_F(LevelFlow, GotoLevelClampsToTheLevelSet) {
   Boot(false);
   int16_t level = 100;
   game.GotoLevel(level);
+  Settle();
   EXPECT_EQ(level, 31);
   EXPECT_EQ(game.Play.Level, 31);
   EXPECT_EQ(game.GameMode, GAMEMODE_TITLE) << "the title screen stays";
   level = 0;
   game.GotoLevel(level);
+  Settle();
   EXPECT_EQ(game.Play.Level, 1);
   // Skipping on from the finale plays it again rather than running off the level set.
   game.Play.Level = 31;
   ASSERT_TRUE(game.StartNextLevel());
+  Settle();
   EXPECT_EQ(game.Play.Level, 31);
   EXPECT_EQ(folder.ErrorLog(), "");
 }
@@ -108,6 +117,7 @@ TEST_F(LevelFlow, GotoLevelClampsToTheLevelSet) {
 TEST_F(LevelFlow, EscGoesBackToTheTitleScreenWithoutAskingForAName) {
   Boot();
   ASSERT_TRUE(game.StartGame(1));
+  Settle();
   game.Play.CharScore = 50000;
   ASSERT_TRUE(game.StopGame());
   EXPECT_EQ(game.GameMode, GAMEMODE_TITLE);
@@ -118,12 +128,14 @@ TEST_F(LevelFlow, EscGoesBackToTheTitleScreenWithoutAskingForAName) {
 TEST_F(LevelFlow, ALostGameEntersItsScoreAndReturnsToTheTitleScreen) {
   Boot(false);
   ASSERT_TRUE(game.StartGame(1));
+  Settle();
   keys.Hold({});
   game.Play.CharHealth = 0;
   game.Play.CharScore = 14500;
   game.Play.ExitCountdown = 1;
   const uint64_t before = clock.slept;
   ASSERT_TRUE(game.DoFrame());
+  Settle();
   EXPECT_EQ(game.GameMode, GAMEMODE_TITLE);
   EXPECT_EQ(game.HighScores[1].Score, 14500);
   EXPECT_EQ(game.HighScores[9].Score, 7000);

@@ -1,6 +1,7 @@
 // The game object's start-up, its failure reports and the end of the run.
 #include <gtest/gtest.h>
 
+#include "app/frame_loop.h"
 #include "base/files.h"
 #include "data/high_scores.h"
 #include "game/game.h"
@@ -12,6 +13,12 @@ namespace {
 
 class GameLifecycle : public ::testing::Test {
  protected:
+  // The end of the run as the frame loop brings it: the game's termination, whose exit sound the
+  // loop waits for.
+  void EndRun() {
+    game.QuitRequested = true;
+    ASSERT_TRUE(FrameLoop(game).Run());
+  }
   ScratchFolder folder;
   ManualClock clock;
   TestHost host;
@@ -56,7 +63,7 @@ TEST_F(GameLifecycle, StartsOnTheTitleScreenAndSavesEverythingAtTheEnd) {
   EXPECT_EQ(folder.ErrorLog(), "");
 
   const uint64_t sleptBefore = clock.slept;
-  game.Terminate();
+  EndRun();
   EXPECT_EQ(clock.slept - sleptBefore, 3000u) << "the exit sound plays out";
   EXPECT_EQ(ReadBytes("Options_zt.dat"), (std::vector<uint8_t>{0, 0xFF, 0xFF, 0, 0, 1}));
   EXPECT_EQ(ReadBytes("HighScores_zt.dat").size(), 240u);
@@ -77,7 +84,7 @@ TEST_F(GameLifecycle, AFullDiskAtTheEndStillSavesEveryFileThatFits) {
     return file == "Options_zt.dat" || file == "Errors.txt";
   });
   testing::internal::CaptureStderr();
-  game.Terminate();
+  EndRun();
   const std::string said = testing::internal::GetCapturedStderr();
   SimulateFullDisk(nullptr);
   EXPECT_NE(said.find("Game - SaveGameOptions - Disk full"), std::string::npos) << said;
@@ -93,7 +100,7 @@ TEST_F(GameLifecycle, TheExtraSetUsesItsOwnFilesAndPasswords) {
   ASSERT_TRUE(game.Initialize(host, true, true)) << folder.ErrorLog();
   EXPECT_EQ(game.StagePasswords[1], "MORVEK");
   EXPECT_EQ(game.StagePasswords[5], "NUFOGE");
-  game.Terminate();
+  EndRun();
   EXPECT_EQ(clock.slept, 0u) << "no pause in develop mode";
   EXPECT_TRUE(std::filesystem::exists("Options_zt_e.dat"));
   EXPECT_TRUE(std::filesystem::exists("HighScores_zt_e.dat"));
@@ -115,7 +122,7 @@ TEST_F(GameLifecycle, ADataFolderKeepsTheGamesOwnFilesStartingFromTheShippedOnes
   EXPECT_EQ(ReadBytes(data / "Levels.dat"), shippedLevels);
   game.Levels.Cell(1, 5, 10) = 50;  // the editor's change
   game.Options.nHighDetailGraphics = 0;
-  game.Terminate();
+  EndRun();
   EXPECT_TRUE(std::filesystem::exists(data / "Options_zt.dat"));
   EXPECT_TRUE(std::filesystem::exists(data / "HighScores_zt.dat"));
   EXPECT_FALSE(std::filesystem::exists("HighScores_zt.dat"));
@@ -177,4 +184,31 @@ TEST_F(GameLifecycle, ScoreAccessorsWorkOnSixteenBits) {
   EXPECT_EQ(game.GetCharScore(), 40000 - 65536);
   game.SetCharHealth(10);
   EXPECT_EQ(game.Play.CharHealth, 10);
+}
+
+// A score another copy's save kept from the file reaches it a few passes after that copy is done;
+// at the end of the run the game waits for the table three seconds at most, then says so.
+TEST_F(GameLifecycle, ScoresKeptFromTheFileByAnotherCopyFollowAMomentLater) {
+  folder.LinkGameFiles();
+  ASSERT_TRUE(game.Initialize(host, false)) << folder.ErrorLog();
+  game.Options.bSoundEffects = 0;
+  auto other = std::make_unique<FileLock>("HighScores_zt.dat.lock");
+  game.UnsavedHighScores.push_back(HighScoreEntry{FixedName("Later"), 30000});
+  EXPECT_FALSE(game.SaveHighScores());
+  FrameLoop loop(game);
+  for (int pass = 0; pass < 20; ++pass) ASSERT_TRUE(loop.RunOnePass());
+  EXPECT_FALSE(FileExists("HighScores_zt.dat"));
+  other.reset();
+  for (int pass = 0; pass < 20; ++pass) ASSERT_TRUE(loop.RunOnePass());
+  EXPECT_EQ(ParseHighScores(ReadBytes("HighScores_zt.dat"), HighScoreTable{})[0].Name,
+            FixedName("Later"));
+
+  other = std::make_unique<FileLock>("HighScores_zt.dat.lock");
+  game.UnsavedHighScores.push_back(HighScoreEntry{FixedName("Never"), 40000});
+  const uint64_t sleptBefore = clock.slept;
+  EndRun();
+  EXPECT_EQ(clock.slept - sleptBefore, 3000u);
+  EXPECT_NE(folder.ErrorLog().find("Another copy of the game kept the high-score table"),
+            std::string::npos);
+  EXPECT_FALSE(std::filesystem::is_symlink("Levels.dat")) << "the level file was saved after";
 }

@@ -1,6 +1,7 @@
 // Pickups, the level-end rules, the pause and the high-score table.
 #include <map>
 
+#include "app/frame_loop.h"
 #include "base/failure.h"
 #include "engines/vbie.h"
 #include "tests/game/play_fixture.h"
@@ -160,6 +161,8 @@ TEST_F(Rules, ThePauseLastsUntilPIsReleasedPressedAndReleased) {
   game.IE.SetSource(&pause);
   Build();
   ASSERT_TRUE(game.DoFrame());
+  EXPECT_TRUE(game.IsWaiting()) << "paused";
+  ASSERT_TRUE(FrameLoop(game).RunWhileWaiting());
   EXPECT_EQ(pause.next, 7u) << "the frame read once, the pause six times";
   game.IE.SetSource(&keys);
 }

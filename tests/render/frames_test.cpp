@@ -104,6 +104,7 @@ TEST_F(Frames, MachineLevelAndFinale) {
   int16_t finale = 31;
   keys.Hold({dik::SPACE});
   game.GotoLevel(finale);
+  Settle();
   keys.Hold({});
   Play(60);
   ExpectScreen("level31_finale");
@@ -116,6 +117,7 @@ TEST_F(Frames, SpaceAndMachineStageLevels) {
   int16_t level = 26;
   keys.Hold({dik::SPACE});
   game.GotoLevel(level);
+  Settle();
   keys.Hold({});
   Play(30);
   ExpectScreen("level26_machine_stage");

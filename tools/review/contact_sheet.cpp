@@ -70,18 +70,16 @@ void AddPictures(Sheet& sheet) {
 }
 
 // The level as the game draws it once play has begun.
-void AddLevels(Sheet& sheet, Game& game, headless::ScriptedKeys& keys) {
+void AddLevels(Sheet& sheet, review::HeadlessGame& headless) {
+  Game& game = headless.game;
   sheet.Heading("The first level of every stage, the machine's level and the finale");
   for (const int level : {1, 7, 13, 19, 25, 30, 31}) {
     const int stage = level > 30 ? 4 : (level - 1) / 6 + 1;
     const SDL_Rect where = sheet.Place(800, 600);
-    keys.Hold({dik::SPACE});  // past the stage preview at once
-    game.Play.Randomize(7);
-    if (!game.BeginGame(static_cast<int16_t>(level - 1), static_cast<int16_t>(stage - 1))) {
+    if (!headless.BeginGame(level - 1, stage - 1)) {
       std::fprintf(stderr, "pibo-contact-sheet: level %d could not be started\n", level);
       continue;
     }
-    keys.Hold({});
     // The finale plays on until several fireworks are in the air.
     const int frames = level == 31 ? 260 : 40;
     for (int frame = 0; frame < frames; ++frame) {
@@ -122,7 +120,7 @@ int main(int argc, char** argv) {
     Game& game = headless.game;
     Sheet sheet(kSheetWidth, 16000);
     AddPictures(sheet);
-    AddLevels(sheet, game, headless.keys);
+    AddLevels(sheet, headless);
     if (!sheet.WritePng(out)) {
       std::fprintf(stderr, "pibo-contact-sheet: cannot write %s\n", out.c_str());
       status = 1;

@@ -57,13 +57,10 @@ std::optional<Request> ReadArgs(const std::vector<std::string>& args) {
 
 // Level `level` started as a new game (the stage preview and level screen passed with Space),
 // drawn with the view at `view_x`, into the sheet at (x, y).
-bool DrawLevelHalf(Game& game, headless::ScriptedKeys& keys, int level, int view_x,
-                   review::Sheet& sheet, int x, int y) {
-  keys.Hold({dik::SPACE});
-  game.Play.Randomize(7);
-  const bool started = game.BeginGame(static_cast<int16_t>(level - 1), 0);
-  keys.Hold({});
-  if (!started) return false;
+bool DrawLevelHalf(review::HeadlessGame& headless, int level, int view_x, review::Sheet& sheet,
+                   int x, int y) {
+  Game& game = headless.game;
+  if (!headless.BeginGame(level - 1, 0)) return false;
   EditCursor view;
   view.Active = true;  // only to place the view; no cursor is drawn without the meter
   view.ScrollX = view_x;
@@ -116,8 +113,8 @@ int Render(const Request& r, std::ostream& err) {
     for (int level = 1; level <= levels.LevelCount && status == 0; ++level) {
       const SDL_Rect where = sheet.Place(kLevelWidth, kLevelHeight);
       for (int half = 0; half < 2 && status == 0; ++half) {
-        if (!DrawLevelHalf(game, headless.keys, level, 800 * half, sheet,
-                           where.x + half * 800 / kShrink, where.y)) {
+        if (!DrawLevelHalf(headless, level, 800 * half, sheet, where.x + half * 800 / kShrink,
+                           where.y)) {
           err << "pibo-levels: level " << level << " could not be started\n";
           status = 1;
         }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/frame_loop.h"
 #include "game/game.h"
 #include "headless/headless.h"
 
@@ -25,6 +26,17 @@ struct HeadlessGame {
     game.Options.bSoundEffects = 0;
     game.Options.bMusic = 0;
     return true;
+  }
+  // A new game that goes on from level nLevelBefore + 1 (nStageBefore: see Game::BeginGame), its
+  // stage preview and level screen passed (SPACE held, the manual clock): play is about to begin.
+  bool BeginGame(int nLevelBefore, int nStageBefore) {
+    keys.Hold({dik::SPACE});
+    game.Play.Randomize(7);
+    const bool started =
+        game.BeginGame(static_cast<int16_t>(nLevelBefore), static_cast<int16_t>(nStageBefore)) &&
+        FrameLoop(game).RunWhileWaiting();
+    keys.Hold({});
+    return started;
   }
   headless::ManualClock clock;
   headless::HeadlessHost host;

@@ -1,10 +1,9 @@
-// The game object's life: creation, start-up, the per-pass drawing dispatch, the work put off
-// until a wait is over, and the end of the run.
-#include "game/game.h"
-
+// The game object's life: creation, start-up, the sounds it plays, its waits, and what is drawn
+// on each pass. What the game does on a pass and at the end of the run is in run.cpp.
 #include "base/failure.h"
 #include "engines/host_window.h"
 #include "engines/platform.h"
+#include "game/game.h"
 #include "render/screens.h"
 
 Game::Game() {
@@ -44,7 +43,6 @@ bool Game::Initialize(HostWindow& frm, bool bDevelop, bool bExtra, const std::st
     if (!GE.LoadBitmap(PictureFile(PictureId::Loading, ExtraMode), loading, loadingSize.Width,
                        loadingSize.Height))
       return false;
-    platform::DoEvents();
     if (!Art.ShowBitmap(loading.get(), true)) return false;
 
     if (!LoadGameOptions()) return false;
@@ -79,44 +77,20 @@ bool Game::DrawFrame() {
   });
 }
 
-void Game::ShowWindow(Form& frm) {
-  HostForm->ShowModal(frm);
-  IE.ForgetKeyPresses();
-}
-
 EditCursor Game::Cursor() const {
   return EditCursor{EditorEnabled && EditActive, EditScrollX, EditLastCol, EditLastRow, EditByte};
 }
 
-void Game::WhenSettled(std::function<void()> action) {
-  if (busy_ > 0)
-    settled_.push_back(std::move(action));
-  else
-    action();
+bool Game::PlayEffect(const SoundBufferPtr& dsb) {
+  if (Options.bSoundEffects == 0) return true;
+  return SE.PlaySound(dsb.get());
 }
 
-Game::Busy::~Busy() noexcept(false) {
-  if (--game_.busy_ > 0 || std::uncaught_exceptions() > unwinding_) return;
-  // What came in during the wait, in the order it came.
-  while (!game_.settled_.empty()) {
-    std::vector<std::function<void()>> actions;
-    actions.swap(game_.settled_);
-    for (auto& action : actions) action();
-  }
+void Game::Close() {
+  QuitRequested = true;
+  ++CloseRequests;
 }
 
-void Game::Terminate() {
-  WriteRecording();  // a game under way when the window closed
-  try {
-    SaveGameOptions();
-    SaveHighScores();
-    if (Options.bSoundEffects != 0) {
-      SE.PlaySound(Sound(SoundId::Smoking).get());
-      // Let the exit sound play out before the window goes.
-      if (!EditorEnabled) platform::Sleep(3000);
-    }
-    SaveLevels();
-  } catch (const std::exception& e) {
-    LogError(std::string("Game - Class_Terminate - ") + e.what());
-  }
+void Game::Wait(std::unique_ptr<ScreenState> state, Then then, bool bEndsRunOnFailure) {
+  Screens.Push(std::move(state), std::move(then), bEndsRunOnFailure);
 }

@@ -1,13 +1,25 @@
-#include "forms/form_view.h"
+#include "forms/imgui_adapter.h"
 
-#include <imgui_internal.h>
+#include <SDL.h>
+#include <imgui.h>
+#include <imgui_freetype.h>
+#include <imgui_impl_sdl.h>
+#include <imgui_impl_sdlrenderer.h>
 
 #include <algorithm>
+#include <array>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <string>
+#include <vector>
 
+#include "base/error_log.h"
+#include "base/failure.h"
 #include "base/text_encoding.h"
+#include "engines/display.h"
+#include "engines/font.h"
 #include "forms/form.h"
 
 namespace {
@@ -52,8 +64,21 @@ int TextBoxCallback(ImGuiInputTextCallbackData* data) {
   return 0;
 }
 
-}  // namespace
+// The tick of a ticked box: two strokes, as ImGui draws its own.
+void DrawCheckMark(ImDrawList* draw, ImVec2 pos, ImU32 colour, float size) {
+  const float thickness = std::max(size / 5.0f, 1.0f);
+  size -= thickness * 0.5f;
+  pos = ImVec2(pos.x + thickness * 0.25f, pos.y + thickness * 0.25f);
+  const float third = size / 3.0f;
+  const float bx = pos.x + third;
+  const float by = pos.y + size - third * 0.5f;
+  draw->PathLineTo(ImVec2(bx - third, by - third));
+  draw->PathLineTo(ImVec2(bx, by));
+  draw->PathLineTo(ImVec2(bx + third * 2.0f, by - third * 2.0f));
+  draw->PathStroke(colour, 0, thickness);
+}
 
+// Sets ImGui's style to the game's look at `fScale` screen pixels per picture pixel.
 void ApplyFormStyle(float fScale) {
   ImGuiStyle style;
   style.WindowPadding = ImVec2(0, 0);
@@ -101,6 +126,55 @@ void ApplyFormStyle(float fScale) {
   c[ImGuiCol_NavHighlight] = Colour(255, 255, 255);
   ImGui::GetStyle() = style;
 }
+
+}  // namespace
+
+// One opening of a form as ImGui draws it.
+class FormView {
+ public:
+  // `ids` counts the text boxes' edits over every opening (see DrawTextBox).
+  FormView(Form& frm, unsigned& ids) : frm_(frm), ids_(&ids) {}
+
+  // One frame of the window, centred on the 800 x 600 picture whose top-left corner is at
+  // `origin` on the screen, scaled by `fScale`. Call between ImGui::NewFrame and ImGui::Render.
+  void Draw(ImVec2 origin, float fScale);
+
+  bool TextBoxReady() const { return text_ready_; }
+  bool FocusInTextBox() const;
+
+ private:
+  struct Box {
+    ImVec2 Min, Max;
+  };
+  // A text box as it is edited: the id its widget has now, whether it had the focus and was
+  // being edited in the last frame, and its text as UTF-8.
+  struct TextState {
+    unsigned id = 0;
+    bool focused = false;
+    bool editing = false;
+    std::vector<char> buffer;
+  };
+  Box BoxOf(const Control& control) const;
+  float Px(int nTwips) const { return nTwips * scale_ / 15.0f; }
+  bool Focused(const Control& control) const;
+
+  void DrawControl(Control& control);
+  void DrawLabel(Label& label);
+  void DrawCheckBox(CheckBox& box);
+  void DrawButton(CommandButton& button);
+  void DrawTextBox(TextBox& box);
+  void DrawListBox(ListBox& list);
+  void DrawFocusRect(ImVec2 min, ImVec2 max) const;
+
+  Form& frm_;
+  unsigned* ids_;
+  float scale_ = 1;
+  ImVec2 client_{0, 0};
+  bool first_frame_ = true;
+  unsigned focus_moves_seen_ = 0;
+  bool text_ready_ = false;
+  std::map<const TextBox*, TextState> text_;
+};
 
 bool FormView::Focused(const Control& control) const {
   return frm_.Focused() == &control;
@@ -220,8 +294,8 @@ void FormView::DrawCheckBox(CheckBox& box) {
   draw->AddRect(min, max, box.Enabled ? kBlue : kGrey, 0, 0, line);
   if (box.Value) {
     const float pad = std::round(2.5f * scale_);
-    ImGui::RenderCheckMark(draw, ImVec2(min.x + pad, min.y + pad), box.Enabled ? kYellow : kGrey,
-                           side - 2 * pad);
+    DrawCheckMark(draw, ImVec2(min.x + pad, min.y + pad), box.Enabled ? kYellow : kGrey,
+                  side - 2 * pad);
   }
 
   const std::string caption = Cp1252ToUtf8(box.Caption);
@@ -266,26 +340,29 @@ void FormView::DrawButton(CommandButton& button) {
   }
 }
 
+// The text box that has the focus is edited by ImGui's text widget. Each time the focus comes to
+// the box it is given a new id, so the widget starts from the box's text with no state of an
+// earlier edit (of this opening or the last); and when the focus leaves, the id changes again, so
+// the widget being edited is no longer drawn and ImGui lets it go.
 void FormView::DrawTextBox(TextBox& box) {
   const Box place = BoxOf(box);
   const bool focused = Focused(box);
-  const ImGuiID id = ImGui::GetID("##text");
-  std::vector<char>& buffer = text_buffers_[&box];
+  TextState& state = text_[&box];
+  if (focused != state.focused && !(focused && state.editing)) state.id = ++*ids_;
+  state.focused = focused;
   // Room for every character as up to three bytes of UTF-8; a box without a limit takes a line.
   const size_t characters = box.MaxLength > 0 ? box.MaxLength : 255;
-  buffer.resize(characters * 3 + 1);
-
-  const bool editing = ImGui::GetActiveID() == id;
-  if (!editing) {
+  state.buffer.resize(characters * 3 + 1);
+  if (!state.editing) {
     // Between edits the box shows what the window's logic holds.
     const std::string text = Cp1252ToUtf8(box.Text());
-    std::memset(buffer.data(), 0, buffer.size());
-    std::memcpy(buffer.data(), text.data(), std::min(text.size(), buffer.size() - 1));
+    std::memset(state.buffer.data(), 0, state.buffer.size());
+    std::memcpy(state.buffer.data(), text.data(), std::min(text.size(), state.buffer.size() - 1));
   }
-  if (!focused && editing) ImGui::ClearActiveID();
+  ImGui::PushID(static_cast<int>(state.id));
   // The caret goes where the focus is: at once when the focus has just moved here, and back
   // after a click beside the controls, but never while another control is being pressed.
-  if (focused && !editing &&
+  if (focused && !state.editing &&
       (first_frame_ || frm_.FocusMoves() != focus_moves_seen_ || !ImGui::IsAnyItemActive()))
     ImGui::SetKeyboardFocusHere();
 
@@ -297,15 +374,17 @@ void FormView::DrawTextBox(TextBox& box) {
   ImGui::PushStyleColor(ImGuiCol_Text, Colour(255, 255, 0));
   ImGui::SetNextItemWidth(place.Max.x - place.Min.x);
   ImGui::BeginDisabled(!box.Enabled);
-  if (ImGui::InputText("##text", buffer.data(), buffer.size(),
+  if (ImGui::InputText("##text", state.buffer.data(), state.buffer.size(),
                        ImGuiInputTextFlags_CallbackCharFilter | ImGuiInputTextFlags_CallbackEdit,
                        TextBoxCallback, &box))
-    box.SetText(Utf8ToCp1252(buffer.data()));
+    box.SetText(Utf8ToCp1252(state.buffer.data()));
+  state.editing = ImGui::IsItemActive();
   if (ImGui::IsItemActivated()) frm_.SetFocus(box);
   ImGui::EndDisabled();
   ImGui::PopStyleColor(2);
   ImGui::PopStyleVar();
-  if (focused && ImGui::GetActiveID() == id) text_ready_ = true;
+  ImGui::PopID();
+  if (focused && state.editing) text_ready_ = true;
 }
 
 void FormView::DrawListBox(ListBox& list) {
@@ -338,4 +417,155 @@ void FormView::DrawListBox(ListBox& list) {
   }
   ImGui::PopStyleColor();
   ImGui::PopStyleVar(2);
+}
+
+// The face of the windows' text: a plain sans serif, as the old dialogs had.
+namespace {
+constexpr const char* kDialogFontFamily = "Liberation Sans";
+
+// Every character Windows-1252 holds, so a name can be typed in any of them.
+constexpr ImWchar kGlyphRanges[] = {
+    0x0020, 0x00FF, 0x0152, 0x0153, 0x0160, 0x0161, 0x0178, 0x0178, 0x017D, 0x017E, 0x0192, 0x0192,
+    0x02C6, 0x02C6, 0x02DC, 0x02DC, 0x2013, 0x2014, 0x2018, 0x201A, 0x201C, 0x201E, 0x2020, 0x2022,
+    0x2026, 0x2026, 0x2030, 0x2030, 0x2039, 0x203A, 0x20AC, 0x20AC, 0x2122, 0x2122, 0,
+};
+}  // namespace
+
+struct ImGuiAdapter::Impl {
+  explicit Impl(Display& display) : display(display) {}
+  void UseScale(float fScale);
+
+  Display& display;
+  ImGuiContext* context = nullptr;
+  std::string font_file;
+  float scale = 0;
+  SDL_Rect picture{0, 0, 800, 600};
+  std::unique_ptr<FormView> view;
+  unsigned text_ids = 0;
+  // The pointer where the events put it, on the screen, and the buttons held.
+  ImVec2 mouse{-FLT_MAX, -FLT_MAX};
+  std::array<bool, 3> buttons{};
+};
+
+ImGuiAdapter::ImGuiAdapter(Display& display) : impl_(std::make_unique<Impl>(display)) {
+  if (display.Window() == nullptr || display.Renderer() == nullptr)
+    throw GameError(ERR_NOT_INITIALIZED, "The screen is not set up for windows.");
+  IMGUI_CHECKVERSION();
+  impl_->context = ImGui::CreateContext();
+  ImGuiIO& io = ImGui::GetIO();
+  // Nothing of the windows is kept in files.
+  io.IniFilename = nullptr;
+  io.LogFilename = nullptr;
+  io.Fonts->FontBuilderIO = ImGuiFreeType::GetBuilderForFreeType();
+  io.Fonts->FontBuilderFlags = ImGuiFreeTypeBuilderFlags_LightHinting;
+  impl_->font_file = Font::ResolveFile(kDialogFontFamily);
+  ImGui_ImplSDL2_InitForSDLRenderer(display.Window());
+  ImGui_ImplSDLRenderer_Init(display.Renderer());
+}
+
+ImGuiAdapter::~ImGuiAdapter() {
+  ImGui::SetCurrentContext(impl_->context);
+  ImGui_ImplSDLRenderer_Shutdown();
+  ImGui_ImplSDL2_Shutdown();
+  ImGui::DestroyContext(impl_->context);
+}
+
+void ImGuiAdapter::Begin(Form& frm) {
+  ImGui::SetCurrentContext(impl_->context);
+  impl_->view = std::make_unique<FormView>(frm, impl_->text_ids);
+  ImGuiIO& io = ImGui::GetIO();
+  for (bool& key : io.KeysDown) key = false;
+  io.KeyCtrl = io.KeyShift = io.KeyAlt = io.KeySuper = false;
+  io.InputQueueCharacters.resize(0);
+  impl_->buttons.fill(false);
+  // Where the pointer is before it first moves over the window.
+  int x = 0, y = 0;
+  SDL_GetMouseState(&x, &y);
+  if (SDL_GetMouseFocus() == impl_->display.Window())
+    impl_->mouse = ImVec2(static_cast<float>(x), static_cast<float>(y));
+}
+
+void ImGuiAdapter::End() {
+  ImGui::SetCurrentContext(impl_->context);
+  impl_->view.reset();
+  ImGuiIO& io = ImGui::GetIO();
+  for (bool& key : io.KeysDown) key = false;
+  io.KeyCtrl = io.KeyShift = io.KeyAlt = io.KeySuper = false;
+  io.InputQueueCharacters.resize(0);
+  impl_->buttons.fill(false);
+  // The picture without the window, until the game draws its next one.
+  impl_->display.PresentWithOverlay([](SDL_Renderer*, const SDL_Rect&) {});
+  SDL_SetCursor(SDL_GetDefaultCursor());
+}
+
+void ImGuiAdapter::TakeEvent(const SDL_Event& event) {
+  ImGui::SetCurrentContext(impl_->context);
+  ImGui_ImplSDL2_ProcessEvent(&event);
+}
+
+// Events give the pointer in the picture's pixels; the windows live in the screen's.
+void ImGuiAdapter::MovePointer(int x, int y) {
+  const SDL_Rect& picture = impl_->picture;
+  impl_->mouse =
+      ImVec2(picture.x + (x + 0.5f) * impl_->scale, picture.y + (y + 0.5f) * impl_->scale);
+}
+
+void ImGuiAdapter::SetButton(int nIndex, bool bDown) {
+  if (nIndex >= 0 && nIndex < static_cast<int>(impl_->buttons.size()))
+    impl_->buttons[nIndex] = bDown;
+}
+
+bool ImGuiAdapter::FocusInTextBox() const {
+  return impl_->view != nullptr && impl_->view->FocusInTextBox();
+}
+
+bool ImGuiAdapter::TextBoxReady() const {
+  return impl_->view != nullptr && impl_->view->TextBoxReady();
+}
+
+// The font is made for the size the picture is shown at, so the text is sharp at any scale.
+void ImGuiAdapter::Impl::UseScale(float fScale) {
+  if (fScale == scale) return;
+  scale = fScale;
+  ImGuiIO& io = ImGui::GetIO();
+  ImGui_ImplSDLRenderer_DestroyFontsTexture();
+  io.Fonts->Clear();
+  ImFontConfig config;
+  config.OversampleH = config.OversampleV = 1;
+  config.PixelSnapH = true;
+  const float pixels = std::round(FORM_FONT_PIXELS * fScale);
+  if (font_file.empty() ||
+      io.Fonts->AddFontFromFileTTF(font_file.c_str(), pixels, &config, kGlyphRanges) == nullptr) {
+    static bool logged = false;
+    if (!logged)
+      LogError(std::string("FormScreen - UseScale - No font file for ") + kDialogFontFamily);
+    logged = true;
+    config.SizePixels = pixels;
+    io.Fonts->AddFontDefault(&config);
+  }
+  ApplyFormStyle(fScale);
+}
+
+void ImGuiAdapter::Draw() {
+  if (impl_->view == nullptr) return;
+  ImGui::SetCurrentContext(impl_->context);
+  Impl& a = *impl_;
+  a.display.PresentWithOverlay([&](SDL_Renderer* renderer, const SDL_Rect& shown) {
+    a.picture = shown;
+    a.UseScale(std::max(0.25f, a.picture.w / 800.0f));
+    ImGui_ImplSDLRenderer_NewFrame();
+    ImGui_ImplSDL2_NewFrame();
+    // The windows live in the screen's own pixels; the pointer is what the events said.
+    ImGuiIO& io = ImGui::GetIO();
+    int width = 0, height = 0;
+    SDL_GetRendererOutputSize(renderer, &width, &height);
+    io.DisplaySize = ImVec2(static_cast<float>(width), static_cast<float>(height));
+    io.DisplayFramebufferScale = ImVec2(1, 1);
+    io.MousePos = a.mouse;
+    for (size_t i = 0; i < a.buttons.size(); ++i) io.MouseDown[i] = a.buttons[i];
+    ImGui::NewFrame();
+    a.view->Draw(ImVec2(static_cast<float>(a.picture.x), static_cast<float>(a.picture.y)), a.scale);
+    ImGui::Render();
+    ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+  });
 }

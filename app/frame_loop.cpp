@@ -1,0 +1,58 @@
+#include "app/frame_loop.h"
+
+#include "app/main_window.h"
+#include "engines/platform.h"
+#include "game/game.h"
+
+namespace {
+constexpr int32_t kFrameMilliseconds = 30;
+}  // namespace
+
+uint32_t FramePadding(uint32_t nStart, uint32_t nEnd) {
+  const int32_t elapsed = platform::TicksBetween(nStart, nEnd);
+  return elapsed < kFrameMilliseconds ? static_cast<uint32_t>(kFrameMilliseconds - elapsed) : 0;
+}
+
+FrameLoop::FrameLoop(Game& game, MainWindow* window) : game_(game), window_(window) {}
+
+bool FrameLoop::RunOnePass() {
+  platform::DoEvents();
+  if (!game_.Pass()) return false;
+  // What the player pressed or clicked during a wait acts once the wait is over, in this pass.
+  if (window_ != nullptr) window_->ActOnHeldInput();
+  return true;
+}
+
+bool FrameLoop::Finished() const {
+  return game_.QuitRequested && !game_.IsWaiting();
+}
+
+void FrameLoop::BeginEnd() {
+  if (game_.Initialized && !game_.Terminating) game_.Terminate();
+}
+
+bool FrameLoop::Run() {
+  // A quit that came while the game loaded ends the run before the first pass.
+  while (!Finished()) {
+    const uint32_t start = platform::Ticks();
+    if (!RunOnePass()) return false;
+    if (!Finished()) Pace(start);
+  }
+  BeginEnd();
+  return RunWhileWaiting();
+}
+
+bool FrameLoop::RunWhileWaiting(long nMostPasses) {
+  for (long pass = 0; game_.IsWaiting(); ++pass) {
+    if (pass == nMostPasses) return false;
+    const uint32_t start = platform::Ticks();
+    if (!RunOnePass()) return false;
+    if (game_.IsWaiting()) Pace(start);
+  }
+  return true;
+}
+
+void FrameLoop::Pace(uint32_t nStart) {
+  if (const uint32_t pause = FramePadding(nStart, platform::Ticks()); pause > 0)
+    platform::Sleep(pause);
+}

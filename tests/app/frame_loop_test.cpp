@@ -1,0 +1,122 @@
+// The one frame loop with the real main window on the dummy display: every wait of the game is a
+// state of the loop, so the program's close (the close box, SIGTERM) ends the run within one pass
+// whatever the game is waiting for, and the end of the run saves.
+#include "app/frame_loop.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "base/files.h"
+#include "base/key_codes.h"
+#include "base/numbers.h"
+#include "dialogs/options_window.h"
+#include "game/game.h"
+#include "tests/test_support.h"
+
+using namespace testing_support;
+
+namespace {
+
+class ClosingRun : public ::testing::Test {
+ protected:
+  // The game on the real main window; in develop mode the level screen does not wait, so play
+  // begins without three seconds of real time.
+  void Start(bool bDevelop = false) {
+    folder.LinkGameFiles();
+    window.Load(false);
+    window.SetGame(&game);
+    game.IE.SetSource(&keys);
+    ASSERT_TRUE(game.Initialize(window, bDevelop)) << folder.ErrorLog();
+    game.Options.bSoundEffects = 0;  // no exit sound to wait for
+  }
+  void TearDown() override {
+    game.IE.SetSource(nullptr);
+    window.Unload();
+    window.SetGame(nullptr);
+  }
+  // Passes until the game waits for `state` (at most a few seconds of passes).
+  void RunUntilWaitingFor(const std::string& state) {
+    for (int pass = 0; pass < 400; ++pass) {
+      if (game.Screens.Top() != nullptr && game.Screens.Top()->Name() == state) return;
+      ASSERT_TRUE(loop.RunOnePass());
+    }
+    FAIL() << "the game never waited for the " << state;
+  }
+  // The program is asked to end, as SDL reports SIGTERM or the close box; one pass later the run
+  // is over, and its end saves the options and the high scores.
+  void CloseAndExpectTheEndWithinAPass() {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    ASSERT_TRUE(loop.RunOnePass());
+    EXPECT_FALSE(game.IsWaiting()) << "still waiting after the close";
+    EXPECT_TRUE(loop.Finished());
+    loop.BeginEnd();
+    EXPECT_FALSE(game.IsWaiting());
+    EXPECT_TRUE(FileExists("Options_zt.dat"));
+    EXPECT_TRUE(FileExists("HighScores_zt.dat"));
+  }
+
+  ScratchFolder folder;
+  MainWindow window;
+  ScriptedKeys keys;
+  Game game;
+  FrameLoop loop{game, &window};
+};
+
+}  // namespace
+
+TEST_F(ClosingRun, DuringTheStagePreview) {
+  Start();
+  window.OnKeyDown(vk::F1, false);
+  RunUntilWaitingFor("stage preview");
+  CloseAndExpectTheEndWithinAPass();
+}
+
+TEST_F(ClosingRun, DuringTheLevelScreen) {
+  Start();
+  keys.Hold({dik::SPACE});
+  window.OnKeyDown(vk::F1, false);
+  RunUntilWaitingFor("level screen");
+  CloseAndExpectTheEndWithinAPass();
+  EXPECT_TRUE(game.IsRunning()) << "the level had started as the screen ended";
+}
+
+TEST_F(ClosingRun, DuringThePause) {
+  Start(true);
+  keys.Hold({dik::SPACE});
+  window.OnKeyDown(vk::F1, false);
+  for (int pass = 0; pass < 400 && !game.IsRunning(); ++pass) ASSERT_TRUE(loop.RunOnePass());
+  keys.Hold({dik::P});
+  RunUntilWaitingFor("pause");
+  CloseAndExpectTheEndWithinAPass();
+}
+
+// The window closes as with its close box: the options stay as they were.
+TEST_F(ClosingRun, WithTheOptionsWindowOpen) {
+  Start();
+  game.Options.bMusic = VB_TRUE;
+  window.OnKeyDown(vk::F3, false);
+  ASSERT_TRUE(OptionsForm().IsLoaded());
+  OptionsForm().ClickControl(OptionsForm().chkMusic);
+  RunUntilWaitingFor("window");
+  CloseAndExpectTheEndWithinAPass();
+  EXPECT_FALSE(OptionsForm().IsLoaded());
+  EXPECT_EQ(game.Options.bMusic, VB_TRUE);
+}
+
+// What the player pressed during a wait acts once it is over, in the pass that ends it: Esc during
+// the stage preview ends the game that has just begun, not the program.
+TEST_F(ClosingRun, AKeyPressedDuringAWaitActsWhenItIsOver) {
+  Start(true);
+  window.OnKeyDown(vk::F1, false);
+  RunUntilWaitingFor("stage preview");
+  window.OnKeyDown(vk::ESCAPE, false);
+  ASSERT_TRUE(loop.RunOnePass());
+  EXPECT_TRUE(game.IsWaiting()) << "the Esc waits with the preview";
+  keys.Hold({dik::SPACE});
+  for (int pass = 0; pass < 400 && game.IsWaiting(); ++pass) ASSERT_TRUE(loop.RunOnePass());
+  EXPECT_FALSE(game.IsRunning()) << "the game began, then the Esc ended it";
+  EXPECT_FALSE(game.QuitRequested) << "one Esc: the game ended, the program did not";
+}
