@@ -102,7 +102,11 @@ std::string RecordingText(const Recording& r) {
   }
   out << "end " << r.Frames() << " score " << r.EndScore << " level " << r.EndLevel << "\n";
   const std::string body = out.str();
-  return body + "check " + Hex(Fnv1a(body), 16) + "\n";
+  return body + RecordingCheckLine(body);
+}
+
+std::string RecordingCheckLine(std::string_view sBody) {
+  return "check " + Hex(Fnv1a(sBody), 16) + "\n";
 }
 
 Recording ParseRecording(std::string_view text, const std::string& sGameVersion) {

@@ -58,6 +58,10 @@ uint64_t LevelSetCheck(const LevelSet& levels);
 // The recording as its file holds it.
 std::string RecordingText(const Recording& recording);
 
+// The check line that ends a recording whose other lines are `sBody`: "check " and FNV-1a (64
+// bits) of the body in 16 hex digits, and a line end. (For tools and tests that edit a file.)
+std::string RecordingCheckLine(std::string_view sBody);
+
 // Reads a recording. Throws GameError (bad file format) with a message a player understands when
 // the file is not a recording, was made by another version of the game (sGameVersion is this
 // one's), is damaged (its check does not match) or holds a line it cannot read.

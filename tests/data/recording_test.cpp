@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "base/failure.h"
 
@@ -118,13 +117,7 @@ TEST(Recording, RefusesLinesItCannotReadEvenWhenTheCheckMatches) {
     std::string body = good.substr(0, bodyEnd);
     body.replace(body.find(c.from), c.from.size(), c.to);
     // Re-sign the edited body as the writer would, so only the line itself is wrong.
-    const std::string text = body + "check " + [&] {
-      uint64_t hash = 0xcbf29ce484222325ULL;
-      for (const char ch : body) hash = (hash ^ static_cast<uint8_t>(ch)) * 0x100000001b3ULL;
-      char hex[17];
-      std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
-      return std::string(hex);
-    }() + "\n";
+    const std::string text = body + RecordingCheckLine(body);
     EXPECT_NE(Refusal(text).find(c.why), std::string::npos) << c.to << ": " << Refusal(text);
   }
 }

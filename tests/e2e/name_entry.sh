@@ -5,12 +5,7 @@
 # with an empty box again, so Enter alone enters no name. Both reach the high-score file at exit.
 source "$(dirname "$0")/common.inc"
 
-# Skulls in the first cells to the hero's right, at the height he runs, and nothing else there
-# (a gem on the way would add its points to the score).
-for c in 1 2 3 4 5 6; do
-  printf '\035' | dd of="$work/Levels.dat" bs=1 seek=$((2 + 27 + 30 * c)) conv=notrunc 2>/dev/null
-  printf '\377' | dd of="$work/Levels.dat" bs=1 seek=$((2 + 28 + 30 * c)) conv=notrunc 2>/dev/null
-done
+skulls_right_of_start "$work/Levels.dat"
 
 export work E2E_DIR
 cat > "$work/session.sh" <<'SESSION'

@@ -1,14 +1,11 @@
 #!/usr/bin/env bash
 # No player's score is lost: a score reaches "HighScores_zt.dat" as soon as its name is given, so
 # a copy of the game killed right after keeps it; and another copy in the same folder, which read
-# the table before that score and ends last, does not erase it. In develop mode F8 makes the points and
-# skulls right of the start take the lives, as in name_entry.sh.
+# the table before that score and ends last, does not erase it. In develop mode F8 makes the
+# points and skulls right of the start take the lives, as in name_entry.sh.
 source "$(dirname "$0")/common.inc"
 
-for c in 1 2 3 4 5 6; do
-  printf '\035' | dd of="$work/Levels.dat" bs=1 seek=$((2 + 27 + 30 * c)) conv=notrunc 2>/dev/null
-  printf '\377' | dd of="$work/Levels.dat" bs=1 seek=$((2 + 28 + 30 * c)) conv=notrunc 2>/dev/null
-done
+skulls_right_of_start "$work/Levels.dat"
 
 export work E2E_DIR
 cat > "$work/session.sh" <<'SESSION'

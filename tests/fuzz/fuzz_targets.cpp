@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -145,24 +144,13 @@ void CheckRecording(std::string_view text) {
   PlayRecording(r);
 }
 
-uint64_t Fnv1a(std::string_view bytes) {
-  uint64_t hash = 0xcbf29ce484222325ULL;
-  for (const char c : bytes) {
-    hash ^= static_cast<uint8_t>(c);
-    hash *= 0x100000001b3ULL;
-  }
-  return hash;
-}
-
 // The text with its check line made to match what comes before it, as the game would have
 // signed it; nothing when it matches already.
 std::optional<std::string> Resigned(std::string_view text) {
   const size_t at = text.rfind("check ");
   const bool hasCheck = at != std::string_view::npos && (at == 0 || text[at - 1] == '\n');
   const std::string_view body = text.substr(0, hasCheck ? at : text.size());
-  char check[40];
-  std::snprintf(check, sizeof check, "check %016" PRIx64 "\n", Fnv1a(body));
-  std::string signed_text = std::string(body) + check;
+  std::string signed_text = std::string(body) + RecordingCheckLine(body);
   if (signed_text == text) return std::nullopt;
   return signed_text;
 }

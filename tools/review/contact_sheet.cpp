@@ -117,7 +117,6 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "pibo-contact-sheet: the game could not start; see Errors.txt\n");
       return 1;
     }
-    Game& game = headless.game;
     Sheet sheet(kSheetWidth, 16000);
     AddPictures(sheet);
     AddLevels(sheet, headless);
