@@ -434,6 +434,8 @@ constexpr ImWchar kGlyphRanges[] = {
 struct ImGuiAdapter::Impl {
   explicit Impl(Display& display) : display(display) {}
   void UseScale(float fScale);
+  // No key, character or button held: what a window was given stays with it.
+  void ForgetInput();
 
   Display& display;
   ImGuiContext* context = nullptr;
@@ -473,11 +475,7 @@ ImGuiAdapter::~ImGuiAdapter() {
 void ImGuiAdapter::Begin(Form& frm) {
   ImGui::SetCurrentContext(impl_->context);
   impl_->view = std::make_unique<FormView>(frm, impl_->text_ids);
-  ImGuiIO& io = ImGui::GetIO();
-  for (bool& key : io.KeysDown) key = false;
-  io.KeyCtrl = io.KeyShift = io.KeyAlt = io.KeySuper = false;
-  io.InputQueueCharacters.resize(0);
-  impl_->buttons.fill(false);
+  impl_->ForgetInput();
   // Where the pointer is before it first moves over the window.
   int x = 0, y = 0;
   SDL_GetMouseState(&x, &y);
@@ -488,11 +486,7 @@ void ImGuiAdapter::Begin(Form& frm) {
 void ImGuiAdapter::End() {
   ImGui::SetCurrentContext(impl_->context);
   impl_->view.reset();
-  ImGuiIO& io = ImGui::GetIO();
-  for (bool& key : io.KeysDown) key = false;
-  io.KeyCtrl = io.KeyShift = io.KeyAlt = io.KeySuper = false;
-  io.InputQueueCharacters.resize(0);
-  impl_->buttons.fill(false);
+  impl_->ForgetInput();
   // The picture without the window, until the game draws its next one.
   impl_->display.PresentWithOverlay([](SDL_Renderer*, const SDL_Rect&) {});
   SDL_SetCursor(SDL_GetDefaultCursor());
@@ -521,6 +515,14 @@ bool ImGuiAdapter::FocusInTextBox() const {
 
 bool ImGuiAdapter::TextBoxReady() const {
   return impl_->view != nullptr && impl_->view->TextBoxReady();
+}
+
+void ImGuiAdapter::Impl::ForgetInput() {
+  ImGuiIO& io = ImGui::GetIO();
+  for (bool& key : io.KeysDown) key = false;
+  io.KeyCtrl = io.KeyShift = io.KeyAlt = io.KeySuper = false;
+  io.InputQueueCharacters.resize(0);
+  buttons.fill(false);
 }
 
 // The font is made for the size the picture is shown at, so the text is sharp at any scale.
