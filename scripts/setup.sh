@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev libfreetype-dev libimgui-dev
   libcairo2-dev libvorbis-dev
-  fonts-comic-neue fonts-liberation
+  fonts-comic-neue fonts-liberation2
   libgtest-dev libbenchmark-dev libpng-dev
   clang libclang-rt-dev
   xvfb xauth xdotool imagemagick x11-utils sox xfonts-base
