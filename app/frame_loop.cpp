@@ -31,15 +31,23 @@ void FrameLoop::BeginEnd() {
   if (game_.Initialized && !game_.Terminating) game_.Terminate();
 }
 
-bool FrameLoop::Run() {
+FrameLoop::Progress FrameLoop::Advance() {
   // A quit that came while the game loaded ends the run before the first pass.
-  while (!Finished()) {
+  if (!ending_ && Finished()) {
+    BeginEnd();
+    ending_ = true;
+  }
+  if (ending_ && !game_.IsWaiting()) return Progress::Ended;
+  return RunOnePass() ? Progress::Running : Progress::Failed;
+}
+
+bool FrameLoop::Run() {
+  for (;;) {
     const uint32_t start = platform::Ticks();
-    if (!RunOnePass()) return false;
+    const Progress progress = Advance();
+    if (progress != Progress::Running) return progress == Progress::Ended;
     if (!Finished()) Pace(start);
   }
-  BeginEnd();
-  return RunWhileWaiting();
 }
 
 bool FrameLoop::RunWhileWaiting(long nMostPasses) {

@@ -27,6 +27,13 @@ class FrameLoop {
   // sound, which passes wait for). Nothing to do for a game that never started.
   void BeginEnd();
 
+  // Where a run stands after a step.
+  enum class Progress { Running, Ended, Failed };
+  // One step of a whole run, for a host that schedules its own passes (the browser's main
+  // loop): a pass while the run goes on, then once it is Finished its end, whose passes follow
+  // until nothing waits. Ended when the run is over, Failed when a failure ended it at once.
+  Progress Advance();
+
   // The desktop loop: passes 30 ms apart until the run is over, then its end. False when a
   // failure ended it at once (nothing is saved then).
   bool Run();
@@ -41,4 +48,5 @@ class FrameLoop {
 
   Game& game_;
   MainWindow* window_;
+  bool ending_ = false;
 };

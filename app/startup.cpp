@@ -13,6 +13,9 @@
 #include <stdexcept>
 
 #include "app/frame_loop.h"
+#ifdef __EMSCRIPTEN__
+#include "app/browser.h"
+#endif
 #include "app/main_window.h"
 #include "base/error_log.h"
 #include "base/files.h"
@@ -208,42 +211,70 @@ int Main(int argc, char** argv) {
 
   const CommandLineWords words = ReadCommandLine(options.sWords);
 
-  int status = 0;
-  {
-    auto window = std::make_unique<MainWindow>();
-    auto game = std::make_unique<Game>();
-    window->SetGame(game.get());
-    try {
-      // The sound device is looked for while the window opens.
-      game->SE.OpenDeviceInBackground();
-      game->RecordFile = recordFile;
-      window->Load(!windowed);
-      if (!game->Initialize(*window, words.bDevelop, words.bExtra,
-                            dataFolder == folder ? "" : dataFolder)) {
-        TellStartFailure(dataFolder, *window);
-        status = 1;
-      } else if (replay && !game->StartReplay(*replay)) {
-        TellStartFailure(dataFolder, *window);
-        status = 1;
-      } else if (!FrameLoop(*game, window.get()).Run()) {
-        std::fprintf(stderr, "pibo2: stopped after an error; see Errors.txt in %s\n",
-                     dataFolder.c_str());
-        status = 1;
-      }
-    } catch (const std::exception& e) {
-      // Only a failure of the error log itself gets here.
-      std::fprintf(stderr, "pibo2: %s\n", e.what());
-      status = 1;
+  auto run = std::make_unique<GameRun>();
+  run->sDataFolder = dataFolder;
+  if (!StartRun(*run, words, windowed, replay, recordFile)) return FinishRun(*run);
+#ifdef __EMSCRIPTEN__
+  // The browser's own main loop runs the passes from here on, and ends the run.
+  RunInBrowser(std::move(run));
+  return 0;
+#else
+  try {
+    if (!FrameLoop(*run->game, run->window.get()).Run()) {
+      std::fprintf(stderr, "pibo2: stopped after an error; see Errors.txt in %s\n",
+                   dataFolder.c_str());
+      run->nStatus = 1;
     }
-    // The game has done its end-of-run work; the window goes (and the music with it), then the
-    // engines and everything they hold.
-    window->Unload();
-    window->SetGame(nullptr);
-    game.reset();
-    window.reset();
+  } catch (const std::exception& e) {
+    // Only a failure of the error log itself gets here.
+    std::fprintf(stderr, "pibo2: %s\n", e.what());
+    run->nStatus = 1;
   }
+  return FinishRun(*run);
+#endif
+}
+
+bool StartRun(GameRun& run, const CommandLineWords& words, bool bWindowed,
+              const std::optional<Recording>& replay, const std::string& sRecordFile) {
+  run.window = std::make_unique<MainWindow>();
+  run.game = std::make_unique<Game>();
+  MainWindow& window = *run.window;
+  Game& game = *run.game;
+  window.SetGame(&game);
+  const std::string& dataFolder = run.sDataFolder;
+  const std::string folder = platform::ExecutableFolder();
+  try {
+    // The sound device is looked for while the window opens.
+    game.SE.OpenDeviceInBackground();
+    game.RecordFile = sRecordFile;
+    window.Load(!bWindowed);
+    if (!game.Initialize(window, words.bDevelop, words.bExtra,
+                         dataFolder == folder ? "" : dataFolder) ||
+        (replay && !game.StartReplay(*replay))) {
+      TellStartFailure(dataFolder, window);
+      run.nStatus = 1;
+      return false;
+    }
+  } catch (const std::exception& e) {
+    // Only a failure of the error log itself gets here.
+    std::fprintf(stderr, "pibo2: %s\n", e.what());
+    run.nStatus = 1;
+    return false;
+  }
+  return true;
+}
+
+int FinishRun(GameRun& run) {
+  // The game has done its end-of-run work; the window goes (and the music with it), then the
+  // engines and everything they hold.
+  if (run.window != nullptr) {
+    run.window->Unload();
+    run.window->SetGame(nullptr);
+  }
+  run.game.reset();
+  run.window.reset();
   // The font library goes before SDL itself.
   Font::CloseAll();
   SDL_Quit();
-  return status;
+  return run.nStatus;
 }

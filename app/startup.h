@@ -1,8 +1,14 @@
 #pragma once
 // Start-up: the command line, the program's folders, and the run from the first pass to the end.
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "app/main_window.h"
+#include "data/recording.h"
+#include "game/game.h"
 
 struct CommandLineWords {
   bool bDevelop = false;
@@ -41,6 +47,20 @@ std::string ChooseDataFolder(const std::string& sProgramFolder);
 
 // The arguments after the program's name as one text, separated by blanks.
 std::string JoinArguments(int argc, char** argv);
+
+// A run of the game: its window, the game in it, and how the run ends.
+struct GameRun {
+  std::unique_ptr<MainWindow> window;
+  std::unique_ptr<Game> game;
+  std::string sDataFolder;  // where the game keeps its own files
+  int nStatus = 0;          // the process exit status
+};
+// Opens the window and loads the game (and the recording to replay, if any). False, with the
+// failure told and nStatus set, when the game cannot start.
+bool StartRun(GameRun& run, const CommandLineWords& words, bool bWindowed,
+              const std::optional<Recording>& replay, const std::string& sRecordFile);
+// Closes the window, the game and SDL once the run is over; returns the exit status.
+int FinishRun(GameRun& run);
 
 // The program: returns the process exit status.
 int Main(int argc, char** argv);
