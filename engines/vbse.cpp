@@ -26,6 +26,19 @@ void SoundBuffer::SetVolume(int32_t nVolume) {
   if (chunk_ != nullptr) Mix_VolumeChunk(chunk_.get(), VBSE::MixerVolume(volume_));
 }
 
+std::span<const uint8_t> SoundBuffer::Samples() const {
+  if (chunk_ == nullptr) return {};
+  return {chunk_->abuf, chunk_->alen};
+}
+
+void SoundBuffer::Decode() {
+  if (wave_.empty()) return;
+  std::vector<uint8_t> wave = std::move(wave_);
+  wave_.clear();
+  chunk_ = VBSE::DecodeWave(wave, true);
+  if (chunk_ != nullptr) Mix_VolumeChunk(chunk_.get(), VBSE::MixerVolume(volume_));
+}
+
 void SoundBuffer::Stop() {
   if (chunk_ != nullptr) Mix_HaltChannel(channel_);
 }
@@ -131,18 +144,39 @@ bool VBSE::LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bH
         if (!bInitialized) RaiseNotInitialized();
         if (next_channel_ >= kChannels) throw GameError(ERR_OUT_OF_MEMORY, "Out of memory");
         const BufferDesc desc = DescribeBuffer(bHighQuality);
-        // Read once and checked before SDL sees a byte, so what SDL reads is what was checked.
-        ChunkPtr chunk = DecodeWave(ReadFileBytes(sSoundFile, WaveFileLimit()), audio_open_);
-        dsb.reset(new SoundBuffer(chunk.release(), next_channel_++, desc));
+        // Read once and checked before SDL sees a byte, so what SDL reads is what was checked;
+        // parsed now, so a broken wave stops the start as before, and decoded later.
+        std::vector<uint8_t> wave = ReadFileBytes(sSoundFile, WaveFileLimit());
+        DecodeWave(wave, false);
+        dsb.reset(new SoundBuffer(nullptr, next_channel_++, desc));
+        if (audio_open_) {
+          dsb->wave_ = std::move(wave);
+          undecoded_.push_back(dsb);
+        }
         return true;
       },
       " - " + sSoundFile);
+}
+
+bool VBSE::DecodeOneWaiting() {
+  return Trapped("VBSE - DecodeOneWaiting - ", [&] {
+    while (!undecoded_.empty()) {
+      const std::shared_ptr<SoundBuffer> buffer = undecoded_.front().lock();
+      undecoded_.pop_front();
+      if (buffer != nullptr && !buffer->wave_.empty()) {
+        buffer->Decode();
+        break;
+      }
+    }
+    return true;
+  });
 }
 
 bool VBSE::PlaySound(SoundBuffer* dsb) {
   return Trapped("VBSE - PlaySound - ", [&] {
     if (!bInitialized) RaiseNotInitialized();
     if (dsb == nullptr) throw GameError(ERR_OBJECT_NOT_SET, "Object variable not set");
+    dsb->Decode();
     if (dsb->chunk_ == nullptr) return true;
     Mix_HaltChannel(dsb->channel_);
     if (Mix_PlayChannel(dsb->channel_, dsb->chunk_.get(), 0) < 0)

@@ -3,9 +3,11 @@
 // channel, so playing it again cuts it off and restarts it while different buffers mix freely.
 // On a machine without a usable sound device the engine runs silent: buffers load and "play".
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "engines/sdl_ptrs.h"
 
@@ -38,13 +40,20 @@ class SoundBuffer {
   void Stop();
   bool IsPlaying() const;
   int Channel() const { return channel_; }
+  // The samples as the mixer plays them: empty while the wave waits to be decoded (or the engine
+  // runs silent).
+  std::span<const uint8_t> Samples() const;
 
  private:
   friend class VBSE;
   SoundBuffer(Mix_Chunk* chunk, int nChannel, const BufferDesc& desc)
       : chunk_(chunk), channel_(nChannel), desc_(desc) {}
 
-  ChunkPtr chunk_;  // nullptr when the engine runs silent
+  // Decodes the kept wave for the mixer (its first play, or a quiet pass, does this).
+  void Decode();
+
+  ChunkPtr chunk_;  // nullptr when the engine runs silent, or until the wave is decoded
+  std::vector<uint8_t> wave_;  // the checked wave file, until it is decoded
   int channel_;
   BufferDesc desc_;
   int32_t volume_ = 0;
@@ -63,8 +72,13 @@ class VBSE {
   // where there is none), so the window can open meanwhile; Initialize waits for the answer.
   void OpenDeviceInBackground();
   bool Initialize();
-  // A wave that is not plain PCM of a sane size and rate is refused before SDL reads it.
+  // A wave that is not plain PCM of a sane size and rate is refused before SDL reads it. The wave
+  // is checked at once and decoded for the mixer later: at its first play, or by
+  // DecodeOneWaiting, so start-up does not convert every sound before the title.
   bool LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bHighQuality);
+  // Decodes one loaded wave that still waits, if any (the game calls it every pass, so all are
+  // ready within a second of the title). False when that wave cannot be decoded (logged).
+  bool DecodeOneWaiting();
   // The bytes of a wave file, checked, then decoded for the mixer while a device is open (only
   // parsed, and nullptr returned, while none is). Throws GameError.
   static ChunkPtr DecodeWave(std::span<const uint8_t> file, bool bDeviceOpen);
@@ -88,4 +102,6 @@ class VBSE {
   SDL_Thread* opening_ = nullptr;
   std::string opening_result_;
   int next_channel_ = 0;
+  // Buffers loaded and not yet decoded, in the order they were loaded.
+  std::deque<std::weak_ptr<SoundBuffer>> undecoded_;
 };

@@ -1,7 +1,14 @@
 // The sound engine: buffer descriptions, restarting a buffer, volumes, and running silent.
 #include <gtest/gtest.h>
 
+#include <SDL_mixer.h>
+
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "base/files.h"
 
 #include "engines/vbse.h"
 #include "tests/test_support.h"
@@ -37,6 +44,37 @@ TEST(SoundEngine, PlayingABufferAgainRestartsIt) {
   EXPECT_TRUE(gem->IsPlaying());
   shoot->Stop();
   EXPECT_FALSE(shoot->IsPlaying());
+  EXPECT_EQ(folder.ErrorLog(), "");
+}
+
+// A wave is checked when it loads and decoded for the mixer later, at its first play or one a
+// pass, into exactly what decoding it at once gives; a buffer let go before then is skipped.
+TEST(SoundEngine, WavesAreDecodedLaterIntoWhatDecodingAtOnceGives) {
+  ScratchFolder folder;
+  VBSE SE;
+  ASSERT_TRUE(SE.Initialize());
+  ASSERT_FALSE(SE.IsSilent());
+  SoundBufferPtr shoot, dropped, gem, jump;
+  for (auto [name, buffer] : {std::pair{"Shoot.wav", &shoot}, std::pair{"Hit.wav", &dropped},
+                              std::pair{"Gem.wav", &gem}, std::pair{"Jump.wav", &jump}})
+    ASSERT_TRUE(SE.LoadSound((GameFolder() / name).string(), *buffer, true)) << name;
+  EXPECT_TRUE(shoot->Samples().empty()) << "decoded at loading";
+
+  ASSERT_TRUE(SE.PlaySound(shoot.get()));
+  const std::vector<uint8_t> file = ReadFileBytes(GameFolder() / "Shoot.wav", 1 << 24);
+  const ChunkPtr atOnce = VBSE::DecodeWave(file, true);
+  ASSERT_NE(atOnce, nullptr);
+  const std::span<const uint8_t> played = shoot->Samples();
+  ASSERT_EQ(played.size(), atOnce->alen);
+  EXPECT_TRUE(std::equal(played.begin(), played.end(), atOnce->abuf));
+
+  dropped.reset();
+  ASSERT_TRUE(SE.DecodeOneWaiting());
+  EXPECT_FALSE(gem->Samples().empty()) << "the decoded and the dropped buffers were passed over";
+  EXPECT_TRUE(jump->Samples().empty()) << "one a call";
+  ASSERT_TRUE(SE.DecodeOneWaiting());
+  EXPECT_FALSE(jump->Samples().empty());
+  EXPECT_TRUE(SE.DecodeOneWaiting()) << "nothing left is no failure";
   EXPECT_EQ(folder.ErrorLog(), "");
 }
 
