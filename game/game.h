@@ -98,6 +98,10 @@ class Game : private PlayEvents {
   // level file. Called once by the frame loop after its last pass; not called when the run ends
   // at once.
   void Terminate();
+  // Saves, mid-run, what the end of the run would save and a run cut short would lose: the
+  // options, and in develop mode the edited levels. For a host that may go without warning (the
+  // browser's page, when it is hidden or closed).
+  void SaveForSuddenEnd();
   bool Terminating = false;
   int CloseRequests = 0;
 

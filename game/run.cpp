@@ -56,6 +56,18 @@ class ExitSoundState : public TimedState {
 
 }  // namespace
 
+void Game::SaveForSuddenEnd() {
+  if (!Initialized || Terminating) return;
+  SaveGameOptions();
+  if (EditorEnabled) {
+    try {
+      SaveLevels();
+    } catch (const std::exception& e) {
+      LogError(std::string("Game - SaveForSuddenEnd - ") + e.what());
+    }
+  }
+}
+
 void Game::Terminate() {
   Terminating = true;
   WriteRecording();  // a game under way when the window closed

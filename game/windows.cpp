@@ -61,10 +61,14 @@ bool Game::ShowOptions() {
     frm.bGameRunning = IsRunning();
     return ShowWindow(frm, [this, &frm] {
       // After Cancel the variables still hold the old options.
+      const GameOptions before = Options;
       Options.nEasyGame = frm.nEasyGame;
       Options.bSoundEffects = frm.bSoundEffects;
       Options.bMusic = frm.bMusic;
       Options.nHighDetailGraphics = frm.nHighDetailGraphics;
+      // Changed options are kept at once: a run that ends without its saves (a power cut, a
+      // closed browser tab) does not lose them.
+      if (OptionsBytes(Options) != OptionsBytes(before)) SaveGameOptions();
       // During a game the music follows the box at once; on the title screen it waits for the
       // next start of a game or stage.
       if (GameMode == GAMEMODE_PLAYING) {

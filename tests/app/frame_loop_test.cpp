@@ -4,6 +4,7 @@
 #include "app/frame_loop.h"
 
 #include <SDL.h>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
@@ -104,6 +105,32 @@ TEST_F(ClosingRun, WithTheOptionsWindowOpen) {
   CloseAndExpectTheEndWithinAPass();
   EXPECT_FALSE(OptionsForm().IsLoaded());
   EXPECT_EQ(game.Options.bMusic, VB_TRUE);
+}
+
+// Options changed in the window are kept the moment it closes with OK, so a run cut short (a
+// power cut, a closed browser tab) still has them; Cancel, or OK with nothing changed, writes
+// nothing.
+TEST_F(ClosingRun, ChangedOptionsAreSavedWhenTheWindowClosesWithOk) {
+  Start();
+  std::remove("Options_zt.dat");
+  for (CommandButton* closing : {&OptionsForm().cmdCancel, &OptionsForm().cmdOK}) {
+    window.OnKeyDown(vk::F3, false);
+    OptionsForm().ClickControl(closing == &OptionsForm().cmdOK ? OptionsForm().chkEasyGame
+                                                                : OptionsForm().chkMusic);
+    RunUntilWaitingFor("window");
+    OptionsForm().ClickControl(*closing);
+    ASSERT_TRUE(loop.RunOnePass());
+    ASSERT_FALSE(game.IsWaiting());
+    EXPECT_EQ(FileExists("Options_zt.dat"), closing == &OptionsForm().cmdOK);
+  }
+  std::remove("Options_zt.dat");
+  window.OnKeyDown(vk::F3, false);
+  RunUntilWaitingFor("window");
+  OptionsForm().ClickControl(OptionsForm().cmdOK);
+  ASSERT_TRUE(loop.RunOnePass());
+  EXPECT_FALSE(FileExists("Options_zt.dat")) << "nothing changed, nothing written";
+  game.SaveForSuddenEnd();
+  EXPECT_TRUE(FileExists("Options_zt.dat"));
 }
 
 // What the player pressed during a wait acts once it is over, in the pass that ends it: Esc during
