@@ -58,7 +58,12 @@ class RandomPlayer {
   }
 
  private:
-  int Chance(int nLow, int nHigh) { return std::uniform_int_distribution<int>(nLow, nHigh)(rng_); }
+  // The generator's numbers are the same everywhere, but the standard libraries spread them over a
+  // range each their own way; this spreading is ours, so a seed plays the same soak on every
+  // system (the browser build's simulator included). The bias of a remainder is of no matter here.
+  int Chance(int nLow, int nHigh) {
+    return nLow + static_cast<int>(rng_() % static_cast<uint32_t>(nHigh - nLow + 1));
+  }
 
   std::mt19937 rng_;
   KeyboardSnapshot keys_{};
