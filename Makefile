@@ -9,7 +9,11 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_check
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
 
-.PHONY: setup configure build run test bench clean test-sanitize fuzz sanitize-build listening contact-sheet install
+# The browser build: the page and everything it loads in WEB_BUILD/site.
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8080
+
+.PHONY: setup configure build run test bench clean test-sanitize fuzz sanitize-build listening contact-sheet install web serve-web test-web
 
 setup:
 	@scripts/setup.sh
@@ -51,8 +55,23 @@ PREFIX ?= /usr/local
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
 
+# The game as a web page, built with Debian's emscripten; the libraries it needs are built once
+# from Debian's source packages and kept in ~/.cache/pibo2 (PIBO_CACHE).
+web: build
+	@scripts/setup.sh web
+	@scripts/web_build.sh $(BUILD) $(WEB_BUILD)
+
+# Serves the page on http://127.0.0.1:$(WEB_PORT)/ until stopped.
+serve-web: web
+	node web/serve.mjs $(WEB_BUILD)/site $(WEB_PORT)
+
+# The page played in Debian's Chromium, headless; the simulator under node.
+test-web: web
+	@cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	node tests/web/web_test.mjs $(WEB_BUILD) $(BUILD)
+
 bench: build
 	$(BUILD)/bench/pibo-bench $(ARGS)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WEB_BUILD)

@@ -73,3 +73,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* pibo_status() {
          ",\"x\":" + std::to_string(static_cast<int>(game.Play.CharX)) + "}";
   return text.c_str();
 }
+
+// For the page, when it is hidden or closed: the saves a run cut short would lose.
+extern "C" EMSCRIPTEN_KEEPALIVE void pibo_save_now() {
+  if (current != nullptr) current->run->game->SaveForSuddenEnd();
+}

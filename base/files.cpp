@@ -5,6 +5,9 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include <cerrno>
 #include <functional>
@@ -56,6 +59,16 @@ void SyncFolder(const fs::path& folder) {
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
+}
+
+// In the browser the files live in memory until the page copies them to the browser's storage
+// (IndexedDB); it is told after every write.
+void KeepInBrowserStorage() {
+#ifdef __EMSCRIPTEN__
+  EM_ASM({
+    if (Module.persistFiles) Module.persistFiles();
+  });
+#endif
 }
 
 bool ProcessRunning(long nPid) {
@@ -152,6 +165,7 @@ void WriteFileAtomically(const fs::path& file, std::span<const uint8_t> bytes) {
     throw GameError(ERR_PATH_FILE_ACCESS, why);
   }
   SyncFolder(file.parent_path());
+  KeepInBrowserStorage();
 }
 
 void AppendToFile(const fs::path& file, std::string_view text) {
@@ -164,6 +178,7 @@ void AppendToFile(const fs::path& file, std::string_view text) {
     if (created) ::unlink(file.c_str());
     throw GameError(ERR_PATH_FILE_ACCESS, why);
   }
+  KeepInBrowserStorage();
 }
 
 FileLock::FileLock(const fs::path& lockFile) {

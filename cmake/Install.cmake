@@ -17,8 +17,7 @@ file(WRITE ${CMAKE_BINARY_DIR}/pibo2.installed
 
 set(PROGRAM_DIR share/pibo2)
 install(PROGRAMS ${GAME_DIR}/pibo2 DESTINATION ${PROGRAM_DIR})
-set(SHIPPED_FILES Levels.dat LevelNames_zt.txt Levels_e.dat LevelNames_zt_e.txt)
-foreach(f ${GAME_PICTURES} ${GAME_WAVES} ${SHIPPED_FILES})
+foreach(f ${GAME_PICTURES} ${GAME_WAVES} ${GAME_LEVEL_FILES})
   install(FILES ${GAME_DIR}/${f} DESTINATION ${PROGRAM_DIR})
 endforeach()
 foreach(f ${GAME_MUSIC})

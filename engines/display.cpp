@@ -57,9 +57,15 @@ void Display::Open(const std::string& sCaption, bool bFullScreen) {
     height = desktop.h;
     x = y = 0;
   }
+#ifdef __EMSCRIPTEN__
+  // In the browser the window is the page's canvas, 800 x 600; the page sizes it on the screen.
+  const uint32_t resizable = 0;
+#else
+  const uint32_t resizable = SDL_WINDOW_RESIZABLE;
+#endif
   window_.reset(
       SDL_CreateWindow(sCaption.c_str(), x, y, width, height,
-                       SDL_WINDOW_RESIZABLE | (bFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0)));
+                       resizable | (bFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0)));
   if (window_ == nullptr) RaiseSdlError();
   SDL_SetWindowData(window_.get(), kDisplayKey, this);
 }

@@ -1,8 +1,12 @@
 #include "engines/font.h"
 
 #include <SDL_ttf.h>
+#ifndef PIBO_SHIPPED_FONTS
 #include <fontconfig/fontconfig.h>
+#endif
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -44,7 +48,19 @@ int Font::PixelSize() const {
   return static_cast<int>(std::lround(Size * 96.0 / 72.0));
 }
 
+std::string Font::ShippedFile(const std::string& sName) {
+  // The family is the name up to fontconfig's first ':' (a style may follow), in any case.
+  std::string family = sName.substr(0, sName.find(':'));
+  std::transform(family.begin(), family.end(), family.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (family == "comic sans ms" || family == "comic neue") return "Fonts/ComicNeue-Regular.otf";
+  return "Fonts/LiberationSans-Regular.ttf";
+}
+
 std::string Font::ResolveFile(const std::string& sName) {
+#ifdef PIBO_SHIPPED_FONTS
+  return ShippedFile(sName);
+#else
   if (!FcInit()) return {};
   FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(sName.c_str()));
   if (pattern == nullptr) return {};
@@ -59,6 +75,7 @@ std::string Font::ResolveFile(const std::string& sName) {
   if (match != nullptr) FcPatternDestroy(match);
   FcPatternDestroy(pattern);
   return file;
+#endif
 }
 
 _TTF_Font* Font::Face() const {

@@ -1,7 +1,8 @@
 #pragma once
 // A font object as the game knows it: a family name and a size in points. The face is found by
-// name through fontconfig ("Comic Sans MS" resolves to the installed look-alike) and drawn at
-// 96 dots per inch, so 12 points is 16 pixels.
+// name through fontconfig ("Comic Sans MS" resolves to the installed look-alike), or where there
+// is no fontconfig (the browser) among the fonts shipped with the game, and drawn at 96 dots per
+// inch, so 12 points is 16 pixels.
 #include <cstdint>
 #include <string>
 
@@ -32,6 +33,11 @@ class Font {
   // The program calls it before SDL shuts down.
   static void CloseAll();
 
-  // The font file fontconfig picks for a family name (empty when there is none).
+  // The font file for a family name (empty when there is none): fontconfig's pick, or the
+  // shipped file where the game is built without fontconfig.
   static std::string ResolveFile(const std::string& sName);
+  // The shipped font file for a family name, a path from the program's folder: Comic Neue for
+  // "Comic Sans MS" (and "Comic Neue"), Liberation Sans for everything else, the faces fontconfig
+  // picks on Debian.
+  static std::string ShippedFile(const std::string& sName);
 };

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs every Debian package the game, its tools and its tests need, and nothing else.
 # As root it installs what is missing with apt-get; otherwise it prints the command and stops.
+#
+#   scripts/setup.sh        the desktop game, its tools and tests
+#   scripts/setup.sh web    also the browser build and its tests
 set -euo pipefail
 
 packages=(
@@ -13,6 +16,14 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils sox xfonts-base
   desktop-file-utils appstream
 )
+
+if [ "${1:-}" = web ]; then
+  # Emscripten, dpkg-source for the libraries' Debian sources, Chromium for the page's tests.
+  packages+=(emscripten dpkg-dev xz-utils chromium)
+  # Node and npm may come from elsewhere on a developer's machine; Debian's only when missing.
+  command -v node >/dev/null || packages+=(nodejs)
+  command -v npm >/dev/null || packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "engines/surface.h"
@@ -31,4 +32,15 @@ TEST(FontCache, TextAfterClosingTheCacheIsDrawnAsBefore) {
   int lit = 0;
   for (uint16_t pixel : before) lit += pixel != 0;
   EXPECT_GT(lit, 50) << "the text was drawn at all";
+}
+
+// The browser build ships font files and maps the game's names itself; the map must name the
+// faces fontconfig picks on the desktop, or text would be drawn differently there.
+TEST(FontFiles, TheShippedFacesAreTheOnesFontconfigPicks) {
+  const auto fileName = [](const std::string& path) { return path.substr(path.rfind('/') + 1); };
+  for (const char* name : {"Comic Sans MS", "Arial", "Liberation Sans"}) {
+    const std::string picked = Font::ResolveFile(name);
+    ASSERT_FALSE(picked.empty()) << name;
+    EXPECT_EQ(fileName(picked), fileName(Font::ShippedFile(name))) << name;
+  }
 }
