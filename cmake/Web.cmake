@@ -72,13 +72,17 @@ target_link_options(pibo2 PRIVATE
 set_property(TARGET pibo2 APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/pre.js
   ${WEB_DATA}/pibo2.installed)
 
-# The page itself.
+# The page itself, and the game's licence beside it (as text any host shows).
 set(page_outputs)
-foreach(f index.html page.js page.css)
-  list(APPEND page_outputs ${SITE_DIR}/${f})
-  add_custom_command(OUTPUT ${SITE_DIR}/${f}
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/web/${f} ${SITE_DIR}/${f}
-    DEPENDS ${CMAKE_SOURCE_DIR}/web/${f} VERBATIM)
+foreach(pair web/index.html=index.html web/page.js=page.js web/page.css=page.css
+             LICENSE=LICENSE.txt)
+  string(REPLACE "=" ";" pair "${pair}")
+  list(GET pair 0 from)
+  list(GET pair 1 name)
+  list(APPEND page_outputs ${SITE_DIR}/${name})
+  add_custom_command(OUTPUT ${SITE_DIR}/${name}
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/${from} ${SITE_DIR}/${name}
+    DEPENDS ${CMAKE_SOURCE_DIR}/${from} VERBATIM)
 endforeach()
 add_custom_target(web_page ALL DEPENDS ${page_outputs})
 

@@ -15,6 +15,7 @@ const types = {
   '.data': 'application/octet-stream',
   '.json': 'application/json',
   '.png': 'image/png',
+  '.txt': 'text/plain; charset=utf-8',
 };
 
 const server = http.createServer((request, response) => {
