@@ -13,7 +13,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_check
 WEB_BUILD ?= build-web
 WEB_PORT ?= 8080
 
-.PHONY: setup configure build run test bench clean test-sanitize fuzz sanitize-build listening contact-sheet install web serve-web test-web
+.PHONY: setup configure build run test bench clean test-sanitize fuzz sanitize-build listening contact-sheet install deb web serve-web test-web
 
 setup:
 	@scripts/setup.sh
@@ -70,8 +70,25 @@ test-web: web
 	@cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 	node tests/web/web_test.mjs $(WEB_BUILD) $(BUILD)
 
+# The Debian package, built with Debian's hardening flags in a build of its own, and checked
+# by lintian: no error and no warning.
+DEB_BUILD ?= build-deb
+deb: setup
+	@DEB_BUILD_MAINT_OPTIONS=hardening=+all; export DEB_BUILD_MAINT_OPTIONS; \
+	  cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+	  "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" > /dev/null
+	@cmake --build $(DEB_BUILD) --target pibo2 game_files desktop_icons install_docs
+	@rm -f $(DEB_BUILD)/pibo2_*.deb
+	@cd $(DEB_BUILD) && cpack > cpack.log || { cat cpack.log; exit 1; }
+	@lintian --fail-on error,warning --info $(DEB_BUILD)/pibo2_*.deb
+	@rm -rf $(DEB_BUILD)/unpacked && dpkg-deb -x $(DEB_BUILD)/pibo2_*.deb $(DEB_BUILD)/unpacked
+	@$(DEB_BUILD)/unpacked/usr/games/pibo2 --version
+	@ls $(DEB_BUILD)/pibo2_*.deb
+
 bench: build
 	$(BUILD)/bench/pibo-bench $(ARGS)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WEB_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WEB_BUILD) $(DEB_BUILD)

@@ -15,6 +15,7 @@ packages=(
   clang libclang-rt-dev
   xvfb xauth xdotool imagemagick x11-utils sox xfonts-base
   desktop-file-utils appstream
+  help2man lintian dpkg-dev
 )
 
 if [ "${1:-}" = web ]; then
