@@ -15,6 +15,14 @@ prefix=$("$here/third_party.sh" web)
 export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig
 export PKG_CONFIG_PATH=
 
+# CMake keeps what pkg-config said; libraries rebuilt into a new folder (new Debian versions, a
+# new recipe) start the configuration afresh.
+if [ -f "$web/CMakeCache.txt" ] && [ "$(cat "$web/third_party" 2>/dev/null)" != "$prefix" ]; then
+  rm -f "$web/CMakeCache.txt"
+fi
+mkdir -p "$web"
+echo "$prefix" > "$web/third_party"
+
 # Every compile and link gets emscripten's environment, so `cmake --build` works on its own too.
 launcher="env;EM_CACHE=$EM_CACHE;EM_FROZEN_CACHE=;NODE_PATH=$NODE_PATH"
 emcmake cmake -S "$here/.." -B "$web" -G Ninja -DCMAKE_BUILD_TYPE=Release \
