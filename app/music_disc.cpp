@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "base/paths.h"
+
 namespace {
 bool MixerOpen() {
   int frequency = 0, channels = 0;
@@ -39,7 +41,7 @@ void MusicDisc::Open() {
   current_ = 0;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
-    const std::string name = entry.path().filename().string();
+    const std::string name = PathText(entry.path().filename());
     if (entry.is_regular_file() && name.rfind("Track", 0) == 0 &&
         entry.path().extension() == ".ogg")
       tracks_.push_back(entry.path());
@@ -82,7 +84,7 @@ void MusicDisc::StartTrack() {
   FreeTrack();
   if (!MixerOpen()) return;
   for (; current_ < tracks_.size(); ++current_) {
-    music_.reset(Mix_LoadMUS(tracks_[current_].c_str()));
+    music_.reset(Mix_LoadMUS(PathText(tracks_[current_]).c_str()));
     if (music_ != nullptr && Mix_PlayMusic(music_.get(), 1) == 0) return;
     FreeTrack();
   }

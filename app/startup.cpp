@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include <SDL.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -19,6 +18,7 @@
 #include "app/main_window.h"
 #include "base/error_log.h"
 #include "base/files.h"
+#include "base/paths.h"
 #include "base/version.h"
 #include "data/recording.h"
 #include "engines/font.h"
@@ -105,22 +105,11 @@ std::string VersionText() {
 }
 
 std::string ChooseDataFolder(const std::string& sProgramFolder) {
-  const std::filesystem::path program(sProgramFolder);
+  const std::filesystem::path program = PathFromText(sProgramFolder);
   std::error_code ec;
   const bool installed = std::filesystem::exists(program / INSTALLED_MARK, ec);
-  if (!installed && access(sProgramFolder.c_str(), W_OK) == 0) return sProgramFolder;
-  std::filesystem::path data;
-  // A relative value is ignored, as the base-directory rules say.
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg == '/')
-    data = xdg;
-  else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
-    data = std::filesystem::path(home) / ".local/share";
-  else
-    throw std::runtime_error("Neither XDG_DATA_HOME nor HOME is set for the game's files.");
-  data /= "pibo2";
-  std::filesystem::create_directories(data, ec);
-  if (ec) throw std::runtime_error("Cannot make " + data.string() + ": " + ec.message());
-  return data.string();
+  if (!installed && FolderWritable(program)) return sProgramFolder;
+  return PathText(platform::UserDataFolder("pibo2"));
 }
 
 std::string JoinArguments(int argc, char** argv) {
@@ -168,7 +157,8 @@ int Main(int argc, char** argv) {
   std::optional<Recording> replay;
   if (!options.sReplay.empty()) {
     try {
-      const std::vector<uint8_t> bytes = ReadFileBytes(options.sReplay, RECORDING_FILE_LIMIT);
+      const std::vector<uint8_t> bytes =
+          ReadFileBytes(PathFromText(options.sReplay), RECORDING_FILE_LIMIT);
       replay = ParseRecording(
           std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
           GAME_VERSION);
@@ -178,7 +168,7 @@ int Main(int argc, char** argv) {
     }
   }
   const std::string recordFile =
-      options.sRecord.empty() ? "" : std::filesystem::absolute(options.sRecord).string();
+      options.sRecord.empty() ? "" : PathText(std::filesystem::absolute(PathFromText(options.sRecord)));
   // --window (or PIBO_WINDOWED=1, handy while developing) starts in a window.
   const char* windowedVariable = std::getenv("PIBO_WINDOWED");
   const bool windowed = options.bWindow || (windowedVariable != nullptr &&
@@ -187,7 +177,7 @@ int Main(int argc, char** argv) {
   std::string folder;
   try {
     folder = platform::ExecutableFolder();
-    if (chdir(folder.c_str()) != 0) throw std::runtime_error("Cannot enter " + folder);
+    if (!EnterFolder(PathFromText(folder))) throw std::runtime_error("Cannot enter " + folder);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "pibo2: %s\n", e.what());
     return 1;

@@ -40,8 +40,8 @@ constexpr const char* INSTALLED_MARK = "pibo2.installed";
 
 // Where the game keeps its own files (options, high scores, the edited level file, the error
 // log): the program's folder itself when it is a folder the game was built or unpacked into and
-// can write; $XDG_DATA_HOME/pibo2 (default ~/.local/share/pibo2), made when missing, when the
-// folder is installed (it holds INSTALLED_MARK) or cannot be written. Throws when that folder
+// can write; $XDG_DATA_HOME/pibo2 (default ~/.local/share/pibo2; on Windows %APPDATA%\pibo2),
+// made when missing, when the folder is installed (it holds INSTALLED_MARK) or cannot be written. Throws when that folder
 // cannot be made.
 std::string ChooseDataFolder(const std::string& sProgramFolder);
 

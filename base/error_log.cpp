@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "base/files.h"
+#include "base/paths.h"
 
 namespace {
 std::mutex last_lock;
@@ -26,7 +27,7 @@ void LogError(const std::string& sMessage) {
       folder = log_folder;
     }
     AppendToFile(folder.empty() ? std::filesystem::path("Errors.txt")
-                                : std::filesystem::path(folder) / "Errors.txt",
+                                : PathFromText(folder) / "Errors.txt",
                  sMessage + "\r\n\r\n");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "Errors.txt could not be written: %s\n", e.what());

@@ -1,20 +1,10 @@
 #include "base/files.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#ifdef __EMSCRIPTEN__
-#include <emscripten.h>
-#endif
-
-#include <cerrno>
-#include <functional>
 #include <string>
 #include <system_error>
 
-#include "base/failure.h"
+#include "base/files_system.h"
+#include "base/paths.h"
 
 namespace fs = std::filesystem;
 
@@ -23,58 +13,6 @@ namespace {
 std::function<bool(const fs::path&)> g_full_disk;
 
 constexpr std::string_view kTempMark = ".tmp-";
-
-// Opens without ever waiting (a pipe with nobody at its other end would hold the game before its
-// window shows) and keeps the file only when it is a regular one.
-int OpenRegularFile(const fs::path& file, int nFlags, mode_t nMode = 0) {
-  const int fd = ::open(file.c_str(), nFlags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, nMode);
-  if (fd < 0) {
-    if (errno == ELOOP || errno == ENXIO || errno == EISDIR)
-      throw GameError(ERR_NOT_A_FILE, "Not a regular file");
-    throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
-  }
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    throw GameError(ERR_NOT_A_FILE, "Not a regular file");
-  }
-  return fd;
-}
-
-// Writes everything or says why not: "" on success.
-std::string WriteAll(int fd, std::string_view bytes, const fs::path& file) {
-  if (g_full_disk && g_full_disk(file)) return "Disk full";
-  for (size_t done = 0; done < bytes.size();) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return errno == ENOSPC || errno == EDQUOT ? "Disk full" : "Path/File access error";
-    done += static_cast<size_t>(n);
-  }
-  return "";
-}
-
-// A rename is only on the disk once the folder that holds the name is.
-void SyncFolder(const fs::path& folder) {
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-// In the browser the files live in memory until the page copies them to the browser's storage
-// (IndexedDB); it is told after every write.
-void KeepInBrowserStorage() {
-#ifdef __EMSCRIPTEN__
-  EM_ASM({
-    if (Module.persistFiles) Module.persistFiles();
-  });
-#endif
-}
-
-bool ProcessRunning(long nPid) {
-  if (nPid <= 0) return false;
-  return ::kill(static_cast<pid_t>(nPid), 0) == 0 || errno == EPERM;
-}
 
 // The process that wrote "NAME.tmp-PID-XXXXXX", or 0 when `entry` is no such file of `name`.
 long TemporaryOwner(std::string_view entry, std::string_view name) {
@@ -94,6 +32,20 @@ long TemporaryOwner(std::string_view entry, std::string_view name) {
 }
 }  // namespace
 
+namespace files_detail {
+
+bool DiskRefuses(const fs::path& file) {
+  return g_full_disk && g_full_disk(file);
+}
+
+fs::path TemporaryName(const fs::path& file, std::string_view suffix) {
+  fs::path temp = file;
+  temp += std::string(kTempMark) + std::to_string(ThisProcess()) + "-" + std::string(suffix);
+  return temp;
+}
+
+}  // namespace files_detail
+
 bool FileExists(const fs::path& file) {
   std::error_code error;
   return fs::is_regular_file(file, error);
@@ -104,110 +56,15 @@ bool IsSymbolicLink(const fs::path& file) {
   return fs::is_symlink(fs::symlink_status(file, error));
 }
 
-std::vector<uint8_t> ReadFileBytes(const fs::path& file, uintmax_t nLimit) {
-  std::error_code error;
-  if (!fs::exists(fs::status(file, error))) throw GameError(ERR_FILE_NOT_FOUND, "File not found");
-  const int fd = OpenRegularFile(file, O_RDONLY);
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) {
-    ::close(fd);
-    throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
-  }
-  if (static_cast<uintmax_t>(info.st_size) > nLimit) {
-    ::close(fd);
-    throw GameError(ERR_FILE_TOO_LARGE, "File too large (" + std::to_string(info.st_size) +
-                                            " bytes, at most " + std::to_string(nLimit) + ")");
-  }
-  std::vector<uint8_t> bytes;
-  bytes.reserve(static_cast<size_t>(info.st_size));
-  uint8_t block[65536];
-  bool failed = false;
-  for (;;) {
-    const ssize_t got = ::read(fd, block, sizeof block);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      failed = got < 0;
-      break;
-    }
-    bytes.insert(bytes.end(), block, block + got);
-    // A file that grows while it is read is held to the same limit.
-    if (bytes.size() > nLimit) failed = true;
-    if (failed) break;
-  }
-  ::close(fd);
-  if (failed) throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
-  return bytes;
-}
-
-void WriteFileAtomically(const fs::path& file, std::span<const uint8_t> bytes) {
-  std::string temp =
-      file.string() + std::string(kTempMark) + std::to_string(::getpid()) + "-XXXXXX";
-  // A link is replaced like a file (what it points at keeps its bytes); anything else that is
-  // not a file stays where it is.
-  struct stat old {};
-  const bool exists = ::lstat(file.c_str(), &old) == 0;
-  if (exists && !S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode))
-    throw GameError(ERR_NOT_A_FILE, "Not a regular file");
-  mode_t mode = exists && S_ISREG(old.st_mode) ? (old.st_mode & 07777) : 0644;
-  if (exists && S_ISLNK(old.st_mode) && ::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-    mode = old.st_mode & 07777;
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) throw GameError(ERR_PATH_FILE_ACCESS, "Path/File access error");
-  std::string why = ::fchmod(fd, mode) == 0 ? "" : "Path/File access error";
-  if (why.empty())
-    why = WriteAll(fd, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
-                   file);
-  if (why.empty() && ::fsync(fd) != 0) why = "Disk full";
-  if (::close(fd) != 0 && why.empty()) why = "Disk full";
-  if (why.empty() && ::rename(temp.c_str(), file.c_str()) != 0) why = "Path/File access error";
-  if (!why.empty()) {
-    ::unlink(temp.c_str());
-    throw GameError(ERR_PATH_FILE_ACCESS, why);
-  }
-  SyncFolder(file.parent_path());
-  KeepInBrowserStorage();
-}
-
-void AppendToFile(const fs::path& file, std::string_view text) {
-  const int fd = OpenRegularFile(file, O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW, 0644);
-  struct stat info {};
-  const bool created = ::fstat(fd, &info) == 0 && info.st_size == 0;
-  std::string why = WriteAll(fd, text, file);
-  if (::close(fd) != 0 && why.empty()) why = "Disk full";
-  if (!why.empty()) {
-    if (created) ::unlink(file.c_str());
-    throw GameError(ERR_PATH_FILE_ACCESS, why);
-  }
-  KeepInBrowserStorage();
-}
-
-FileLock::FileLock(const fs::path& lockFile) {
-  fd_ = OpenRegularFile(lockFile, O_RDWR | O_CREAT | O_NOFOLLOW, 0644);
-  int result = 0;
-  do {
-    result = ::flock(fd_, LOCK_EX | LOCK_NB);
-  } while (result != 0 && errno == EINTR);
-  if (result == 0) {
-    held_ = true;
-  } else if (errno != EWOULDBLOCK) {
-    ::close(fd_);
-    throw GameError(ERR_PATH_FILE_ACCESS, "Cannot lock " + lockFile.filename().string());
-  }
-}
-
-FileLock::~FileLock() {
-  ::close(fd_);  // the lock goes with the file
-}
-
 void RemoveStaleTemporaries(const fs::path& folder, std::span<const std::string_view> names) {
   std::error_code error;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
     if (!entry.is_regular_file(error)) continue;
-    const std::string entryName = entry.path().filename().string();
+    const std::string entryName = PathText(entry.path().filename());
     for (const std::string_view name : names) {
       const long owner = TemporaryOwner(entryName, name);
-      const bool stale =
-          owner != 0 ? !ProcessRunning(owner) : entryName == std::string(name) + ".new";
+      const bool stale = owner != 0 ? !files_detail::ProcessRunning(owner)
+                                    : entryName == std::string(name) + ".new";
       if (stale) fs::remove(entry.path(), error);
     }
   }

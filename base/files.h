@@ -32,6 +32,10 @@ void WriteFileAtomically(const std::filesystem::path& file, std::span<const uint
 // so the text never lands in some other file. Throws GameError.
 void AppendToFile(const std::filesystem::path& file, std::string_view text);
 
+// Whether this process may make files in `folder` (a read-only medium or a folder of the system's,
+// such as Program Files, may not).
+bool FolderWritable(const std::filesystem::path& folder);
+
 // Whether the name itself (not what a link points at) is a symbolic link.
 bool IsSymbolicLink(const std::filesystem::path& file);
 
@@ -50,7 +54,8 @@ class FileLock {
   FileLock& operator=(const FileLock&) = delete;
 
  private:
-  int fd_ = -1;
+  // The open lock file: a descriptor, or on Windows a handle.
+  std::intptr_t handle_ = -1;
   bool held_ = false;
 };
 

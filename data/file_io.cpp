@@ -6,6 +6,7 @@
 
 #include "base/error_log.h"
 #include "base/failure.h"
+#include "base/paths.h"
 
 void WriteFileHead(const std::filesystem::path& file, std::span<const uint8_t> head) {
   std::vector<uint8_t> content(head.begin(), head.end());
@@ -35,7 +36,7 @@ std::optional<std::vector<uint8_t>> ReadPlayerFile(const std::filesystem::path& 
     if (e.Number() != ERR_NOT_A_FILE && e.Number() != ERR_FILE_TOO_LARGE &&
         e.Number() != ERR_FILE_NOT_FOUND)
       throw;
-    LogError(std::string(sWho) + file.filename().string() + ": " + e.what());
+    LogError(std::string(sWho) + PathText(file.filename()) + ": " + e.what());
     return std::nullopt;
   }
 }

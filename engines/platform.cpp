@@ -1,8 +1,6 @@
 #include "engines/platform.h"
 
 #include <SDL.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,6 +11,7 @@
 
 #include "base/failure.h"
 #include "base/files.h"
+#include "base/paths.h"
 #include "base/key_codes.h"
 #include "base/settings_text.h"
 #include "engines/display.h"
@@ -167,12 +166,36 @@ class SdlBackend : public Backend {
 SdlBackend g_sdl_backend;
 Backend* g_backend = &g_sdl_backend;
 
-std::filesystem::path ConfigHome() {
-  // A relative value is ignored, as the base-directory rules say.
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/') return xdg;
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
-    return std::filesystem::path(home) / ".config";
-  throw std::runtime_error("Neither XDG_CONFIG_HOME nor HOME is set.");
+// The player's folder of one kind for `sApp`, made when missing. Windows keeps both kinds in the
+// roaming application data (%APPDATA%\<sApp>); elsewhere they follow the base-directory rules
+// ($XDG_DATA_HOME or ~/.local/share, $XDG_CONFIG_HOME or ~/.config), where a relative value is
+// ignored.
+std::filesystem::path UserFolder(const char* sXdgVariable, const char* sDefault,
+                                 const std::string& sApp) {
+  namespace fs = std::filesystem;
+#ifdef _WIN32
+  (void)sXdgVariable;
+  (void)sDefault;
+  char* prefs = SDL_GetPrefPath(nullptr, sApp.c_str());
+  if (prefs == nullptr)
+    throw std::runtime_error(std::string("No folder for the player's files: ") + SDL_GetError());
+  fs::path folder = PathFromText(prefs);
+  SDL_free(prefs);
+  return folder.parent_path();  // SDL ends it with a separator
+#else
+  fs::path folder;
+  if (const char* xdg = std::getenv(sXdgVariable); xdg != nullptr && *xdg == '/')
+    folder = xdg;
+  else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+    folder = fs::path(home) / sDefault;
+  else
+    throw std::runtime_error(std::string("Neither ") + sXdgVariable + " nor HOME is set.");
+  folder /= sApp;
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (error) throw std::runtime_error("Cannot make " + folder.string() + ": " + error.message());
+  return folder;
+#endif
 }
 
 }  // namespace
@@ -211,8 +234,7 @@ void InstallBackend(Backend* backend) {
 void SaveSetting(const std::string& sApp, const std::string& sSection, const std::string& sKey,
                  const std::string& sValue) {
   namespace fs = std::filesystem;
-  const fs::path folder = ConfigHome() / sApp;
-  fs::create_directories(folder);
+  const fs::path folder = UserConfigFolder(sApp);
   const fs::path file = folder / "settings.ini";
 
   // Every other line stays as it was; a file too large to be anybody's settings is replaced.
@@ -222,7 +244,7 @@ void SaveSetting(const std::string& sApp, const std::string& sSection, const std
     old.assign(bytes.begin(), bytes.end());
   } catch (const GameError& e) {
     if (e.Number() != ERR_FILE_NOT_FOUND && e.Number() != ERR_FILE_TOO_LARGE)
-      throw GameError(e.Number(), file.string() + ": " + e.what());
+      throw GameError(e.Number(), PathText(file) + ": " + e.what());
   }
   const std::string text = SettingsTextWith(old, sSection, sKey, sValue);
   // A temporary file of its own, so two games starting at once never write over each other's,
@@ -233,14 +255,21 @@ void SaveSetting(const std::string& sApp, const std::string& sSection, const std
     WriteFileAtomically(file,
                         std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
   } catch (const GameError& e) {
-    throw GameError(e.Number(), file.string() + ": " + e.what());
+    throw GameError(e.Number(), PathText(file) + ": " + e.what());
   }
 }
 
+std::filesystem::path UserDataFolder(const std::string& sApp) {
+  return UserFolder("XDG_DATA_HOME", ".local/share", sApp);
+}
+
+std::filesystem::path UserConfigFolder(const std::string& sApp) {
+  return UserFolder("XDG_CONFIG_HOME", ".config", sApp);
+}
+
 std::string ExecutableFolder() {
-  std::error_code error;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) return exe.parent_path().string();
+  const std::filesystem::path running = RunningProgramFolder();
+  if (!running.empty()) return PathText(running);
   char* base = SDL_GetBasePath();
   if (base == nullptr) throw std::runtime_error("Cannot find the program's folder.");
   std::string folder = base;

@@ -4,6 +4,7 @@
 // in its own backend (a manual clock and a sleep that only advances it) so that a three-second
 // picture costs no real time.
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace platform {
@@ -52,8 +53,14 @@ inline int32_t TicksBetween(uint32_t a, uint32_t b) {
   return static_cast<int32_t>(b - a);
 }
 
-// The settings store: an INI file at $XDG_CONFIG_HOME/<sApp>/settings.ini (default ~/.config;
-// a relative XDG_CONFIG_HOME is ignored). Writes one key, its value escaped to one line, keeping
+// The player's own folders for `sApp`, made when missing: for data, $XDG_DATA_HOME/<sApp>
+// (default ~/.local/share/<sApp>); for settings, $XDG_CONFIG_HOME/<sApp> (default
+// ~/.config/<sApp>); a relative XDG value is ignored. On Windows both are %APPDATA%\<sApp>.
+// Throw std::runtime_error when there is no such folder or it cannot be made.
+std::filesystem::path UserDataFolder(const std::string& sApp);
+std::filesystem::path UserConfigFolder(const std::string& sApp);
+
+// The settings store: an INI file settings.ini in UserConfigFolder(sApp). Writes one key, its value escaped to one line, keeping
 // every other line of the file. Throws std::runtime_error on failure, GameError among them (a
 // pipe or a folder in the file's place).
 void SaveSetting(const std::string& sApp, const std::string& sSection, const std::string& sKey,

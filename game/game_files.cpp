@@ -6,6 +6,7 @@
 
 #include "base/failure.h"
 #include "base/files.h"
+#include "base/paths.h"
 #include "data/file_io.h"
 #include "game/game.h"
 
@@ -35,7 +36,7 @@ bool Game::LoadSounds() {
 
 std::filesystem::path Game::DataFile(std::string_view name) const {
   return DataFolder.empty() ? std::filesystem::path(name)
-                            : std::filesystem::path(DataFolder) / name;
+                            : PathFromText(DataFolder) / name;
 }
 
 std::filesystem::path Game::ReadableDataFile(std::string_view name) const {
@@ -111,7 +112,9 @@ bool Game::LoadHighScores() {
 bool Game::SaveHighScores() {
   return Trapped("Game - SaveHighScores - ", [&] {
     const std::filesystem::path file = DataFile(HighScoreFileName(ExtraMode));
-    const FileLock lock(file.string() + ".lock");
+    std::filesystem::path lockFile = file;
+    lockFile += ".lock";
+    const FileLock lock(lockFile);
     // Another copy of the game is saving its scores this moment: these follow a moment later.
     HighScoresBusy = !lock.Held();
     if (HighScoresBusy) return false;

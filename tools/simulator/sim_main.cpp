@@ -1,6 +1,11 @@
 // pibo-sim [--folder DIR] [--extra] [--easy] [--seed N] [--level N] [--frames N]
 //          [--keys FILE|-] [--trace]
 // pibo-sim --soak HOURS [--folder DIR] [--seed N]
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +16,7 @@
 
 #include "base/failure.h"
 #include "base/files.h"
+#include "base/paths.h"
 #include "base/text_encoding.h"
 #include "base/version.h"
 #include "data/recording.h"
@@ -83,7 +89,7 @@ KeyScript ReadKeyScript(const std::string& sKeys) {
     if (standardInput) {
       text = ReadStandardInput(KEY_SCRIPT_LIMIT);
     } else {
-      const std::vector<uint8_t> bytes = ReadFileBytes(sKeys, KEY_SCRIPT_LIMIT);
+      const std::vector<uint8_t> bytes = ReadFileBytes(PathFromText(sKeys), KEY_SCRIPT_LIMIT);
       text.assign(bytes.begin(), bytes.end());
     }
   } catch (const std::exception& e) {
@@ -101,14 +107,26 @@ bool ReadNumber(const char* text, long& value) {
 
 }  // namespace
 
+// The same bytes on every system: Windows would otherwise turn each "\n" written into "\r\n",
+// and a key script read from standard input would lose its carriage returns.
+void UseBinaryStandardStreams() {
+#ifdef _WIN32
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
+#endif
+}
+
 int main(int argc, char** argv) {
+  UseBinaryStandardStreams();
   SimulatorOptions options;
   std::string keys;
   double soakHours = 0;
   std::string replay;
-  for (int i = 1; i < argc; ++i) {
-    const std::string word = argv[i];
-    auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+  const std::vector<std::string> arguments = ProgramArguments(argc, argv);
+  const int count = static_cast<int>(arguments.size());
+  for (int i = 0; i < count; ++i) {
+    const std::string word = arguments[i];
+    auto next = [&]() -> const char* { return i + 1 < count ? arguments[++i].c_str() : nullptr; };
     long number = 0;
     if (word == "--help" || word == "-h") {
       std::printf("%s%s", kUsage, kHelp);
@@ -129,11 +147,11 @@ int main(int argc, char** argv) {
       const char* value = next();
       if (value == nullptr) return Usage("--folder needs a folder");
       // The simulator works inside the folder, so a relative path is taken from here first.
-      options.sFolder = std::filesystem::absolute(value).string();
+      options.sFolder = PathText(std::filesystem::absolute(PathFromText(value)));
     } else if (word == "--replay") {
       const char* value = next();
       if (value == nullptr) return Usage("--replay needs a recording");
-      replay = std::filesystem::absolute(value).string();
+      replay = PathText(std::filesystem::absolute(PathFromText(value)));
     } else if (word == "--keys") {
       const char* value = next();
       if (value == nullptr) return Usage("--keys needs a file or -");
@@ -151,11 +169,11 @@ int main(int argc, char** argv) {
   }
   // By default the program's folder is the simulator's own.
   if (options.sFolder.empty())
-    options.sFolder = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+    options.sFolder = PathText(RunningProgramFolder());
 
   if (!replay.empty()) {
     try {
-      const std::vector<uint8_t> bytes = ReadFileBytes(replay, RECORDING_FILE_LIMIT);
+      const std::vector<uint8_t> bytes = ReadFileBytes(PathFromText(replay), RECORDING_FILE_LIMIT);
       const Recording recording = ParseRecording(
           std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
           GAME_VERSION);

@@ -1,12 +1,12 @@
 #include "tools/simulator/simulator.h"
 
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <ostream>
 
 #include "base/failure.h"
+#include "base/paths.h"
 #include "data/file_io.h"
 #include "data/level_set.h"
 #include "data/options.h"
@@ -105,13 +105,13 @@ namespace {
 // Enters the program's folder and reads its level set, as the game does at start. False, with
 // the reason logged (or said), when either fails.
 bool LoadLevelSet(const std::string& sFolder, bool bExtra, LevelSet& levels) {
-  if (chdir(sFolder.c_str()) != 0) {
+  if (!EnterFolder(PathFromText(sFolder))) {
     std::fprintf(stderr, "pibo-sim: cannot enter the folder %s\n", sFolder.c_str());
     return false;
   }
   return Trapped("Game - LoadLevels - ", [&] {
     levels = ParseLevelFile(
-        ReadFileBytes(std::filesystem::path(sFolder) / LevelFileName(bExtra), LEVEL_FILE_LIMIT));
+        ReadFileBytes(PathFromText(sFolder) / LevelFileName(bExtra), LEVEL_FILE_LIMIT));
     return true;
   });
 }

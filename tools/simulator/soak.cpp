@@ -1,40 +1,24 @@
 #include "tools/simulator/soak.h"
 
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <random>
 #include <sstream>
 
 #include "base/failure.h"
+#include "base/paths.h"
 #include "data/file_io.h"
 #include "data/level_set.h"
 #include "data/options.h"
 #include "play/play_state.h"
+#include "tools/simulator/process_memory.h"
 #include "tools/simulator/simulator.h"
 
 namespace {
 
 constexpr double kFramesPerHour = 3600.0 * 1000.0 / 30.0;
-
-// The process's resident memory now and at its peak, in KB, from /proc.
-struct Memory {
-  long nResidentKB = 0;
-  long nPeakKB = 0;
-};
-
-Memory MemoryNow() {
-  Memory memory;
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmRSS:", 0) == 0) memory.nResidentKB = std::stol(line.substr(6));
-    if (line.rfind("VmHWM:", 0) == 0) memory.nPeakKB = std::stol(line.substr(6));
-  }
-  return memory;
-}
 
 // A restless player: every few frames a new set of keys, mostly running and jumping, often
 // firing, now and then switching the ball type or pressing down.
@@ -101,7 +85,7 @@ bool PlayLevel(PlayState& play, int nLevel, long nFrames, RandomPlayer& player, 
 }  // namespace
 
 int RunSoak(const SoakOptions& options, std::ostream& out) {
-  if (chdir(options.sFolder.c_str()) != 0) {
+  if (!EnterFolder(PathFromText(options.sFolder))) {
     std::fprintf(stderr, "pibo-sim: cannot enter the folder %s\n", options.sFolder.c_str());
     return 1;
   }
@@ -129,7 +113,7 @@ int RunSoak(const SoakOptions& options, std::ostream& out) {
         return 1;
       }
       frames += tally.nFrames;
-      const Memory memory = MemoryNow();
+      const ProcessMemory memory = MemoryNow();
       if (peakAfterFirst == 0) peakAfterFirst = memory.nPeakKB;
       out << "{\"set\":\"" << (extra ? "extra" : "normal") << "\",\"level\":" << level
           << ",\"frames\":" << tally.nFrames << ",\"finished\":" << tally.nFinished
