@@ -2,54 +2,15 @@
 # the page, the game's script and WebAssembly, and its data package (the program's folder as the
 # desktop build makes it, with the fonts fontconfig picks there and their licences). The player's
 # own files live in the browser's IndexedDB (web/pre.js mounts it).
-set(PIBO_GAME_FILES "" CACHE PATH "A desktop build's program folder, whose generated files the page ships")
-if(NOT EXISTS "${PIBO_GAME_FILES}/Levels.dat")
-  message(FATAL_ERROR "PIBO_GAME_FILES must be a desktop build's game folder (make build first)")
-endif()
-include(${CMAKE_SOURCE_DIR}/cmake/GameFileList.cmake)
+include(${CMAKE_SOURCE_DIR}/cmake/ShippedData.cmake)
 
 set(SITE_DIR ${CMAKE_BINARY_DIR}/site)
 set(WEB_DATA ${CMAKE_BINARY_DIR}/data)
 
-# The fonts the desktop game gets from fontconfig, each with its package's copyright file.
-set(WEB_FONTS)
-foreach(family "Comic Sans MS" "Liberation Sans")
-  execute_process(COMMAND fc-match -f "%{file}" "${family}" OUTPUT_VARIABLE font_file
-    COMMAND_ERROR_IS_FATAL ANY)
-  execute_process(COMMAND dpkg-query -S "${font_file}" OUTPUT_VARIABLE owner
-    COMMAND_ERROR_IS_FATAL ANY)
-  string(REGEX REPLACE ":.*" "" owner "${owner}")
-  get_filename_component(font_name "${font_file}" NAME)
-  get_filename_component(font_stem "${font_file}" NAME_WE)
-  list(APPEND WEB_FONTS "${font_file}=Fonts/${font_name}"
-    "/usr/share/doc/${owner}/copyright=Fonts/${font_stem}.copyright.txt")
-endforeach()
-
-# The data package's folder: copies of the shipped files, marked as installed so the game keeps
-# the player's files in its data folder (IndexedDB) rather than beside the shipped ones.
-set(web_data_outputs)
-set(copy_commands)
-foreach(f ${GAME_PICTURES} ${GAME_WAVES} ${GAME_MUSIC} ${GAME_LEVEL_FILES})
-  list(APPEND web_data_outputs ${WEB_DATA}/${f})
-  list(APPEND copy_commands COMMAND ${CMAKE_COMMAND} -E copy ${PIBO_GAME_FILES}/${f} ${WEB_DATA}/${f})
-endforeach()
-foreach(pair ${WEB_FONTS})
-  string(REPLACE "=" ";" pair "${pair}")
-  list(GET pair 0 from)
-  list(GET pair 1 to)
-  list(APPEND web_data_outputs ${WEB_DATA}/${to})
-  list(APPEND copy_commands COMMAND ${CMAKE_COMMAND} -E copy ${from} ${WEB_DATA}/${to})
-endforeach()
-add_custom_command(
-  OUTPUT ${web_data_outputs} ${WEB_DATA}/pibo2.installed
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${WEB_DATA}/Music ${WEB_DATA}/Fonts
-  ${copy_commands}
-  COMMAND ${CMAKE_COMMAND} -E echo "Shipped with the page: the player's own files live in the browser's storage."
-          > ${WEB_DATA}/pibo2.installed
-  DEPENDS ${PIBO_GAME_FILES}/Levels.dat ${PIBO_GAME_FILES}/Music/Track01.ogg
-  COMMENT "Gathering the game's data for the page"
-  VERBATIM)
-add_custom_target(web_data DEPENDS ${web_data_outputs})
+# The data package's folder, marked as installed so the game keeps the player's files in its data
+# folder (IndexedDB) rather than beside the shipped ones.
+pibo_ship_data(web_data ${WEB_DATA} INSTALLED_NOTE
+  "Shipped with the page: the player's own files live in the browser's storage.")
 
 # The game: its script, its WebAssembly and the data package beside them.
 set_target_properties(pibo2 PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SITE_DIR} SUFFIX .js)

@@ -3,7 +3,8 @@
 # As root it installs what is missing with apt-get; otherwise it prints the command and stops.
 #
 #   scripts/setup.sh        the desktop game, its tools and tests
-#   scripts/setup.sh web    also the browser build and its tests
+#   scripts/setup.sh web      also the browser build and its tests
+#   scripts/setup.sh windows  also the Windows build and its tests under wine
 set -euo pipefail
 
 packages=(
@@ -24,6 +25,12 @@ if [ "${1:-}" = web ]; then
   # Node and npm may come from elsewhere on a developer's machine; Debian's only when missing.
   command -v node >/dev/null || packages+=(nodejs)
   command -v npm >/dev/null || packages+=(npm)
+fi
+
+if [ "${1:-}" = windows ]; then
+  # mingw-w64 with POSIX threads, dpkg-source for the libraries' Debian sources, wine to run the
+  # result, unzip to unpack it as a player would.
+  packages+=(g++-mingw-w64-x86-64-posix dpkg-dev xz-utils wine wine64 unzip)
 fi
 
 missing=()

@@ -182,6 +182,9 @@ build_libraries() {
       imgui)
         build_imgui "$src" "${pv#*=}" ;;
     esac
+    # Each library's licence, as Debian states it, goes wherever the library goes.
+    mkdir -p "$prefix/share/doc/${pv%%=*}"
+    cp "$src/debian/copyright" "$prefix/share/doc/${pv%%=*}/copyright"
   done
 }
 

@@ -1,5 +1,6 @@
 // pibo-assets [--pictures] OUTDIR
 // pibo-assets --icons DIR NAME
+// pibo-assets --windows-icon FILE
 // Draws the game's pictures, synthesises its waves and composes its music into OUTDIR (the
 // program's folder). With --pictures it only draws the pictures, which is quick while
 // working on them.
@@ -24,10 +25,20 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
+  if (argc == 3 && std::string(argv[1]) == "--windows-icon") {
+    try {
+      pictures::WriteWindowsIcon(argv[2]);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "pibo-assets: %s\n", e.what());
+      return 1;
+    }
+    return 0;
+  }
   const bool pictures_only = argc == 3 && std::string(argv[1]) == "--pictures";
   if (argc != 2 && !pictures_only) {
     std::fprintf(stderr,
-                 "usage: pibo-assets [--pictures] OUTDIR\n       pibo-assets --icons DIR NAME\n");
+                 "usage: pibo-assets [--pictures] OUTDIR\n       pibo-assets --icons DIR NAME\n"
+                 "       pibo-assets --windows-icon FILE\n");
     return 2;
   }
   try {
