@@ -13,7 +13,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_check
 WEB_BUILD ?= build-web
 WEB_PORT ?= 8080
 
-.PHONY: setup configure build run test bench clean test-sanitize fuzz sanitize-build listening contact-sheet install deb web serve-web test-web
+.PHONY: setup configure build run test bench clean test-sanitize fuzz sanitize-build listening contact-sheet install deb test-deb web serve-web test-web windows test-windows
 
 setup:
 	@scripts/setup.sh
@@ -87,8 +87,23 @@ deb: setup
 	@$(DEB_BUILD)/unpacked/usr/games/pibo2 --version
 	@ls $(DEB_BUILD)/pibo2_*.deb
 
+# The package unpacked into a scratch root and played from its launcher on a virtual display.
+test-deb: deb
+	tests/deb/deb_test.sh $$(ls -t $(DEB_BUILD)/pibo2_*.deb | head -1)
+
+# The game for 64-bit Windows, cross-built with Debian's mingw-w64: WINDOWS_BUILD/pibo2 and its
+# zip. The libraries come from Debian's source packages like the browser's (~/.cache/pibo2).
+WINDOWS_BUILD ?= build-windows
+windows: build
+	@scripts/setup.sh windows
+	@scripts/windows_build.sh $(BUILD) $(WINDOWS_BUILD)
+
+# The zip unpacked and played under wine on a virtual display; its simulator against Linux's.
+test-windows: windows
+	tests/windows/windows_test.sh $(WINDOWS_BUILD) $(BUILD)
+
 bench: build
 	$(BUILD)/bench/pibo-bench $(ARGS)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WEB_BUILD) $(DEB_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WEB_BUILD) $(DEB_BUILD) $(WINDOWS_BUILD)
