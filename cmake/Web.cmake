@@ -46,6 +46,8 @@ foreach(pair web/index.html=index.html web/page.js=page.js web/page.css=page.css
     DEPENDS ${CMAKE_SOURCE_DIR}/${from} VERBATIM)
 endforeach()
 add_custom_target(web_page ALL DEPENDS ${page_outputs})
+# The licences of the libraries built into the WebAssembly, beside it.
+pibo_ship_licences(web_licences ${SITE_DIR})
 
 # The simulator as WebAssembly under node, reading and writing the machine's files directly: the
 # pinned replays must print the same bytes here as on the desktop.

@@ -4,7 +4,6 @@
 # folder. Unzipped anywhere the player may write, the game keeps its files beside it, as the
 # original did; in a folder it may not write (Program Files) it keeps them in %APPDATA%\pibo2.
 include(${CMAKE_SOURCE_DIR}/cmake/ShippedData.cmake)
-set(PIBO_THIRD_PARTY "" CACHE PATH "The third-party libraries built for Windows (scripts/third_party.sh)")
 
 set(WINDOWS_DIR ${CMAKE_BINARY_DIR}/pibo2)
 set(WINDOWS_ZIP ${CMAKE_BINARY_DIR}/pibo2-${PROJECT_VERSION}-windows-x64.zip)
@@ -31,6 +30,8 @@ add_dependencies(pibo2 windows_data)
 include_directories(${CMAKE_SOURCE_DIR})
 add_subdirectory(tools/simulator)
 set_target_properties(pibo-sim PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${WINDOWS_DIR})
+target_link_options(pibo2 PRIVATE -s)
+target_link_options(pibo-sim PRIVATE -s)
 
 # The DLLs both programs load, found by walking their imports: the libraries built for Windows and
 # mingw's runtime (libstdc++, libgcc, winpthread); Windows' own are left out.
@@ -47,22 +48,18 @@ add_custom_target(windows_dlls
   VERBATIM)
 
 # The licences: the game's, each library's as Debian states it, and mingw's runtime's (GCC's
-# runtime library exception, winpthreads).
-# The two texts a player opens in Notepad have Windows' line ends.
+# runtime library exception, winpthreads). The two texts a player opens in Notepad have Windows'
+# line ends.
 configure_file(${CMAKE_SOURCE_DIR}/LICENSE ${WINDOWS_DIR}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
 configure_file(${CMAKE_SOURCE_DIR}/assets/install/README-windows.txt ${WINDOWS_DIR}/README.txt
   @ONLY NEWLINE_STYLE CRLF)
-set(licence_commands
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${WINDOWS_DIR}/Licences
+pibo_ship_licences(windows_licences ${WINDOWS_DIR})
+add_custom_command(TARGET windows_licences POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/gcc-mingw-w64-base/copyright
           ${WINDOWS_DIR}/Licences/gcc-runtime.txt
   COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/mingw-w64-x86-64-dev/copyright
-          ${WINDOWS_DIR}/Licences/mingw-w64-winpthreads.txt)
-foreach(library libogg libvorbis freetype harfbuzz libsdl2 libsdl2-ttf libsdl2-mixer imgui)
-  list(APPEND licence_commands COMMAND ${CMAKE_COMMAND} -E copy
-    ${PIBO_THIRD_PARTY}/share/doc/${library}/copyright ${WINDOWS_DIR}/Licences/${library}.txt)
-endforeach()
-add_custom_target(windows_licences ${licence_commands} VERBATIM)
+          ${WINDOWS_DIR}/Licences/mingw-w64-winpthreads.txt
+  VERBATIM)
 
 # The zip, made afresh from the folder's shipped files only (never from files a game run there
 # may have left).

@@ -39,7 +39,12 @@ while(queue)
     endif()
   endforeach()
 endwhile()
-file(COPY ${shipped} DESTINATION ${DEST})
+# Copied without their symbols (mingw's libstdc++ comes with 20 MB of them).
+foreach(dll ${shipped})
+  get_filename_component(name ${dll} NAME)
+  execute_process(COMMAND x86_64-w64-mingw32-strip --strip-unneeded -o ${DEST}/${name} ${dll}
+    COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
 list(LENGTH shipped count)
 list(SORT system CASE INSENSITIVE)
 message(STATUS "${count} DLLs shipped; Windows' own: ${system}")

@@ -29,6 +29,6 @@ emcmake cmake -S "$here/.." -B "$web" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DPKG_CONFIG_ARGN=--static \
   "-DCMAKE_CXX_COMPILER_LAUNCHER=$launcher" "-DCMAKE_CXX_LINKER_LAUNCHER=$launcher" \
   -DCMAKE_FIND_ROOT_PATH_MODE_LIBRARY=BOTH \
-  -DPIBO_GAME_FILES="$desktop/game" \
+  -DPIBO_GAME_FILES="$desktop/game" -DPIBO_THIRD_PARTY="$prefix" \
   -DIMGUI_SDLRENDERER_SOURCE="$prefix/share/imgui/imgui_impl_sdlrenderer.cpp" >/dev/null
 cmake --build "$web"
