@@ -25,8 +25,10 @@ void MainWindow::Unload() {
   loaded_ = false;
 }
 
-void MainWindow::StartMusic() {
+void MainWindow::StartMusic(int nStage) {
+  if (cdmusic_.IsPlaying()) return;
   cdmusic_.Command("Open");
+  for (int stage = 1; stage < nStage; ++stage) cdmusic_.Command("Next");
   cdmusic_.Command("Play");
 }
 

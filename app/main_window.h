@@ -27,7 +27,7 @@ class MainWindow final : public HostWindow, public platform::EventHandler {
   void SetGame(Game* game) { game_ = game; }
 
   Display& Screen() override { return display_; }
-  void StartMusic() override;
+  void StartMusic(int nStage) override;
   void StopMusic() override;
   void NextSong() override;
   void OpenWindow(Form& frm) override;

@@ -8,6 +8,9 @@
 #include "base/paths.h"
 
 namespace {
+// How long a track being changed takes to fade out.
+constexpr int kFadeMilliseconds = 500;
+
 bool MixerOpen() {
   int frequency = 0, channels = 0;
   Uint16 format = 0;
@@ -53,13 +56,13 @@ void MusicDisc::Open() {
 void MusicDisc::Play() {
   if (!open_ || tracks_.empty() || current_ >= tracks_.size() || playing_) return;
   playing_ = true;
-  StartTrack();
+  Poll();
 }
 
 void MusicDisc::Next() {
   if (!open_ || current_ + 1 >= tracks_.size()) return;
   ++current_;
-  if (playing_) StartTrack();
+  if (playing_) Poll();
 }
 
 void MusicDisc::Stop() {
@@ -68,24 +71,30 @@ void MusicDisc::Stop() {
 }
 
 void MusicDisc::Poll() {
-  if (!playing_ || music_ == nullptr || Mix_PlayingMusic() != 0) return;
-  // The track has ended: on to the next one, or the disc is over.
-  if (current_ + 1 < tracks_.size()) {
-    ++current_;
-    StartTrack();
-  } else {
-    Stop();
+  if (!playing_) return;
+  if (music_ != nullptr) {
+    const bool sounding = Mix_PlayingMusic() != 0;
+    if (loaded_ == current_ && sounding) return;
+    if (loaded_ != current_ && sounding) {
+      // Another track is sounding: it fades out first, and the new one starts once it is quiet.
+      if (Mix_FadingMusic() != MIX_FADING_OUT) Mix_FadeOutMusic(kFadeMilliseconds);
+      return;
+    }
   }
+  StartTrack();
 }
 
-// Plays the current track; a track that cannot be read is passed over like a scratched one.
-// When none of the rest can be played the disc is over.
+// Plays the current track over and over; a track that cannot be read is passed over like a
+// scratched one. When none of the rest can be played the disc is over.
 void MusicDisc::StartTrack() {
   FreeTrack();
   if (!MixerOpen()) return;
   for (; current_ < tracks_.size(); ++current_) {
     music_.reset(Mix_LoadMUS(PathText(tracks_[current_]).c_str()));
-    if (music_ != nullptr && Mix_PlayMusic(music_.get(), 1) == 0) return;
+    if (music_ != nullptr && Mix_PlayMusic(music_.get(), -1) == 0) {
+      loaded_ = current_;
+      return;
+    }
     FreeTrack();
   }
   current_ = tracks_.empty() ? 0 : tracks_.size() - 1;
@@ -93,6 +102,7 @@ void MusicDisc::StartTrack() {
 }
 
 void MusicDisc::FreeTrack() {
+  loaded_ = kNoTrack;
   if (music_ == nullptr) return;
   Mix_HaltMusic();
   music_.reset();

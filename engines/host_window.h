@@ -8,11 +8,12 @@ class HostWindow {
  public:
   virtual ~HostWindow() = default;
   virtual Display& Screen() = 0;
-  // Starts the disc from its first track and plays on to its end.
-  virtual void StartMusic() = 0;
+  // Starts the disc at the stage's own track (its tracks follow the stages in order) and plays it
+  // over and over; a disc that is already playing plays on.
+  virtual void StartMusic(int nStage) = 0;
   // Stops and closes the disc.
   virtual void StopMusic() = 0;
-  // Moves on to the next track.
+  // Moves on to the next track, fading the one playing out.
   virtual void NextSong() = 0;
   // Shows a loaded form above the game, owned by the main window, and returns at once. Until the
   // form is unloaded the player's keys and clicks go to it, not to the game.

@@ -179,7 +179,9 @@ class Game : private PlayEvents {
   int32_t EditScrollX = 0;
   int32_t MouseX = 0;  // the pointer's last x on the screen, whatever the mode
 
-  // Level start and end.
+  // Level start and end. GameBeginning is set from a game's start until its first level has
+  // started (the music then starts at the stage's track).
+  bool GameBeginning = false;
   bool BeginGame(int16_t nLevelBefore, int16_t nStageBefore, Then then = nullptr);
   bool StagePreview(Then then);
   bool LevelScreen(Then then);

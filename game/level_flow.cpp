@@ -1,5 +1,7 @@
 // Starting games and levels: the play state set up for the level, the music following the
 // stages, the stage preview that waits for SPACE and the "Next Level" screen.
+#include <utility>
+
 #include "base/failure.h"
 #include "base/numbers.h"
 #include "base/version.h"
@@ -61,6 +63,7 @@ bool Game::BeginGame(int16_t nLevelBefore, int16_t nStageBefore, Then then) {
   EditByte = 255;
   EditScrollX = 0;
   Play.NewGame(nLevelBefore, nStageBefore);
+  GameBeginning = true;
   return StartNextLevel([this, then = std::move(then)] {
     GameMode = GAMEMODE_PLAYING;
     View.NewGame();
@@ -74,9 +77,14 @@ bool Game::StartNextLevel(Then then) {
     View.NewLevel();
     const int16_t oldStage = Play.EnterNextLevel(EasyGameRule(Options));
 
+    // A new game starts the disc at its stage's track, a game begun with a stage password too;
+    // each new stage after that moves it on one track.
+    const bool newGame = std::exchange(GameBeginning, false);
     if (Options.bMusic != 0) {
-      if (oldStage == 0) HostForm->StartMusic();
-      if (Play.Level != 1 && oldStage != Play.Stage) HostForm->NextSong();
+      if (newGame)
+        HostForm->StartMusic(Play.Stage);
+      else if (Play.Level != 1 && oldStage != Play.Stage)
+        HostForm->NextSong();
     }
 
     Then levelScreen = [this, then = std::move(then)] {

@@ -73,7 +73,7 @@ bool Game::ShowOptions() {
       // next start of a game or stage.
       if (GameMode == GAMEMODE_PLAYING) {
         if (Options.bMusic != 0)
-          HostForm->StartMusic();
+          HostForm->StartMusic(Play.Stage);
         else
           HostForm->StopMusic();
       }

@@ -43,7 +43,10 @@ class HeadlessHost : public HostWindow {
  public:
   explicit HeadlessHost(const char* sTitle = "Pibo II headless");
   Display& Screen() override { return display_; }
-  void StartMusic() override { ++music_starts; }
+  void StartMusic(int nStage) override {
+    ++music_starts;
+    music_start_stage = nStage;
+  }
   void StopMusic() override { ++music_stops; }
   void NextSong() override { ++music_nexts; }
   // The player works the window at once; a window left open is closed with its close box.
@@ -51,6 +54,7 @@ class HeadlessHost : public HostWindow {
   void WindowPass(Form&) override {}
 
   int music_starts = 0;
+  int music_start_stage = 0;
   int music_stops = 0;
   int music_nexts = 0;
   int windows_shown = 0;

@@ -35,8 +35,9 @@ TEST_F(LevelFlow, ANewGameStartsAtTheFirstLevelOfItsStage) {
   Settle();
   EXPECT_EQ(game.Play.Level, 13);
   EXPECT_EQ(game.Play.Stage, 3);
-  EXPECT_EQ(host.music_starts, 1) << "a later stage only moves the music on";
-  EXPECT_EQ(host.music_nexts, 1);
+  EXPECT_EQ(host.music_starts, 2) << "a game begun at a later stage starts the music too";
+  EXPECT_EQ(host.music_start_stage, 3) << "at its stage's track";
+  EXPECT_EQ(host.music_nexts, 0);
   EXPECT_EQ(game.Play.CharHealth, 5);
   EXPECT_EQ(game.Play.Ammo, 200);
 }
