@@ -28,6 +28,7 @@ class MainWindow final : public HostWindow, public platform::EventHandler {
 
   Display& Screen() override { return display_; }
   void StartMusic(int nStage) override;
+  void SetMusicVolume(int nPercent) override { cdmusic_.SetVolume(nPercent); }
   void StopMusic() override;
   void NextSong() override;
   void OpenWindow(Form& frm) override;

@@ -53,6 +53,11 @@ void MusicDisc::Open() {
   open_ = true;
 }
 
+void MusicDisc::SetVolume(int nPercent) {
+  volume_ = std::clamp(nPercent, 0, 100);
+  if (MixerOpen()) Mix_VolumeMusic((volume_ * MIX_MAX_VOLUME + 50) / 100);
+}
+
 void MusicDisc::Play() {
   if (!open_ || tracks_.empty() || current_ >= tracks_.size() || playing_) return;
   playing_ = true;
@@ -91,6 +96,7 @@ void MusicDisc::StartTrack() {
   if (!MixerOpen()) return;
   for (; current_ < tracks_.size(); ++current_) {
     music_.reset(Mix_LoadMUS(PathText(tracks_[current_]).c_str()));
+    Mix_VolumeMusic((volume_ * MIX_MAX_VOLUME + 50) / 100);
     if (music_ != nullptr && Mix_PlayMusic(music_.get(), -1) == 0) {
       loaded_ = current_;
       return;

@@ -22,6 +22,8 @@ class MusicDisc {
   MusicDisc& operator=(const MusicDisc&) = delete;
 
   void Command(const std::string& sCommand);
+  // The music's volume, 0 to 100 % (the player's setting); heard at once.
+  void SetVolume(int nPercent);
   // Brings the mixer to what the disc should play: once a track that is being changed has faded
   // out, the new one starts. Call every pass.
   void Poll();
@@ -48,5 +50,6 @@ class MusicDisc {
   size_t loaded_ = kNoTrack;  // the track in music_
   bool open_ = false;
   bool playing_ = false;
+  int volume_ = 100;
   MusicPtr music_;
 };

@@ -237,6 +237,13 @@ bool StartRun(GameRun& run, const CommandLineWords& words, bool bWindowed,
     // The sound device is looked for while the window opens.
     game.SE.OpenDeviceInBackground();
     game.RecordFile = sRecordFile;
+    // The player's settings live in the config folder; without one the game plays with the
+    // defaults (logged).
+    try {
+      game.SettingsFile = platform::UserConfigFolder("pibo2") / "settings.ini";
+    } catch (const std::exception& e) {
+      LogError(std::string("Main - Settings - ") + e.what());
+    }
     window.Load(!bWindowed);
     if (!game.Initialize(window, words.bDevelop, words.bExtra,
                          dataFolder == folder ? "" : dataFolder) ||

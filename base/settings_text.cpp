@@ -65,3 +65,49 @@ std::string SettingsTextWith(std::string_view sText, std::string_view sSection,
   }
   return text;
 }
+
+std::string UnescapeSettingValue(std::string_view sValue) {
+  std::string out;
+  out.reserve(sValue.size());
+  const auto hex = [](char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  for (size_t i = 0; i < sValue.size(); ++i) {
+    const char c = sValue[i];
+    const char next = i + 1 < sValue.size() ? sValue[i + 1] : '\0';
+    if (c == '\\' && (next == '\\' || next == 'n' || next == 'r')) {
+      out += next == 'n' ? '\n' : next == 'r' ? '\r' : '\\';
+      ++i;
+    } else if (c == '\\' && next == 'x' && i + 3 < sValue.size() && hex(sValue[i + 2]) >= 0 &&
+               hex(sValue[i + 3]) >= 0) {
+      out += static_cast<char>(hex(sValue[i + 2]) * 16 + hex(sValue[i + 3]));
+      i += 3;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+SettingsSections ReadSettingsText(std::string_view sText) {
+  SettingsSections sections;
+  std::string section;
+  for (size_t at = 0; at < sText.size();) {
+    const size_t end = sText.find('\n', at);
+    std::string_view line = sText.substr(at, end == std::string_view::npos ? end : end - at);
+    at = end == std::string_view::npos ? sText.size() : end + 1;
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      section = std::string(line.substr(1, line.size() - 2));
+      continue;
+    }
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos || equals == 0) continue;
+    sections[section][std::string(line.substr(0, equals))] =
+        UnescapeSettingValue(line.substr(equals + 1));
+  }
+  return sections;
+}

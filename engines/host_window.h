@@ -15,6 +15,8 @@ class HostWindow {
   virtual void StopMusic() = 0;
   // Moves on to the next track, fading the one playing out.
   virtual void NextSong() = 0;
+  // The music's volume, 0 to 100 % (the player's setting), heard at once.
+  virtual void SetMusicVolume(int nPercent) = 0;
   // Shows a loaded form above the game, owned by the main window, and returns at once. Until the
   // form is unloaded the player's keys and clicks go to it, not to the game.
   virtual void OpenWindow(Form& frm) = 0;

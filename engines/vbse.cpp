@@ -114,6 +114,7 @@ bool VBSE::Initialize() {
     }
     audio_open_ = true;
     Mix_AllocateChannels(kChannels);
+    SetEffectsVolume(effects_volume_);
     return true;
   });
 }
@@ -183,4 +184,10 @@ bool VBSE::PlaySound(SoundBuffer* dsb) {
       throw GameError(ERR_ILLEGAL_CALL, Mix_GetError());
     return true;
   });
+}
+
+void VBSE::SetEffectsVolume(int nPercent) {
+  effects_volume_ = std::clamp(nPercent, 0, 100);
+  // Every channel's volume scales the volume of the sound it plays.
+  if (audio_open_) Mix_Volume(-1, (effects_volume_ * MIX_MAX_VOLUME + 50) / 100);
 }

@@ -83,6 +83,10 @@ class VBSE {
   // parsed, and nullptr returned, while none is). Throws GameError.
   static ChunkPtr DecodeWave(std::span<const uint8_t> file, bool bDeviceOpen);
   bool PlaySound(SoundBuffer* dsb);
+  // The volume of every sound effect, 0 to 100 % of its own (the player's setting); heard at once,
+  // sounds already playing included. Kept for a device that opens later.
+  void SetEffectsVolume(int nPercent);
+  int EffectsVolume() const { return effects_volume_; }
   bool IsInitialized() const { return bInitialized; }
   bool IsSilent() const { return !audio_open_; }
 
@@ -97,6 +101,7 @@ class VBSE {
 
   bool bInitialized = false;
   bool audio_open_ = false;
+  int effects_volume_ = 100;
   // An SDL thread, not a std::thread: SDL frees what it keeps for a thread (its error text) only
   // for threads of its own.
   SDL_Thread* opening_ = nullptr;

@@ -15,6 +15,7 @@
 #include "data/high_scores.h"
 #include "data/level_set.h"
 #include "data/options.h"
+#include "data/player_settings.h"
 #include "data/recording.h"
 #include "engines/vbge.h"
 #include "engines/vbie.h"
@@ -149,6 +150,11 @@ class Game : private PlayEvents {
 
   // Data.
   GameOptions Options;
+  // The player's settings beyond the options: read from SettingsFile (settings.ini in the
+  // player's config folder) at start; with no file named, the defaults (the classic game), as in
+  // the tests.
+  std::filesystem::path SettingsFile;
+  PlayerSettings Settings;
   LevelSet Levels;  // LevelCount and LevelGrid, the record of the level file
   std::array<uint8_t, LEVEL_SLOT_SIZE> SpareLevel{};
   std::vector<std::string> LevelNames;
@@ -215,6 +221,10 @@ class Game : private PlayEvents {
   EditCursor Cursor() const;
 
   // Loaders and savers of the data files.
+  bool LoadPlayerSettings();
+  bool SavePlayerSettings();
+  // The volumes of the player's settings, to the mixer.
+  void ApplyVolumes();
   bool LoadGameOptions();
   bool SaveGameOptions();
   bool LoadSounds();

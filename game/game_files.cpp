@@ -4,10 +4,13 @@
 #include <filesystem>
 #include <string>
 
+#include "base/error_log.h"
 #include "base/failure.h"
 #include "base/files.h"
 #include "base/paths.h"
+#include "base/settings_text.h"
 #include "data/file_io.h"
+#include "engines/host_window.h"
 #include "game/game.h"
 
 bool Game::LoadGraphics() {
@@ -63,6 +66,45 @@ bool Game::LoadLevels() {
 
 void Game::SaveLevels() {
   WriteFileHead(DataFile(LevelFileName(ExtraMode)), LevelFileBytes(Levels));
+}
+
+bool Game::LoadPlayerSettings() {
+  return Trapped("Game - LoadPlayerSettings - ", [&] {
+    Settings = PlayerSettings{};
+    if (SettingsFile.empty()) return true;
+    // A settings file that cannot be used is no reason not to play: its values stay at their
+    // defaults, and the error log says which and why.
+    const std::string who = "Game - LoadPlayerSettings - " + PathText(SettingsFile) + ": ";
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(SettingsFile, error))) return true;
+    std::vector<uint8_t> bytes;
+    try {
+      bytes = ReadFileBytes(SettingsFile, SETTINGS_FILE_LIMIT);
+    } catch (const GameError& e) {
+      LogError(who + e.what());
+      return true;
+    }
+    std::vector<std::string> problems;
+    Settings = ReadPlayerSettings(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), problems);
+    for (const std::string& problem : problems) LogError(who + problem + "; the default is kept");
+    return true;
+  });
+}
+
+bool Game::SavePlayerSettings() {
+  return Trapped("Game - SavePlayerSettings - ", [&] {
+    if (SettingsFile.empty()) return true;
+    const std::string text = SettingsFileText(Settings);
+    WriteFileAtomically(SettingsFile,
+                        std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    return true;
+  });
+}
+
+void Game::ApplyVolumes() {
+  SE.SetEffectsVolume(Settings.nEffectsVolume);
+  HostForm->SetMusicVolume(Settings.nMusicVolume);
 }
 
 bool Game::LoadGameOptions() {

@@ -45,6 +45,8 @@ bool Game::Initialize(HostWindow& frm, bool bDevelop, bool bExtra, const std::st
       return false;
     if (!Art.ShowBitmap(loading.get(), true)) return false;
 
+    if (!LoadPlayerSettings()) return false;
+    ApplyVolumes();
     if (!LoadGameOptions()) return false;
     if (!LoadSounds()) return false;
     if (!LoadGraphics()) return false;

@@ -49,6 +49,7 @@ class HeadlessHost : public HostWindow {
   }
   void StopMusic() override { ++music_stops; }
   void NextSong() override { ++music_nexts; }
+  void SetMusicVolume(int nPercent) override { music_volume = nPercent; }
   // The player works the window at once; a window left open is closed with its close box.
   void OpenWindow(Form& frm) override;
   void WindowPass(Form&) override {}
@@ -57,6 +58,7 @@ class HeadlessHost : public HostWindow {
   int music_start_stage = 0;
   int music_stops = 0;
   int music_nexts = 0;
+  int music_volume = 100;
   int windows_shown = 0;
   std::function<void(Form&)> player;
 

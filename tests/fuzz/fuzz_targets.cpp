@@ -177,30 +177,6 @@ std::vector<std::string_view> SettingsLines(std::string_view text) {
   return lines;
 }
 
-// The inverse of EscapeSettingValue, or nothing for text it cannot have written.
-std::optional<std::string> UnescapeSettingValue(std::string_view text) {
-  std::string value;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\') {
-      value += text[i];
-      continue;
-    }
-    const char kind = i + 1 < text.size() ? text[i + 1] : '\0';
-    const std::string_view code = text.substr(i + 1, kind == 'x' ? 3 : 1);
-    unsigned byte = 0;
-    if (code == "\\" || code == "n" || code == "r") {
-      value += code == "n" ? '\n' : code == "r" ? '\r' : '\\';
-    } else if (code.size() == 3 &&
-               std::from_chars(code.data() + 1, code.data() + 3, byte, 16).ptr == code.data() + 3) {
-      value += static_cast<char>(byte);
-    } else {
-      return std::nullopt;
-    }
-    i += code.size();
-  }
-  return value;
-}
-
 }  // namespace
 
 std::span<const FuzzTarget> FuzzTargets() {
