@@ -10,18 +10,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 prefix=$("$here/third_party.sh" web)
 # shellcheck source=scripts/emscripten_env.sh
 . "$here/emscripten_env.sh"
-# Only the libraries built for the browser are seen, never the machine's own; they are linked by
-# their paths (emcc would take a bare -logg for one of its own ports, which it downloads).
-export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig
-export PKG_CONFIG_PATH=
-
-# CMake keeps what pkg-config said; libraries rebuilt into a new folder (new Debian versions, a
-# new recipe) start the configuration afresh.
-if [ -f "$web/CMakeCache.txt" ] && [ "$(cat "$web/third_party" 2>/dev/null)" != "$prefix" ]; then
-  rm -f "$web/CMakeCache.txt"
-fi
-mkdir -p "$web"
-echo "$prefix" > "$web/third_party"
+# Only the libraries built for the browser are seen; they are linked by their paths (emcc would
+# take a bare -logg for one of its own ports, which it downloads).
+# shellcheck source=scripts/use_third_party.inc
+. "$here/use_third_party.inc"
+use_third_party "$web" "$prefix"
 
 # Every compile and link gets emscripten's environment, so `cmake --build` works on its own too.
 launcher="env;EM_CACHE=$EM_CACHE;EM_FROZEN_CACHE=;NODE_PATH=$NODE_PATH"

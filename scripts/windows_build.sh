@@ -9,17 +9,9 @@ windows=$2
 here=$(cd "$(dirname "$0")" && pwd)
 
 prefix=$("$here/third_party.sh" windows)
-# Only the libraries built for Windows are seen, never the machine's own.
-export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig
-export PKG_CONFIG_PATH=
-
-# CMake keeps what pkg-config said; libraries rebuilt into a new folder (new Debian versions, a
-# new recipe) start the configuration afresh.
-if [ -f "$windows/CMakeCache.txt" ] && [ "$(cat "$windows/third_party" 2>/dev/null)" != "$prefix" ]; then
-  rm -f "$windows/CMakeCache.txt"
-fi
-mkdir -p "$windows"
-echo "$prefix" > "$windows/third_party"
+# shellcheck source=scripts/use_third_party.inc
+. "$here/use_third_party.inc"
+use_third_party "$windows" "$prefix"
 
 cmake -S "$here/.." -B "$windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-w64.cmake" \

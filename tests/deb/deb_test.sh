@@ -34,12 +34,7 @@ source "$E2E_DIR/functions.inc"
 cd "$work"
 "$work/root/usr/games/pibo2" > "$work/run.log" 2>&1 &
 pid=$!
-for _ in $(seq 1 60); do
-  sleep 0.5
-  import -window root "$work/title.png" 2>/dev/null || continue
-  game_colours "$work/title.png" "$work/title.miff"
-  [ "$(compare -metric AE "$work/title.miff" "$work/title-golden.miff" null: 2>&1)" = 0 ] && break
-done
+await_exact_title "$work/title-golden.miff" 30
 xdotool search --name "Pibo II" windowfocus --sync 2>/dev/null || true
 xdotool key Escape
 await_exit

@@ -77,12 +77,7 @@ source "$E2E_DIR/functions.inc"
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/sound.raw wine pibo2.exe "$@" > "$work/run.log" 2>&1 &
 pid=$!
 # Up to 60 s for the title (wine starts slowly on a busy machine).
-for _ in $(seq 1 120); do
-  sleep 0.5
-  import -window root "$work/title.png" 2>/dev/null || continue
-  game_colours "$work/title.png" "$work/title.miff"
-  [ "$(compare -metric AE "$work/title.miff" "$work/title-linux.miff" null: 2>&1)" = 0 ] && break
-done
+await_exact_title "$work/title-linux.miff" 60
 window=$(xdotool search --name "Pibo II" | head -1)
 key() { xdotool windowfocus --sync "$window" 2>/dev/null; xdotool key "$@"; }
 hold() { xdotool windowfocus --sync "$window" 2>/dev/null; xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
