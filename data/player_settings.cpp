@@ -69,6 +69,40 @@ std::array<ActionKeys, PLAY_ACTIONS> DefaultControls() {
   }};
 }
 
+PlayKeyMap KeyMapFor(const std::array<ActionKeys, PLAY_ACTIONS>& controls) {
+  PlayKeyMap map;
+  const auto defaults = DefaultControls();
+  if (controls == defaults) return map;
+  map.bIdentity = false;
+  for (const ActionKeys& action : defaults)
+    for (const int key : action.Keys)
+      if (key != 0) map.Taken[key] = true;
+  for (int a = 0; a < PLAY_ACTIONS; ++a)
+    for (const int key : controls[a].Keys)
+      if (key != 0) map.To[key] = static_cast<uint8_t>(defaults[a].Keys[0]);
+  return map;
+}
+
+PadKeys PadKeysFor(const std::array<ActionKeys, PLAY_ACTIONS>& controls) {
+  const auto key = [&](PlayAction action) {
+    const ActionKeys& keys = controls[static_cast<int>(action)];
+    return keys.Keys[0] != 0 ? keys.Keys[0] : keys.Keys[1];
+  };
+  PadKeys pad;
+  for (int a = 0; a < PLAY_ACTIONS; ++a) {
+    const int button = controls[a].PadButton;
+    if (button >= 0 && button < PAD_BUTTONS) pad.Buttons[button] = key(static_cast<PlayAction>(a));
+  }
+  constexpr int kDpadUp = 11;
+  if (pad.Buttons[kDpadUp] == 0) pad.Buttons[kDpadUp] = key(PlayAction::Jump);
+  pad.StickLeft = key(PlayAction::Left);
+  pad.StickRight = key(PlayAction::Right);
+  pad.StickUp = key(PlayAction::Jump);
+  pad.StickDown = key(PlayAction::JumpDown);
+  pad.RightTrigger = key(PlayAction::Fire);
+  return pad;
+}
+
 std::string_view ActionName(PlayAction action) {
   return kActionNames[static_cast<int>(action)];
 }

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/play_keys.h"
+
 // What the player does in play; each is read by the rules as the key the original game used.
 enum class PlayAction { Left, Right, Jump, JumpDown, Fire, ChangeBall, Pause };
 constexpr int PLAY_ACTIONS = 7;
@@ -44,6 +46,15 @@ struct PlayerSettings {
 // The original game's keys: Left, Right, Up or Space, Down, Ctrl, Shift, P; the pad's d-pad, A, B
 // and X, Start for the pause.
 std::array<ActionKeys, PLAY_ACTIONS> DefaultControls();
+
+// How the player's keys stand for the original game's keys in play: each bound key counts as its
+// action's first original key (Up for Jump, Ctrl for Fire). The defaults map nothing.
+PlayKeyMap KeyMapFor(const std::array<ActionKeys, PLAY_ACTIONS>& controls);
+
+// The keys the pad stands for: each bound button the first key of its action, so the pad follows
+// the keyboard's map; the left stick runs, jumps and jumps down, the right trigger fires, and the
+// d-pad's up jumps while no action has it.
+PadKeys PadKeysFor(const std::array<ActionKeys, PLAY_ACTIONS>& controls);
 
 // The action's name in the settings file and window ("Left", "Jump", "Change ball").
 std::string_view ActionName(PlayAction action);

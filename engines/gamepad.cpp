@@ -50,27 +50,29 @@ int SDLCALL WatchPads(void*, SDL_Event* event) {
   return 1;
 }
 
+// The keys the pad stands for: the original game's until the player's settings say otherwise.
+PadKeys OriginalPadKeys() {
+  PadKeys pad;
+  pad.Buttons[SDL_CONTROLLER_BUTTON_DPAD_UP] = dik::UP;
+  pad.Buttons[SDL_CONTROLLER_BUTTON_A] = dik::UP;
+  pad.Buttons[SDL_CONTROLLER_BUTTON_DPAD_DOWN] = dik::DOWN;
+  pad.Buttons[SDL_CONTROLLER_BUTTON_DPAD_LEFT] = dik::LEFT;
+  pad.Buttons[SDL_CONTROLLER_BUTTON_DPAD_RIGHT] = dik::RIGHT;
+  pad.Buttons[SDL_CONTROLLER_BUTTON_B] = dik::LCONTROL;
+  pad.Buttons[SDL_CONTROLLER_BUTTON_X] = dik::LSHIFT;
+  pad.Buttons[SDL_CONTROLLER_BUTTON_START] = dik::P;
+  pad.StickLeft = dik::LEFT;
+  pad.StickRight = dik::RIGHT;
+  pad.StickUp = dik::UP;
+  pad.StickDown = dik::DOWN;
+  pad.RightTrigger = dik::LCONTROL;
+  return pad;
+}
+PadKeys g_keys = OriginalPadKeys();
+
 // The snapshot key a held button stands for (0: none).
 int HeldKeyOf(int button) {
-  switch (button) {
-    case SDL_CONTROLLER_BUTTON_DPAD_UP:
-    case SDL_CONTROLLER_BUTTON_A:
-      return dik::UP;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-      return dik::DOWN;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-      return dik::LEFT;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-      return dik::RIGHT;
-    case SDL_CONTROLLER_BUTTON_B:
-      return dik::LCONTROL;
-    case SDL_CONTROLLER_BUTTON_X:
-      return dik::LSHIFT;
-    case SDL_CONTROLLER_BUTTON_START:
-      return dik::P;
-    default:
-      return 0;
-  }
+  return button >= 0 && button < PAD_BUTTONS ? g_keys.Buttons[button] : 0;
 }
 
 }  // namespace
@@ -95,16 +97,23 @@ void AddHeldKeys(KeyboardSnapshot& state) {
     }
     const Sint16 x = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
     const Sint16 y = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY);
-    if (x <= -kAxisPressed) state[dik::LEFT] = 0x80;
-    if (x >= kAxisPressed) state[dik::RIGHT] = 0x80;
-    if (y <= -kAxisPressed) state[dik::UP] = 0x80;
-    if (y >= kAxisPressed) state[dik::DOWN] = 0x80;
-    if (SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) >= kAxisPressed)
-      state[dik::LCONTROL] = 0x80;
+    const auto hold = [&](bool bHeld, int key) {
+      if (bHeld && key != 0) state[key] = 0x80;
+    };
+    hold(x <= -kAxisPressed, g_keys.StickLeft);
+    hold(x >= kAxisPressed, g_keys.StickRight);
+    hold(y <= -kAxisPressed, g_keys.StickUp);
+    hold(y >= kAxisPressed, g_keys.StickDown);
+    hold(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) >= kAxisPressed,
+         g_keys.RightTrigger);
   }
   for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button)
     if (g_tapped[button] && HeldKeyOf(button) != 0) state[HeldKeyOf(button)] = 0x80;
   g_tapped.fill(false);
+}
+
+void SetPadKeys(const PadKeys& keys) {
+  g_keys = keys;
 }
 
 int WindowKeyOf(int button) {

@@ -1,12 +1,13 @@
 #pragma once
 // Gamepads, through SDL's game-controller support, plugged in and out at any time. The game never
 // sees a pad: its buttons become the keys they stand for.
-//   Held, they join the keyboard snapshot: the d-pad and the left stick as the arrow keys, A as
-//   Up (jump), B and the right trigger as Ctrl (fire), X as Shift (the next ball type), Start
-//   as P (pause).
+//   Held, they join the keyboard snapshot: by default the d-pad and the left stick as the arrow
+//   keys, A as Up (jump), B and the right trigger as Ctrl (fire), X as Shift (the next ball
+//   type), Start as P (pause); the player's settings may bind the buttons otherwise.
 //   Pressed, Start reaches the main window as F1 (a new game, on the title screen) and Back as
 //   Esc. The windows read the pad's buttons themselves (forms/form_screen.cpp).
 #include "base/key_codes.h"
+#include "base/play_keys.h"
 
 namespace gamepad {
 
@@ -18,6 +19,9 @@ bool Start();
 // Sets bit 7 of the keys the held buttons stand for, and of those whose button was pressed and
 // let go since the last snapshot, so a quick tap between two frames is not lost.
 void AddHeldKeys(KeyboardSnapshot& state);
+
+// The keys the pad's buttons, stick and trigger stand for from now on (the player's settings).
+void SetPadKeys(const PadKeys& keys);
 
 // The main window's key (a virtual-key code) that pressing `button` stands for, or 0.
 int WindowKeyOf(int button);

@@ -189,3 +189,10 @@ bool VBIE::GetKeyboardState(KeyboardSnapshot& state) {
     return true;
   });
 }
+
+bool VBIE::GetPlayKeys(KeyboardSnapshot& state) {
+  KeyboardSnapshot device{};
+  if (!GetKeyboardState(device)) return false;
+  state = MapPlayKeys(device, play_keys_);
+  return true;
+}

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "base/key_codes.h"
+#include "base/play_keys.h"
 
 // Where snapshots come from: the real keyboard, or a test's script. Read throws when the
 // keyboard cannot be read.
@@ -35,6 +36,10 @@ class VBIE {
   KeyStateSource* Source() const { return source_; }
   bool Initialize();
   bool GetKeyboardState(KeyboardSnapshot& state);
+  // The snapshot as play reads it: the player's keys counted as the original game's (see
+  // SetPlayKeyMap); the screens between levels and the editor read the keys as they are.
+  bool GetPlayKeys(KeyboardSnapshot& state);
+  void SetPlayKeyMap(const PlayKeyMap& map) { play_keys_ = map; }
   // A tap counts only for the loop that was reading the keyboard when it came: whenever a window
   // closes, a game starts, a waiting screen begins or ends, or nothing reads the keyboard, the
   // presses kept so far are forgotten (keys still held stay down).
@@ -45,6 +50,7 @@ class VBIE {
   SdlKeyStateSource sdl_source_;
   KeyStateSource* source_;
   bool bInitialized = false;
+  PlayKeyMap play_keys_;
 };
 
 // The DirectInput number of an SDL scancode (0 when the key has none).

@@ -14,7 +14,7 @@ class PauseState : public ScreenState {
   const char* Name() const override { return "pause"; }
   StateResult Pass() override {
     KeyboardSnapshot keys{};
-    if (!keyboard_.GetKeyboardState(keys)) return StateResult::Over;
+    if (!keyboard_.GetPlayKeys(keys)) return StateResult::Over;
     const bool p = (keys[dik::P] & 0x80) != 0;
     if (step_ == 0 && !p)
       step_ = 1;
@@ -47,7 +47,7 @@ bool Game::DoFrame() {
     if (Replaying && ReplayFrame >= Replaying->Frames()) return StopGame();
 
     KeyboardSnapshot keys{};
-    if (!IE.GetKeyboardState(keys)) return false;
+    if (!IE.GetPlayKeys(keys)) return false;
     if (Replaying) {
       keys = Replaying->SnapshotAt(ReplayFrame);
       Options.nHighDetailGraphics = Replaying->Detail[static_cast<size_t>(ReplayFrame++)];

@@ -223,8 +223,9 @@ class Game : private PlayEvents {
   // Loaders and savers of the data files.
   bool LoadPlayerSettings();
   bool SavePlayerSettings();
-  // The volumes of the player's settings, to the mixer.
+  // The volumes of the player's settings, to the mixer; their keys, to the keyboard and the pad.
   void ApplyVolumes();
+  void ApplyControls();
   bool LoadGameOptions();
   bool SaveGameOptions();
   bool LoadSounds();

@@ -10,6 +10,7 @@
 #include "base/paths.h"
 #include "base/settings_text.h"
 #include "data/file_io.h"
+#include "engines/gamepad.h"
 #include "engines/host_window.h"
 #include "game/game.h"
 
@@ -100,6 +101,11 @@ bool Game::SavePlayerSettings() {
                         std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
     return true;
   });
+}
+
+void Game::ApplyControls() {
+  IE.SetPlayKeyMap(KeyMapFor(Settings.Controls));
+  gamepad::SetPadKeys(PadKeysFor(Settings.Controls));
 }
 
 void Game::ApplyVolumes() {

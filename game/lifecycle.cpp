@@ -47,6 +47,7 @@ bool Game::Initialize(HostWindow& frm, bool bDevelop, bool bExtra, const std::st
 
     if (!LoadPlayerSettings()) return false;
     ApplyVolumes();
+    ApplyControls();
     if (!LoadGameOptions()) return false;
     if (!LoadSounds()) return false;
     if (!LoadGraphics()) return false;
