@@ -16,6 +16,7 @@ constexpr int kPassMilliseconds = 30;
 struct BrowserRun {
   std::unique_ptr<GameRun> run;
   FrameLoop loop;
+  int pass_milliseconds = kPassMilliseconds;
   explicit BrowserRun(std::unique_ptr<GameRun> started)
       : run(std::move(started)), loop(*run->game, run->window.get()) {}
 };
@@ -36,6 +37,12 @@ void Pass(void*) {
   try {
     switch (current->loop.Advance()) {
       case FrameLoop::Progress::Running:
+        // A game slowed by the speed assist has longer passes.
+        if (const int pass = static_cast<int>(current->run->game->PassMilliseconds());
+            pass != current->pass_milliseconds) {
+          current->pass_milliseconds = pass;
+          emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, pass);
+        }
         return;
       case FrameLoop::Progress::Ended:
         return EndRun(0);

@@ -4,13 +4,10 @@
 #include "engines/platform.h"
 #include "game/game.h"
 
-namespace {
-constexpr int32_t kFrameMilliseconds = 30;
-}  // namespace
-
-uint32_t FramePadding(uint32_t nStart, uint32_t nEnd) {
+uint32_t FramePadding(uint32_t nStart, uint32_t nEnd, uint32_t nPassMilliseconds) {
   const int32_t elapsed = platform::TicksBetween(nStart, nEnd);
-  return elapsed < kFrameMilliseconds ? static_cast<uint32_t>(kFrameMilliseconds - elapsed) : 0;
+  const auto pass = static_cast<int32_t>(nPassMilliseconds);
+  return elapsed < pass ? static_cast<uint32_t>(pass - elapsed) : 0;
 }
 
 FrameLoop::FrameLoop(Game& game, MainWindow* window) : game_(game), window_(window) {}
@@ -61,6 +58,7 @@ bool FrameLoop::RunWhileWaiting(long nMostPasses) {
 }
 
 void FrameLoop::Pace(uint32_t nStart) {
-  if (const uint32_t pause = FramePadding(nStart, platform::Ticks()); pause > 0)
+  if (const uint32_t pause = FramePadding(nStart, platform::Ticks(), game_.PassMilliseconds());
+      pause > 0)
     platform::Sleep(pause);
 }

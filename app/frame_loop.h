@@ -12,7 +12,7 @@ class MainWindow;
 
 // How long to sleep after a pass that started at nStart and finished its work at nEnd (readings
 // of the wrapping millisecond clock) so that the pass lasts 30 ms; 0 when it already did.
-uint32_t FramePadding(uint32_t nStart, uint32_t nEnd);
+uint32_t FramePadding(uint32_t nStart, uint32_t nEnd, uint32_t nPassMilliseconds = 30);
 
 class FrameLoop {
  public:

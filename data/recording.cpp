@@ -87,6 +87,12 @@ std::string RecordingText(const Recording& r) {
       << "easy " << r.nEasyGame << "\n"
       << "detail " << r.nHighDetailGraphics << "\n"
       << "start " << r.LevelBefore << " " << r.StageBefore << "\n";
+  if (r.WithAssists()) {
+    out << "assists";
+    if (r.bSafeTimeAfterHit) out << " safe-time";
+    if (r.nGameSpeed != 100) out << " speed " << r.nGameSpeed;
+    out << "\n";
+  }
   int detail = r.nHighDetailGraphics != 0 ? 1 : 0;
   for (long f = 0; f < r.Frames(); ++f) {
     const size_t i = static_cast<size_t>(f);
@@ -172,6 +178,25 @@ Recording ParseRecording(std::string_view text, const std::string& sGameVersion)
              ": the start needs the level before the first (0 to 30) and its stage (0 to 4).");
     r.LevelBefore = static_cast<int16_t>(level);
     r.StageBefore = static_cast<int16_t>(stage);
+  }
+  // The assists' line, when there is one.
+  if (const auto at = in.tellg(); std::getline(in, line) && line.starts_with("assists ")) {
+    ++lineNumber;
+    std::istringstream words(line.substr(8));
+    for (std::string word; words >> word;) {
+      int speed = 0;
+      if (word == "safe-time") {
+        r.bSafeTimeAfterHit = true;
+      } else if (word == "speed" && words >> speed && (speed == 90 || speed == 80 || speed == 70)) {
+        r.nGameSpeed = static_cast<int16_t>(speed);
+      } else {
+        Refuse("line " + std::to_string(lineNumber) +
+               ": the assists are \"safe-time\" and \"speed\" 90, 80 or 70.");
+      }
+    }
+  } else {
+    in.clear();
+    in.seekg(at);
   }
   uint8_t keys = 0;
   uint8_t detail = r.nHighDetailGraphics != 0 ? 1 : 0;

@@ -11,6 +11,7 @@
 //   easy 0                        the options the rules use: an easy game,
 //   detail 1                      and high-detail graphics (effects' pieces)
 //   start 0 0                     the level and stage before the first, as for a new game
+//   assists safe-time speed 80    the assists that change play, when any was on (else no line)
 //   0                             then "FRAME KEY ..." lines: from that frame on exactly those
 //   12 right up                     keys are held (left right up down space ctrl shift), and
 //   40 detail 0                     "FRAME detail V" when the option changed
@@ -39,6 +40,10 @@ struct Recording {
   int16_t nEasyGame = 0;
   int16_t nHighDetailGraphics = 1;
   int16_t LevelBefore = 0, StageBefore = 0;
+  // The assists that change play: the safe time after a hit, and the game's speed in per cent.
+  bool bSafeTimeAfterHit = false;
+  int16_t nGameSpeed = 100;
+  bool WithAssists() const { return bSafeTimeAfterHit || nGameSpeed != 100; }
   // Per frame: the keys held, as bits (see RecordedKeys), and the high-detail option.
   std::vector<uint8_t> Keys;
   std::vector<uint8_t> Detail;

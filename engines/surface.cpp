@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "base/failure.h"
 #include "base/files.h"
 #include "base/text_encoding.h"
@@ -87,6 +89,23 @@ void Surface::DrawBox(int nLeft, int nTop, int nRight, int nBottom) {
                        {nLeft, nTop, 1, h},
                        {nRight - 1, nTop, 1, h}};
   SDL_FillRects(surface_.get(), edges, 4, pen);
+  Changed();
+}
+
+void Surface::Darken(int nLeft, int nTop, int nRight, int nBottom) {
+  nLeft = std::max(nLeft, 0);
+  nTop = std::max(nTop, 0);
+  nRight = std::min(nRight, surface_->w);
+  nBottom = std::min(nBottom, surface_->h);
+  if (nRight <= nLeft || nBottom <= nTop) return;
+  SDL_LockSurface(surface_.get());
+  for (int y = nTop; y < nBottom; ++y) {
+    auto* row = reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(surface_->pixels) +
+                                            y * surface_->pitch);
+    // Each of the RGB565 channels shifted down one bit, none spilling into the next.
+    for (int x = nLeft; x < nRight; ++x) row[x] = static_cast<uint16_t>((row[x] >> 1) & 0x7BEF);
+  }
+  SDL_UnlockSurface(surface_.get());
   Changed();
 }
 

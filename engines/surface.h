@@ -62,6 +62,9 @@ class Surface {
   // A box from (left, top) to (right, bottom), right and bottom exclusive: a one-pixel outline in
   // the fore colour, filled with the fill colour when the fill style is solid.
   void DrawBox(int nLeft, int nTop, int nRight, int nBottom);
+  // Halves the brightness of every pixel from (left, top) to (right, bottom), right and bottom
+  // exclusive, clipped to the surface.
+  void Darken(int nLeft, int nTop, int nRight, int nBottom);
 
   // The colour key: pixels of this raw value are skipped when the surface is a keyed source.
   void SetColorKey(uint16_t nKey);

@@ -54,6 +54,7 @@ bool Game::DoFrame() {
     }
     Play.KeyboardState = keys;
     if (!Replaying && KeyDown(dik::P)) {
+      if (Settings.bShowPaused) View.DrawPaused();
       // The frame goes on with these keys once the pause is over; what was pressed during the
       // pause stays with it.
       Wait(

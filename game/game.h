@@ -185,6 +185,11 @@ class Game : private PlayEvents {
   int32_t EditScrollX = 0;
   int32_t MouseX = 0;  // the pointer's last x on the screen, whatever the mode
 
+  // How long a pass lasts: 30 ms, longer in a game slowed by the speed assist.
+  uint32_t PassMilliseconds() const {
+    return IsRunning() ? static_cast<uint32_t>((3000 + Play.nGameSpeed / 2) / Play.nGameSpeed) : 30;
+  }
+
   // Level start and end. GameBeginning is set from a game's start until its first level has
   // started (the music then starts at the stage's track).
   bool GameBeginning = false;

@@ -71,7 +71,7 @@ void Game::SaveLevels() {
 
 bool Game::LoadPlayerSettings() {
   return Trapped("Game - LoadPlayerSettings - ", [&] {
-    Settings = PlayerSettings{};
+    // Without a file the settings stay as they are: the defaults, or what a test set.
     if (SettingsFile.empty()) return true;
     // A settings file that cannot be used is no reason not to play: its values stay at their
     // defaults, and the error log says which and why.

@@ -54,6 +54,13 @@ bool Game::BeginGame(int16_t nLevelBefore, int16_t nStageBefore, Then then) {
     Recorded->LevelBefore = nLevelBefore;
     Recorded->StageBefore = nStageBefore;
   }
+  // The assists that change play: the recording's in a replay, else the player's.
+  Play.bSafeTimeAfterHit = Replaying ? Replaying->bSafeTimeAfterHit : Settings.bSafeTimeAfterHit;
+  Play.nGameSpeed = Replaying ? Replaying->nGameSpeed : static_cast<int16_t>(Settings.nGameSpeed);
+  if (Recorded) {
+    Recorded->bSafeTimeAfterHit = Play.bSafeTimeAfterHit;
+    Recorded->nGameSpeed = Play.nGameSpeed;
+  }
   // A new game starts with no key of the title screen or of the game before it.
   IE.ForgetKeyPresses();
   Play.KeyboardState.fill(0);

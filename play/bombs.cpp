@@ -12,6 +12,8 @@ constexpr float kSlowRollSpeed = 2.5f;  // on swamp and goo
 constexpr float kMaxFallSpeed = 20.0f;
 constexpr float kOpenSidesBelow = 480.0f;
 constexpr int32_t kHotPairPoints = 160;
+// How long the safe-time assist keeps the hero from losing another health: about a second.
+constexpr int16_t kSafeFrames = 33;
 
 }  // namespace
 
@@ -149,6 +151,13 @@ void PlayState::MoveBombs() {
   }
 }
 
+void PlayState::LoseHealth() {
+  if (InvulnerableTime != 0 || SafeTime != 0) return;
+  CharHealth = Wrap16(CharHealth - 1);
+  if (CharHealth == 0) ExitCountdown = LEVEL_END_FRAMES;
+  if (bSafeTimeAfterHit) SafeTime = kSafeFrames;
+}
+
 void PlayState::CheckBombHitsChar() {
   const Rect hero = GetCharRect();
   for (int i = 0; i < BombCount; ++i) {
@@ -156,10 +165,7 @@ void PlayState::CheckBombHitsChar() {
     if (!PlaySound(SoundId::Explosion)) return;
     StartBombExplosion(i);
     RecycleBomb(i);
-    if (InvulnerableTime == 0) {
-      CharHealth = Wrap16(CharHealth - 1);
-      if (CharHealth == 0) ExitCountdown = LEVEL_END_FRAMES;
-    }
+    LoseHealth();
     return;
   }
 }

@@ -46,6 +46,7 @@ int16_t PlayState::EnterNextLevel(int16_t nEasyGame) {
   HighJumps = 0;
   ExtraSpeedTime = 0;
   InvulnerableTime = 0;
+  SafeTime = 0;
   Ammo = 200;
   ShotCooldown = 3;
   BlinkTime = 0;

@@ -55,10 +55,7 @@ void PlayState::ApplyPowerUp(PowerUpEffect nEffect) {
       FreezeTime = kFreezeFrames;
       break;
     case PowerUpEffect::Skull:
-      if (InvulnerableTime == 0) {
-        CharHealth = Wrap16(CharHealth - 1);
-        if (CharHealth == 0) ExitCountdown = LEVEL_END_FRAMES;
-      }
+      LoseHealth();
       break;
     case PowerUpEffect::Magnet:      // it shows and sounds, and does nothing more
     case PowerUpEffect::MysteryBox:  // opened into another power-up before this

@@ -72,4 +72,5 @@ void PlayState::AdvanceAnimations() {
     if (shot.Active != VB_FALSE) spin(shot.Frame, 1);
   if (ExtraSpeedTime > 0) --ExtraSpeedTime;
   if (InvulnerableTime > 0) --InvulnerableTime;
+  if (SafeTime > 0) --SafeTime;
 }

@@ -56,6 +56,15 @@ class PlayState {
   int16_t HighJumps = 0;
   int16_t ExtraSpeedTime = 0;
   int16_t InvulnerableTime = 0;
+  // The safe-time assist (off in the classic game): after losing health the hero cannot lose
+  // another for SafeTime more frames, and flashes meanwhile.
+  bool bSafeTimeAfterHit = false;
+  int16_t SafeTime = 0;
+  // The game's speed in per cent (the speed assist). No rule reads it: a slower game only has
+  // longer passes; the heads-up display marks it.
+  int16_t nGameSpeed = 100;
+  // Whether an assist that changes play is on (the display marks such a game).
+  bool Assisted() const { return bSafeTimeAfterHit || nGameSpeed != 100; }
   int16_t BlinkTime = 0;
   float IdleFrame = 0;
 
@@ -155,6 +164,9 @@ class PlayState {
   void KeepBombInLevel(int i);
   void CheckBombCollisions(int i);
   void CheckBombHitsChar();
+  // A bomb or a skull reaching the hero: one health less, unless the hero is invulnerable or in
+  // the safe time after the last hit; the last health ends the level.
+  void LoseHealth();
   void StartBombExplosion(int i);
 
   // Particle effects.

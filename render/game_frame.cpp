@@ -74,6 +74,8 @@ void PlayView::DrawSprite(Surface* sheet, Rect source, Rect dest, bool bListed) 
 
 void PlayView::DrawCharacter(const PlayState& play) {
   if (play.ExitCountdown != 0) return;
+  // In the safe time after a hit the hero flashes: gone every other two frames.
+  if (play.SafeTime > 0 && (play.SafeTime / 2) % 2 == 1) return;
   const int32_t f = play.CharFrame;
   const Rect source = play.CharFacing == 1 ? Rect{640 - 40 * f, 36, 680 - 40 * f, 72}
                                            : Rect{40 * f, 0, 40 * f + 40, 36};
@@ -305,4 +307,15 @@ bool PlayView::DrawGameFrame(const PlayState& play, const std::vector<std::strin
     }
     return true;
   });
+}
+
+void PlayView::DrawPaused() {
+  Surface& back = art_.Back();
+  back.Darken(BackdropX, 0, BackdropX + 800, 600);
+  back.SetFont(art_.Fonts.Large);
+  back.SetForeColor(RGB(255, 255, 255));
+  const std::string text = "Paused";
+  back.DrawText(BackdropX + (800 - back.TextWidth(text)) / 2, 280, text, false);
+  art_.ShowBackBuffer(BackdropX);
+  Overflowed = true;
 }

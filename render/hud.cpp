@@ -63,6 +63,14 @@ void PlayView::DrawHud(const PlayState& play, const std::string& sLevelName) {
   AddDirtyRect(face);
   art_.GE.Blit(&back, face, art_.Picture(PictureId::Character), faceSource, 0, 0, BLIT_WAIT_KEYED);
   AddDirtyRect(back.DrawText(BackdropX + 117, 10, "x " + std::to_string(play.CharHealth), false));
+  // A game played with an assist that changes play says so beside the health, small and pale.
+  if (play.Assisted()) {
+    back.SetFont(art_.Fonts.Small);
+    back.SetForeColor(RGB(150, 190, 255));
+    const std::string speed =
+        play.nGameSpeed != 100 ? " " + std::to_string(play.nGameSpeed) + " %" : "";
+    AddDirtyRect(back.DrawText(BackdropX + 165, 14, "Assisted" + speed, false));
+  }
 
   back.SetFont(medium);
   back.SetForeColor(RGB(255, 255, 255));

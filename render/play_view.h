@@ -50,6 +50,10 @@ class PlayView {
 
   void AddDirtyRect(const Rect& rect);
 
+  // Over the frozen frame of a pause: the picture dimmed and "Paused" on it (the show-paused
+  // assist). The next frame is drawn whole again.
+  void DrawPaused();
+
  private:
   void DrawSprite(Surface* sheet, Rect source, Rect dest, bool bListed = true);
   void DrawSprite(PictureId sheet, Rect source, Rect dest) {

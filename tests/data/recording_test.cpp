@@ -67,6 +67,28 @@ TEST(Recording, ReadsBackWhatItWrote) {
   EXPECT_LT(std::count(text.begin(), text.end(), '\n'), 20);
 }
 
+// The assists that change play travel with the game; a classic game's file has no word of them.
+TEST(Recording, HoldsTheAssistsOnlyWhenAnyWasOn) {
+  Recording r = Sample();
+  EXPECT_EQ(RecordingText(r).find("assists"), std::string::npos);
+  r.bSafeTimeAfterHit = true;
+  r.nGameSpeed = 80;
+  const std::string text = RecordingText(r);
+  EXPECT_NE(text.find("\nstart 12 2\nassists safe-time speed 80\n0\n"), std::string::npos) << text;
+  const Recording back = ParseRecording(text, "1.0.0");
+  EXPECT_TRUE(back.bSafeTimeAfterHit);
+  EXPECT_EQ(back.nGameSpeed, 80);
+  EXPECT_EQ(RecordingText(back), text);
+
+  const size_t bodyEnd = text.rfind("check ");
+  for (const char* odd : {"assists speed 85", "assists invincible", "assists speed"}) {
+    std::string body = text.substr(0, bodyEnd);
+    body.replace(body.find("assists safe-time speed 80"), 26, odd);
+    EXPECT_NE(Refusal(body + RecordingCheckLine(body)).find("the assists are"), std::string::npos)
+        << odd;
+  }
+}
+
 TEST(Recording, RefusesAnotherVersionOrAFormatItDoesNotKnowOrADamagedFile) {
   const std::string good = RecordingText(Sample());
   EXPECT_NE(Refusal("hello\n").find("does not start with"), std::string::npos);

@@ -127,6 +127,34 @@ TEST_F(Combat, ABombCostsAHealthUnlessInvulnerableAndTheLastOneEndsTheLevel) {
   EXPECT_EQ(play.ExitCountdown, 100);
 }
 
+// The safe-time assist: two bombs within half a second cost one health, the hero flashing in
+// between; a second later the next one costs one again. Off, as in the classic game, both cost.
+TEST_F(Combat, WithTheSafeTimeTwoBombsInHalfASecondCostOneHealth) {
+  BombRec& b = bomb();
+  auto bombsHalfASecondApart = [&] {
+    play.CharHealth = 5;
+    b.X = play.CharX;
+    b.Y = play.CharY;
+    play.CheckBombHitsChar();
+    for (int frame = 0; frame < 16; ++frame) play.AdvanceAnimations();  // 0.48 s
+    b.X = play.CharX;
+    b.Y = play.CharY;
+    play.CheckBombHitsChar();
+    return play.CharHealth;
+  };
+  play.CharY = 300;
+  EXPECT_EQ(bombsHalfASecondApart(), 3) << "the classic game";
+  play.bSafeTimeAfterHit = true;
+  EXPECT_EQ(bombsHalfASecondApart(), 4);
+  EXPECT_GT(play.SafeTime, 0);
+  for (int frame = 0; frame < 20; ++frame) play.AdvanceAnimations();
+  EXPECT_EQ(play.SafeTime, 0) << "about a second in all";
+  b.X = play.CharX;
+  b.Y = play.CharY;
+  play.CheckBombHitsChar();
+  EXPECT_EQ(play.CharHealth, 3);
+}
+
 TEST_F(Combat, TheTenthBallDestroysABombWhichRestartsHot) {
   BombRec& b = bomb();
   for (int hit = 1; hit <= 10; ++hit) {

@@ -75,6 +75,33 @@ TEST_F(Frames, HeroStandingThenJumpingInFrontOfThePlatforms) {
   ExpectScreen("level01_jumping");
 }
 
+// The show-paused assist over a game played with the other assists: the frozen frame dimmed with
+// "Paused" on it, and the heads-up display's mark of an assisted game at 80 % speed. After the
+// pause the frame is drawn whole again, undimmed.
+TEST_F(Frames, PausedAndAssisted) {
+  game.Settings.bShowPaused = true;
+  game.Settings.bSafeTimeAfterHit = true;
+  game.Settings.nGameSpeed = 80;
+  Start(false, 1);
+  Play(12);
+  keys.Hold({dik::P});
+  ASSERT_TRUE(game.DrawFrame());
+  ASSERT_TRUE(game.DoFrame());
+  EXPECT_TRUE(game.IsWaiting()) << "paused";
+  EXPECT_EQ(CompareWithGolden(*game.GE.PrimarySurface(), "level01_paused_assisted"), "");
+  // P let go, pressed and let go again ends the pause.
+  keys.Hold({});
+  loop.RunWhileWaiting(2);
+  keys.Hold({dik::P});
+  loop.RunWhileWaiting(2);
+  keys.Hold({});
+  Settle();
+  game.Settings = PlayerSettings{};
+  game.Play.bSafeTimeAfterHit = false;
+  game.Play.nGameSpeed = 100;
+  ExpectScreen("level01_standing");
+}
+
 TEST_F(Frames, HotBombFlashingAndTheFullHeadsUpDisplay) {
   Start(false, 8);
   Play(2);

@@ -125,3 +125,36 @@ TEST(ReplayProgram, RefusesASignedRecordingWithNumbersTheGameNeverWrites) {
   }
   fs::remove(file);
 }
+
+// A game played with the safe time and at 80 % speed replays with them, in the game and headless,
+// and the simulator says it was played with help.
+TEST_F(RecordedGame, AssistsAreRecordedAndReplayed) {
+  const std::filesystem::path file = folder.Path() / "assisted.rec";
+  game.RecordFile = file.string();
+  game.Settings.bSafeTimeAfterHit = true;
+  game.Settings.nGameSpeed = 80;
+  Start(false, 1);
+  EXPECT_TRUE(game.Play.bSafeTimeAfterHit);
+  EXPECT_EQ(game.PassMilliseconds(), 38u) << "a pass lasts 30 ms / 80 %";
+  Play(600);  // standing at the start: the bombs come
+  const End played = EndOf(game.Play);
+  ASSERT_TRUE(game.StopGame());
+  EXPECT_EQ(game.PassMilliseconds(), 30u) << "the title screen keeps its pace";
+
+  const ProgramRun sim = RunProgram(std::string("'") + PIBO_GAME_DIR + "/pibo-sim' --folder '" +
+                                    PIBO_GAME_DIR + "' --replay '" + file.string() + "' 2>&1");
+  EXPECT_EQ(sim.status, 0) << sim.output;
+  EXPECT_NE(sim.output.find("recorded with assists: a safe time after each hit the game at 80 % speed"),
+            std::string::npos) << sim.output;
+  EXPECT_NE(sim.output.find("\"CharScore\":" + std::to_string(played.score)), std::string::npos);
+
+  game.Settings = PlayerSettings{};  // the player's own settings no longer have them
+  const std::vector<uint8_t> bytes = ReadFileBytes(file, RECORDING_FILE_LIMIT);
+  ASSERT_TRUE(game.StartReplay(ParseRecording(
+      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), GAME_VERSION)));
+  Settle();
+  EXPECT_TRUE(game.Play.bSafeTimeAfterHit);
+  EXPECT_EQ(game.Play.nGameSpeed, 80);
+  for (int frame = 0; frame < 700 && game.IsRunning(); ++frame) Play(1);
+  EXPECT_EQ(EndOf(game.Play), played);
+}

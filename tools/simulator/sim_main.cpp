@@ -26,7 +26,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: pibo-sim [--folder DIR] [--extra] [--easy] [--seed N] [--level N]\n"
+    "usage: pibo-sim [--folder DIR] [--extra] [--easy] [--safe-time] [--seed N] [--level N]\n"
     "                [--frames N] [--keys FILE|-] [--trace]\n"
     "       pibo-sim --soak HOURS [--folder DIR] [--seed N]\n"
     "       pibo-sim --replay FILE [--folder DIR] [--trace]\n";
@@ -38,6 +38,7 @@ constexpr const char* kHelp =
     "same bytes.\n"
     "  --folder DIR   the program's folder with the level files (default: pibo-sim's own)\n"
     "  --extra        the extra level set; --easy an easy game (half the bombs)\n"
+    "  --safe-time    the safe-time assist: no health lost for a second after a hit\n"
     "  --seed N       the random seed (where the bombs drop); --level N the level to start\n"
     "  --frames N     how many frames to play\n"
     "  --keys FILE    the key script (- for standard input): lines \"FRAME key key ...\" with\n"
@@ -135,6 +136,8 @@ int main(int argc, char** argv) {
       options.bExtra = true;
     } else if (word == "--easy") {
       options.bEasy = true;
+    } else if (word == "--safe-time") {
+      options.bSafeTime = true;
     } else if (word == "--trace") {
       options.bTrace = true;
     } else if (word == "--soak") {

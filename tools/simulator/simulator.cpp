@@ -49,6 +49,8 @@ std::string StateJson(const PlayState& g, int16_t nGameMode, long nFrame) {
   Field(out, "HighJumps", g.HighJumps);
   Field(out, "ExtraSpeedTime", g.ExtraSpeedTime);
   Field(out, "InvulnerableTime", g.InvulnerableTime);
+  // Only with the assist on: traces of the classic game stay as they were.
+  if (g.bSafeTimeAfterHit) Field(out, "SafeTime", g.SafeTime);
   Field(out, "FreezeTime", g.FreezeTime);
   Field(out, "GemsCollected", g.GemsCollected);
   Field(out, "GemCount", g.GemCount);
@@ -132,6 +134,7 @@ int RunSimulation(const SimulatorOptions& options, const KeyScript& script, std:
   PlayState play;
   play.Levels = &levels;
   play.nHighDetailGraphics = GameOptions{}.nHighDetailGraphics;
+  play.bSafeTimeAfterHit = options.bSafeTime;
   play.Randomize(options.nSeed);
 
   const int last = levels.LevelCount;
@@ -177,6 +180,15 @@ int ReplayRecording(const SimulatorOptions& options, const Recording& recording,
   PlayState play;
   play.Levels = &levels;
   play.Rng.SetState(recording.RandomState);
+  play.bSafeTimeAfterHit = recording.bSafeTimeAfterHit;
+  play.nGameSpeed = recording.nGameSpeed;
+  // A game played with help is replayed with it, and says so.
+  if (recording.WithAssists())
+    std::fprintf(stderr, "pibo-sim: recorded with assists:%s%s\n",
+                 recording.bSafeTimeAfterHit ? " a safe time after each hit" : "",
+                 recording.nGameSpeed != 100
+                     ? (" the game at " + std::to_string(recording.nGameSpeed) + " % speed").c_str()
+                     : "");
   play.NewGame(recording.LevelBefore, recording.StageBefore);
   if (!Trapped("Game - StartNextLevel - ",
                [&] { return play.EnterNextLevel(recording.nEasyGame), true; }))

@@ -12,6 +12,7 @@ struct SimulatorOptions {
   std::string sFolder;  // the program's folder
   bool bExtra = false;
   bool bEasy = false;
+  bool bSafeTime = false;  // the safe-time assist
   uint32_t nSeed = 0;
   int nLevel = 1;
   long nFrames = 3000;
