@@ -92,7 +92,7 @@ void MainWindow::HandleKey(int nKeyCode) {
       break;
     case vk::ESCAPE:
       if (game.IsRunning())
-        game.StopGame();
+        game.EscapeFromGame();
       else
         game.QuitRequested = true;
       break;

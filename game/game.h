@@ -74,6 +74,9 @@ class Game : private PlayEvents {
   bool DoFrame();
   bool DrawFrame();
   bool ShowOptions();
+  // Esc during a game: it ends at once, or with the ask-before-Esc assist after "End Game" in a
+  // small window (the other choice plays on).
+  bool EscapeFromGame();
   bool StartFromStage();
   // Asks for the player's name and hands it to `then`: the name typed, or the one confirmed last
   // in this run when the window is closed with its close box. The window starts empty.

@@ -2,6 +2,7 @@
 // keys and clicks by a scripted player.
 #include <gtest/gtest.h>
 
+#include "dialogs/end_game_window.h"
 #include "dialogs/name_window.h"
 #include "dialogs/options_window.h"
 #include "dialogs/password_window.h"
@@ -191,6 +192,30 @@ TEST_F(Dialogs, TheExtraSetTakesOnlyItsOwnPasswords) {
   EnterPassword("hebqaz");
   EXPECT_TRUE(game.IsRunning());
   EXPECT_EQ(game.Play.Level, 19);
+}
+
+// Esc in a game: at once in the classic game; with the ask-before-Esc assist, only after "End
+// Game" (Esc in that window, as "Keep Playing", plays on). A replay ends at once either way.
+TEST_F(Dialogs, EscEndsAGameAtOnceOrAfterAskingWithTheAssist) {
+  Start(false, 1);
+  ASSERT_TRUE(game.EscapeFromGame());
+  Settle();
+  EXPECT_FALSE(game.IsRunning());
+  EXPECT_EQ(host.windows_shown, 0);
+
+  game.Settings.bAskBeforeEsc = true;
+  keys.Hold({dik::SPACE});  // past the stage preview
+  ASSERT_TRUE(game.StartGame(1));
+  Settle();
+  keys.Hold({});
+  for (const FormKey key : {FormKey::Escape, FormKey::Enter}) {
+    // Esc is "Keep Playing"; Enter presses the focused first button, "End Game".
+    host.player = [key](Form&) { EndGameForm().PressKey(key); };
+    ASSERT_TRUE(game.EscapeFromGame());
+    Settle();
+    EXPECT_EQ(game.IsRunning(), key == FormKey::Escape);
+  }
+  EXPECT_EQ(host.windows_shown, 2);
 }
 
 TEST(DialogsUninitialized, EveryWindowOperationRefusesAGameNotStarted) {

@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "data/cell_codes.h"
+#include "dialogs/end_game_window.h"
 #include "dialogs/name_window.h"
 #include "dialogs/options_window.h"
 #include "dialogs/password_window.h"
@@ -207,6 +208,16 @@ TEST_F(DrawnWindows, TheNameWindowTakesTwentyCharactersOfTheGamesCodePage) {
   Key(SDLK_RETURN, SDL_SCANCODE_RETURN);
   Show(frm);
   EXPECT_EQ(frm.sName, "ABCDEFGHIJKLMNOPQRS\xE9");
+}
+
+// The ask-before-Esc window: "End Game" has the focus, Tab moves it, Esc is "Keep Playing".
+TEST_F(DrawnWindows, TheEndGameWindowKeepsPlayingOnEsc) {
+  frmEndGame frm;
+  frm.Load();
+  Key(SDLK_TAB, SDL_SCANCODE_TAB);
+  Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
+  Show(frm, "window_end_game");
+  EXPECT_FALSE(frm.bEndGame);
 }
 
 TEST_F(DrawnWindows, ThePasswordWindowStartsWithTheCaretInItsTextBox) {
