@@ -1,9 +1,12 @@
-// Ending a game: Esc goes straight back to the title screen; a lost or finished game first
-// enters a qualifying score into the table and shows the game-over picture.
+// Ending a game: Esc goes straight back to the title screen (or, with the ask-before-Esc assist,
+// after "End Game"); a lost or finished game first enters a qualifying score into the table and
+// shows the game-over picture.
 #include "base/error_log.h"
 #include "base/failure.h"
 #include "base/files.h"
+#include "dialogs/end_game_window.h"
 #include "engines/host_window.h"
+#include "engines/platform.h"
 #include "game/game.h"
 #include "render/screens.h"
 
@@ -16,6 +19,21 @@ bool Game::StopGame() {
     GameMode = GAMEMODE_TITLE;
     HostForm->StopMusic();
     return true;
+  });
+}
+
+bool Game::EscapeFromGame() {
+  return Trapped("Game - EscapeFromGame - ", [&] {
+    if (!Initialized) RaiseNotInitialized();
+    // The classic game (and a replay) ends at once; the assist asks first.
+    if (!Settings.bAskBeforeEsc || Replaying) return StopGame();
+    if (!EditorEnabled) platform::ShowPointer(true);
+    frmEndGame& frm = EndGameForm();
+    frm.Load();
+    return ShowWindow(frm, [this, &frm] {
+      if (!EditorEnabled) platform::ShowPointer(false);
+      return frm.bEndGame ? StopGame() : true;
+    });
   });
 }
 

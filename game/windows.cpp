@@ -3,7 +3,6 @@
 // does with the window's answer follows when it closes. Outside develop mode the pointer shows
 // only while one is open.
 #include "base/failure.h"
-#include "dialogs/end_game_window.h"
 #include "dialogs/name_window.h"
 #include "dialogs/options_window.h"
 #include "dialogs/password_window.h"
@@ -80,21 +79,6 @@ bool Game::ShowOptions() {
       }
       if (!EditorEnabled) platform::ShowPointer(false);
       return true;
-    });
-  });
-}
-
-bool Game::EscapeFromGame() {
-  return Trapped("Game - EscapeFromGame - ", [&] {
-    if (!Initialized) RaiseNotInitialized();
-    // The classic game (and a replay) ends at once; the assist asks first.
-    if (!Settings.bAskBeforeEsc || Replaying) return StopGame();
-    if (!EditorEnabled) platform::ShowPointer(true);
-    frmEndGame& frm = EndGameForm();
-    frm.Load();
-    return ShowWindow(frm, [this, &frm] {
-      if (!EditorEnabled) platform::ShowPointer(false);
-      return frm.bEndGame ? StopGame() : true;
     });
   });
 }
