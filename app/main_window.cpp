@@ -90,6 +90,9 @@ void MainWindow::HandleKey(int nKeyCode) {
     case vk::F3:
       game.ShowOptions();
       break;
+    case vk::F4:
+      game.ShowSettings();
+      break;
     case vk::ESCAPE:
       if (game.IsRunning())
         game.EscapeFromGame();

@@ -87,6 +87,7 @@ std::string UsageText() {
          "\n"
          "Keys:\n"
          "  F1 new game            F2 stage password      F3 options\n"
+         "  F4 settings: volumes, assists and keys (in settings.ini in ~/.config/pibo2)\n"
          "  Left/Right run         Up or Space jump       Down drop through a platform\n"
          "  Ctrl fire              Shift change the ball  P pause\n"
          "  Esc end the game, or quit from the title      Alt+Enter full screen or window\n"

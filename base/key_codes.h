@@ -44,6 +44,7 @@ constexpr int KEY_A = 'A';
 constexpr int F1 = 112;
 constexpr int F2 = 113;
 constexpr int F3 = 114;
+constexpr int F4 = 115;
 constexpr int F5 = 116;
 constexpr int F6 = 117;
 constexpr int F7 = 118;

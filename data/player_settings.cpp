@@ -19,10 +19,6 @@ constexpr std::string_view kPadButtons[] = {
     "Right Shoulder", "D-pad Up", "D-pad Down", "D-pad Left", "D-pad Right"};
 constexpr int kPadButtonCount = static_cast<int>(std::size(kPadButtons));
 
-std::string_view PadButtonName(int nButton) {
-  return nButton >= 0 && nButton < kPadButtonCount ? kPadButtons[nButton] : std::string_view();
-}
-
 int PadButtonFromName(std::string_view sName) {
   for (int i = 0; i < kPadButtonCount; ++i)
     if (kPadButtons[i] == sName) return i;
@@ -56,6 +52,10 @@ std::string ActionKey(int action) {
 }  // namespace
 
 PlayerSettings::PlayerSettings() : Controls(DefaultControls()) {}
+
+std::string_view PadButtonName(int nButton) {
+  return nButton >= 0 && nButton < kPadButtonCount ? kPadButtons[nButton] : std::string_view();
+}
 
 std::array<ActionKeys, PLAY_ACTIONS> DefaultControls() {
   return {{

@@ -56,6 +56,9 @@ PlayKeyMap KeyMapFor(const std::array<ActionKeys, PLAY_ACTIONS>& controls);
 // d-pad's up jumps while no action has it.
 PadKeys PadKeysFor(const std::array<ActionKeys, PLAY_ACTIONS>& controls);
 
+// A pad button's name ("A", "Start", "D-pad Left"); "" for none.
+std::string_view PadButtonName(int nButton);
+
 // The action's name in the settings file and window ("Left", "Jump", "Change ball").
 std::string_view ActionName(PlayAction action);
 

@@ -121,6 +121,10 @@ int WindowKeyOf(int button) {
     case SDL_CONTROLLER_BUTTON_START:
       return vk::F1;
     case SDL_CONTROLLER_BUTTON_BACK:
+      // With the left shoulder held, Back opens the settings instead.
+      for (SDL_GameController* pad : g_pads)
+        if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER) != 0)
+          return vk::F4;
       return vk::ESCAPE;
     default:
       return 0;

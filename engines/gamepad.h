@@ -5,7 +5,7 @@
 //   keys, A as Up (jump), B and the right trigger as Ctrl (fire), X as Shift (the next ball
 //   type), Start as P (pause); the player's settings may bind the buttons otherwise.
 //   Pressed, Start reaches the main window as F1 (a new game, on the title screen) and Back as
-//   Esc. The windows read the pad's buttons themselves (forms/form_screen.cpp).
+//   Esc, or as F4 (the settings) while the left shoulder button is held. The windows read the pad's buttons themselves (forms/form_screen.cpp).
 #include "base/key_codes.h"
 #include "base/play_keys.h"
 

@@ -74,6 +74,9 @@ class Game : private PlayEvents {
   bool DoFrame();
   bool DrawFrame();
   bool ShowOptions();
+  // The settings window (F4): OK keeps and saves the settings; the volumes are heard at once
+  // while it is open, and Cancel gives them back.
+  bool ShowSettings();
   // Esc during a game: it ends at once, or with the ask-before-Esc assist after "End Game" in a
   // small window (the other choice plays on).
   bool EscapeFromGame();

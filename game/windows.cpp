@@ -6,6 +6,7 @@
 #include "dialogs/name_window.h"
 #include "dialogs/options_window.h"
 #include "dialogs/password_window.h"
+#include "dialogs/settings_window.h"
 #include "engines/host_window.h"
 #include "engines/platform.h"
 #include "forms/form.h"
@@ -77,6 +78,32 @@ bool Game::ShowOptions() {
         else
           HostForm->StopMusic();
       }
+      if (!EditorEnabled) platform::ShowPointer(false);
+      return true;
+    });
+  });
+}
+
+bool Game::ShowSettings() {
+  return Trapped("Game - ShowSettings - ", [&] {
+    if (!Initialized) RaiseNotInitialized();
+    if (!EditorEnabled) platform::ShowPointer(true);
+    frmSettings& frm = SettingsForm();
+    frm.Settings = Settings;
+    frm.Load();
+    frm.VolumeChanged = [this](const PlayerSettings& shown) {
+      SE.SetEffectsVolume(shown.nEffectsVolume);
+      HostForm->SetMusicVolume(shown.nMusicVolume);
+    };
+    return ShowWindow(frm, [this, &frm] {
+      frm.VolumeChanged = nullptr;
+      if (frm.bOK && frm.Settings != Settings) {
+        Settings = frm.Settings;
+        // Kept at once, as the options are.
+        SavePlayerSettings();
+      }
+      ApplyVolumes();
+      ApplyControls();
       if (!EditorEnabled) platform::ShowPointer(false);
       return true;
     });

@@ -6,6 +6,7 @@
 #include "dialogs/name_window.h"
 #include "dialogs/options_window.h"
 #include "dialogs/password_window.h"
+#include "dialogs/settings_window.h"
 #include "tests/started_game.h"
 
 using namespace testing_support;
@@ -216,6 +217,46 @@ TEST_F(Dialogs, EscEndsAGameAtOnceOrAfterAskingWithTheAssist) {
     EXPECT_EQ(game.IsRunning(), key == FormKey::Escape);
   }
   EXPECT_EQ(host.windows_shown, 2);
+}
+
+// The settings window: the volumes are heard while it is open; OK keeps and saves what changed,
+// Cancel gives everything back.
+TEST_F(Dialogs, TheSettingsWindowSavesWithOKAndGivesBackWithCancel) {
+  InitializeAtTitle();
+  game.SettingsFile = folder.Path() / "settings.ini";
+  int heard = -1;
+  host.player = [&](Form&) {
+    frmSettings& frm = SettingsForm();
+    frm.ClickControl(frm.cmdMusicDown);
+    frm.ClickControl(frm.cmdMusicDown);
+    heard = host.music_volume;
+    frm.ClickControl(frm.chkSafeTime);
+    frm.ClickControl(frm.cmdSpeed);
+    frm.PressKey(FormKey::Escape);  // Cancel
+  };
+  ASSERT_TRUE(game.ShowSettings());
+  Settle();
+  EXPECT_EQ(heard, 80) << "heard at once";
+  EXPECT_EQ(host.music_volume, 100) << "given back";
+  EXPECT_EQ(game.Settings, PlayerSettings{});
+  EXPECT_FALSE(std::filesystem::exists(game.SettingsFile));
+
+  host.player = [&](Form&) {
+    frmSettings& frm = SettingsForm();
+    frm.ClickControl(frm.cmdEffectsDown);
+    frm.ClickControl(frm.chkShowPaused);
+    frm.ClickControl(frm.cmdSpeed);
+    frm.ClickControl(frm.cmdSpeed);
+    frm.ClickControl(frm.cmdOK);
+  };
+  ASSERT_TRUE(game.ShowSettings());
+  Settle();
+  EXPECT_EQ(game.Settings.nEffectsVolume, 90);
+  EXPECT_TRUE(game.Settings.bShowPaused);
+  EXPECT_EQ(game.Settings.nGameSpeed, 80);
+  std::vector<std::string> problems;
+  const std::vector<uint8_t> saved = ReadBytes(game.SettingsFile);
+  EXPECT_EQ(ReadPlayerSettings(std::string(saved.begin(), saved.end()), problems), game.Settings);
 }
 
 TEST(DialogsUninitialized, EveryWindowOperationRefusesAGameNotStarted) {

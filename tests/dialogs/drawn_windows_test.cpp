@@ -10,6 +10,7 @@
 #include "dialogs/name_window.h"
 #include "dialogs/options_window.h"
 #include "dialogs/password_window.h"
+#include "dialogs/settings_window.h"
 #include "editor/edit_options_window.h"
 #include "engines/platform.h"
 #include "forms/form_screen.h"
@@ -218,6 +219,25 @@ TEST_F(DrawnWindows, TheEndGameWindowKeepsPlayingOnEsc) {
   Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
   Show(frm, "window_end_game");
   EXPECT_FALSE(frm.bEndGame);
+}
+
+// The settings window as it opens over the title, worked by the keyboard alone: Tab to "+" of the
+// music, Space twice (already at 100 %), Tab on, Space ticks the safe time, Esc cancels.
+TEST_F(DrawnWindows, TheSettingsWindowWorksByKeyboard) {
+  frmSettings frm;
+  frm.Settings.Controls[static_cast<int>(PlayAction::Jump)].Keys = {0x11, 0};  // W
+  frm.Load();
+  Key(SDLK_TAB, SDL_SCANCODE_TAB);
+  Key(SDLK_SPACE, SDL_SCANCODE_SPACE);
+  Key(SDLK_TAB, SDL_SCANCODE_TAB);
+  Key(SDLK_TAB, SDL_SCANCODE_TAB);
+  Key(SDLK_TAB, SDL_SCANCODE_TAB);
+  Key(SDLK_SPACE, SDL_SCANCODE_SPACE);
+  Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
+  Show(frm, "window_settings");
+  EXPECT_FALSE(frm.bOK);
+  EXPECT_EQ(frm.Settings.nMusicVolume, 100);
+  EXPECT_TRUE(frm.Settings.bSafeTimeAfterHit);
 }
 
 TEST_F(DrawnWindows, ThePasswordWindowStartsWithTheCaretInItsTextBox) {
