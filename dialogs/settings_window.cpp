@@ -54,6 +54,8 @@ frmSettings::frmSettings() : Form(" Settings", 4695, 5295) {
     Settings.Controls = DefaultControls();
     ShowSettings();
   };
+  cmdOK.Default = true;
+  cmdCancel.Cancel = true;
   cmdOK.Click = [this] {
     bOK = true;
     Unload();

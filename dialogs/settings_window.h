@@ -2,8 +2,9 @@
 // frmSettings, " Settings": the player's settings beyond the options (F4, or Back with the left
 // shoulder button held on a pad). The volumes step by 10 % and are heard at once; the assists are boxes and a
 // button that steps through the game speeds; the keys of play are listed (they are bound in
-// settings.ini for now), and "Default Keys" gives the original keys back. OK keeps the
-// settings, Cancel and the close box leave them as they were.
+// settings.ini for now), and "Default Keys" gives the original keys back. OK (and Enter, unless
+// a button has the focus) keeps the settings; Cancel, Esc and the close box leave them as they
+// were.
 #include <functional>
 
 #include "data/player_settings.h"

@@ -55,6 +55,10 @@ void Form::MoveFocus(int nStep) {
 
 CommandButton* Form::FirstButton() const {
   for (Control* control : controls_)
+    if (control->Kind == ControlKind::CommandButton && control->Enabled &&
+        static_cast<CommandButton*>(control)->Default)
+      return static_cast<CommandButton*>(control);
+  for (Control* control : controls_)
     if (control->Kind == ControlKind::CommandButton && control->Enabled)
       return static_cast<CommandButton*>(control);
   return nullptr;

@@ -71,6 +71,9 @@ class CommandButton : public Control {
   }
   // Esc presses this button instead of closing the window with its close box.
   bool Cancel = false;
+  // Enter presses this button wherever the focus is not on another button (without one, the
+  // window's first button).
+  bool Default = false;
 };
 
 class TextBox : public Control {

@@ -247,13 +247,15 @@ TEST_F(Dialogs, TheSettingsWindowSavesWithOKAndGivesBackWithCancel) {
     frm.ClickControl(frm.chkShowPaused);
     frm.ClickControl(frm.cmdSpeed);
     frm.ClickControl(frm.cmdSpeed);
-    frm.ClickControl(frm.cmdOK);
+    frm.ClickControl(frm.chkAskBeforeEsc);
+    frm.PressKey(FormKey::Enter);  // on a box: OK
   };
   ASSERT_TRUE(game.ShowSettings());
   Settle();
   EXPECT_EQ(game.Settings.nEffectsVolume, 90);
   EXPECT_TRUE(game.Settings.bShowPaused);
   EXPECT_EQ(game.Settings.nGameSpeed, 80);
+  EXPECT_TRUE(game.Settings.bAskBeforeEsc);
   std::vector<std::string> problems;
   const std::vector<uint8_t> saved = ReadBytes(game.SettingsFile);
   EXPECT_EQ(ReadPlayerSettings(std::string(saved.begin(), saved.end()), problems), game.Settings);
