@@ -20,6 +20,7 @@ const webBuild = path.resolve(process.argv[2] || 'build-web');
 const desktopBuild = path.resolve(process.argv[3] || 'build');
 const site = path.join(webBuild, 'site');
 const playerFolder = '/home/web_user/.local/share/pibo2';
+const configFolder = '/home/web_user/.config/pibo2';
 
 let server;
 let origin;
@@ -80,14 +81,14 @@ async function waitFor(page, condition, timeout = 20000) {
   }
 }
 
-async function readPlayerFile(page, name) {
+async function readPlayerFile(page, name, folder = playerFolder) {
   return page.evaluate(([folder, file]) => {
     try {
       return Array.from(Module.FS.readFile(`${folder}/${file}`));
     } catch {
       return null;
     }
-  }, [playerFolder, name]);
+  }, [folder, name]);
 }
 
 // How many times the page has copied the game's files to the browser's storage, and a wait for
@@ -188,7 +189,7 @@ test('F1, Space and Right lead into level 1 and the hero runs', async () => {
   await context.close();
 });
 
-test('options changed with F3 survive a reload', async () => {
+test('options changed with F3 and settings changed with F4 survive a reload', async () => {
   const context = await browser.newContext({ viewport: { width: 1100, height: 700 } });
   const page = await openPage(context);
   const before = await readPlayerFile(page, 'Options_zt.dat');
@@ -203,10 +204,23 @@ test('options changed with F3 survive a reload', async () => {
   const changed = await readPlayerFile(page, 'Options_zt.dat');
   assert.ok(changed !== null, 'no options file was written');
   assert.notDeepEqual(changed, before);
+  // The focus starts on the music's "-": Space turns it down to 90 %; four Tabs reach the first
+  // box, where Enter is OK (on a button it presses that button).
+  const storedBeforeSettings = await storedCount(page);
+  await page.keyboard.press('F4');
+  await waitFor(page, (s) => s.waiting === 'window');
+  await page.keyboard.press('Space');
+  for (let i = 0; i < 4; ++i) await page.keyboard.press('Tab');
+  await page.keyboard.press('Enter');
+  await waitFor(page, (s) => s.waiting === '');
+  await waitForStoredFiles(page, storedBeforeSettings);
 
   await page.reload();
   await loadGame(page);
   assert.deepEqual(await readPlayerFile(page, 'Options_zt.dat'), changed);
+  const settings = await readPlayerFile(page, 'settings.ini', configFolder);
+  assert.ok(settings !== null && Buffer.from(settings).toString().includes('Music=90\n'),
+    'the settings did not survive the reload');
   // The window opens again with the option as it was left.
   await page.keyboard.press('F3');
   await waitFor(page, (s) => s.waiting === 'window');
