@@ -38,9 +38,6 @@ struct PlayerSettings {
 
   PlayerSettings();
   bool operator==(const PlayerSettings&) const = default;
-  // Whether any assist that changes play is on (the safe time, a slower game).
-  bool ChangesPlay() const { return bSafeTimeAfterHit || nGameSpeed != 100; }
-  bool AnyAssist() const { return ChangesPlay() || bShowPaused || bAskBeforeEsc; }
 };
 
 // The original game's keys: Left, Right, Up or Space, Down, Ctrl, Shift, P; the pad's d-pad, A, B

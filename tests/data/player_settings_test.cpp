@@ -9,7 +9,8 @@
 
 TEST(PlayerSettings, TheDefaultsAreTheClassicGameAndEverySettingReadsBack) {
   const PlayerSettings classic;
-  EXPECT_FALSE(classic.AnyAssist());
+  EXPECT_FALSE(classic.bSafeTimeAfterHit || classic.bShowPaused || classic.bAskBeforeEsc);
+  EXPECT_EQ(classic.nGameSpeed, 100);
   EXPECT_EQ(classic.nMusicVolume, 100);
   EXPECT_EQ(classic.Controls[static_cast<int>(PlayAction::Jump)].Keys,
             (std::array<int, 2>{dik::UP, dik::SPACE}));
