@@ -75,7 +75,19 @@ void DrawCheckMark(ImDrawList* draw, ImVec2 pos, ImU32 colour, float size) {
   draw->PathLineTo(ImVec2(bx - third, by - third));
   draw->PathLineTo(ImVec2(bx, by));
   draw->PathLineTo(ImVec2(bx + third * 2.0f, by - third * 2.0f));
+  // The tick is the one slanted line of the windows: it alone is smoothed.
+  const ImDrawListFlags flags = draw->Flags;
+  draw->Flags = (flags | ImDrawListFlags_AntiAliasedLines) & ~ImDrawListFlags_AntiAliasedLinesUseTex;
   draw->PathStroke(colour, 0, thickness);
+  draw->Flags = flags;
+}
+
+// A frame `width` pixels wide inside the box from `min` to `max`.
+void DrawEdges(ImDrawList* draw, ImVec2 min, ImVec2 max, ImU32 colour, float width) {
+  draw->AddRectFilled(min, ImVec2(max.x, min.y + width), colour);
+  draw->AddRectFilled(ImVec2(min.x, max.y - width), max, colour);
+  draw->AddRectFilled(ImVec2(min.x, min.y + width), ImVec2(min.x + width, max.y - width), colour);
+  draw->AddRectFilled(ImVec2(max.x - width, min.y + width), ImVec2(max.x, max.y - width), colour);
 }
 
 // Sets ImGui's style to the game's look at `fScale` screen pixels per picture pixel.
@@ -91,9 +103,13 @@ void ApplyFormStyle(float fScale) {
   style.WindowRounding = style.ChildRounding = style.FrameRounding = style.PopupRounding =
       style.ScrollbarRounding = style.GrabRounding = style.TabRounding = 0;
   style.ScaleAllSizes(fScale);
-  const float line = std::max(1.0f, std::round(fScale));
-  style.WindowBorderSize = style.ChildBorderSize = style.FrameBorderSize = line;
-  style.PopupBorderSize = line;
+  // The windows draw their edges themselves, as boxes of whole pixels (DrawEdges). The toolkit's
+  // smoothed lines put a straight line's pixels wherever sampling its texture of smoothed lines
+  // happens to round, which is not the same on every machine.
+  style.WindowBorderSize = style.ChildBorderSize = style.FrameBorderSize = 0;
+  style.PopupBorderSize = 0;
+  style.AntiAliasedLines = false;
+  style.AntiAliasedLinesUseTex = false;
   style.WindowMinSize = ImVec2(1, 1);
 
   ImVec4* c = style.Colors;
@@ -156,6 +172,8 @@ class FormView {
   };
   Box BoxOf(const Control& control) const;
   float Px(int nTwips) const { return nTwips * scale_ / 15.0f; }
+  // One pixel of the picture on the screen, in whole screen pixels.
+  float Unit() const { return std::max(1.0f, std::round(scale_)); }
   bool Focused(const Control& control) const;
 
   void DrawControl(Control& control);
@@ -193,9 +211,8 @@ FormView::Box FormView::BoxOf(const Control& control) const {
 
 void FormView::Draw(ImVec2 origin, float fScale) {
   scale_ = fScale;
-  const ImGuiStyle& style = ImGui::GetStyle();
   const float title = ImGui::GetFrameHeight();
-  const float border = style.WindowBorderSize;
+  const float border = Unit();
   const ImVec2 size(std::round(Px(frm_.ClientWidth) + 2 * border),
                     std::round(Px(frm_.ClientHeight) + title + border));
   // Centred on the picture, as the windows were centred on the screen.
@@ -207,18 +224,18 @@ void FormView::Draw(ImVec2 origin, float fScale) {
 
   bool open = true;
   const std::string caption = Cp1252ToUtf8(frm_.Caption) + "###" + frm_.Caption;
-  // The toolkit draws the caption's lower edge as a thin line, which the screen's renderer cuts
-  // into two triangles with a one-pixel step between them; the edge is drawn as a box below.
-  ImGui::PushStyleVar(ImGuiStyleVar_FrameBorderSize, 0.0f);
   ImGui::Begin(caption.c_str(), &open,
                ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoCollapse |
                    ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoScrollbar |
                    ImGuiWindowFlags_NoScrollWithMouse);
-  ImGui::PopStyleVar();
-  const float edge = style.FrameBorderSize;
-  ImGui::GetWindowDrawList()->AddRectFilled(ImVec2(pos.x + border, pos.y + title - edge),
-                                            ImVec2(pos.x + size.x - border, pos.y + title),
-                                            ImGui::GetColorU32(ImGuiCol_Border));
+  // The window's edge, and the caption's lower edge.
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const ImVec2 end(pos.x + size.x, pos.y + size.y);
+  draw->PushClipRect(pos, end);
+  DrawEdges(draw, pos, end, kBlue, 2 * border);
+  draw->AddRectFilled(ImVec2(pos.x + border, pos.y + title - border),
+                      ImVec2(end.x - border, pos.y + title), kBlue);
+  draw->PopClipRect();
   client_ = ImVec2(pos.x + border, pos.y + title);
   text_ready_ = false;
   for (Control* control : frm_.Controls()) DrawControl(*control);
@@ -287,11 +304,10 @@ void FormView::DrawCheckBox(CheckBox& box) {
 
   ImDrawList* draw = ImGui::GetWindowDrawList();
   const float side = std::round(13 * scale_);
-  const float line = ImGui::GetStyle().FrameBorderSize;
   const ImVec2 min(place.Min.x, std::round((place.Min.y + place.Max.y - side) / 2));
   const ImVec2 max(min.x + side, min.y + side);
   draw->AddRectFilled(min, max, hovered && box.Enabled ? kBoxHovered : kBlack);
-  draw->AddRect(min, max, box.Enabled ? kBlue : kGrey, 0, 0, line);
+  DrawEdges(draw, min, max, box.Enabled ? kBlue : kGrey, 2 * Unit());
   if (box.Value) {
     const float pad = std::round(2.5f * scale_);
     DrawCheckMark(draw, ImVec2(min.x + pad, min.y + pad), box.Enabled ? kYellow : kGrey,
@@ -322,11 +338,11 @@ void FormView::DrawButton(CommandButton& button) {
   if (clicked) frm_.ClickControl(button);
 
   ImDrawList* draw = ImGui::GetWindowDrawList();
-  const float line = ImGui::GetStyle().FrameBorderSize;
+  const float line = Unit();
   const bool focused = Focused(button);
   draw->AddRectFilled(place.Min, place.Max,
                       held && hovered ? kBlue : (hovered ? kButtonHovered : kButton));
-  draw->AddRect(place.Min, place.Max, focused ? kWhite : kBlue, 0, 0, line);
+  DrawEdges(draw, place.Min, place.Max, focused ? kWhite : kBlue, 2 * line);
   const std::string caption = Cp1252ToUtf8(button.Caption);
   const ImVec2 textSize = ImGui::CalcTextSize(caption.c_str());
   const float sink = held && hovered ? line : 0;
@@ -370,7 +386,6 @@ void FormView::DrawTextBox(TextBox& box) {
   const float height = place.Max.y - place.Min.y;
   ImGui::PushStyleVar(ImGuiStyleVar_FramePadding,
                       ImVec2(std::round(3 * scale_), (height - ImGui::GetFontSize()) / 2));
-  ImGui::PushStyleColor(ImGuiCol_Border, focused ? Colour(255, 255, 255) : Colour(0, 0, 255));
   ImGui::PushStyleColor(ImGuiCol_Text, Colour(255, 255, 0));
   ImGui::SetNextItemWidth(place.Max.x - place.Min.x);
   ImGui::BeginDisabled(!box.Enabled);
@@ -381,7 +396,8 @@ void FormView::DrawTextBox(TextBox& box) {
   state.editing = ImGui::IsItemActive();
   if (ImGui::IsItemActivated()) frm_.SetFocus(box);
   ImGui::EndDisabled();
-  ImGui::PopStyleColor(2);
+  DrawEdges(ImGui::GetWindowDrawList(), place.Min, place.Max, focused ? kWhite : kBlue, 2 * Unit());
+  ImGui::PopStyleColor();
   ImGui::PopStyleVar();
   ImGui::PopID();
   if (focused && state.editing) text_ready_ = true;
@@ -394,7 +410,6 @@ void FormView::DrawListBox(ListBox& list) {
   ImGui::SetCursorScreenPos(place.Min);
   ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(0, 0));
   ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(0, 0));
-  ImGui::PushStyleColor(ImGuiCol_Border, focused ? Colour(255, 255, 255) : Colour(0, 0, 255));
   if (ImGui::BeginListBox("##list", ImVec2(place.Max.x - place.Min.x, place.Max.y - place.Min.y))) {
     const float indent = std::round(3 * scale_);
     for (int i = 0; i < static_cast<int>(list.Items.size()); ++i) {
@@ -415,7 +430,7 @@ void FormView::DrawListBox(ListBox& list) {
     }
     ImGui::EndListBox();
   }
-  ImGui::PopStyleColor();
+  DrawEdges(ImGui::GetWindowDrawList(), place.Min, place.Max, focused ? kWhite : kBlue, 2 * Unit());
   ImGui::PopStyleVar(2);
 }
 

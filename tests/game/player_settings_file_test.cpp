@@ -28,10 +28,14 @@ TEST_F(PlayerSettingsFile, TheVolumesReachTheMixerAtOnce) {
   ASSERT_TRUE(Boot("[Volume]\nMusic=40\nEffects=25\n")) << folder.ErrorLog();
   EXPECT_EQ(game.Settings.nMusicVolume, 40);
   EXPECT_EQ(host.music_volume, 40);
-  if (!game.SE.IsSilent()) EXPECT_EQ(Mix_Volume(0, -1), 32) << "25 % of the mixer's 128";
+  if (!game.SE.IsSilent()) {
+    EXPECT_EQ(Mix_Volume(0, -1), 32) << "25 % of the mixer's 128";
+  }
   game.Settings.nEffectsVolume = 100;
   game.ApplyVolumes();
-  if (!game.SE.IsSilent()) EXPECT_EQ(Mix_Volume(5, -1), MIX_MAX_VOLUME);
+  if (!game.SE.IsSilent()) {
+    EXPECT_EQ(Mix_Volume(5, -1), MIX_MAX_VOLUME);
+  }
   EXPECT_EQ(folder.ErrorLog(), "");
 
   // What the game saves reads back the same, and replaces the file whole.
