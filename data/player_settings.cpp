@@ -1,6 +1,7 @@
 #include "data/player_settings.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 
 #include "base/key_codes.h"
@@ -18,6 +19,7 @@ constexpr std::string_view kPadButtons[] = {
     "Guide",      "Start",       "Left Stick", "Right Stick", "Left Shoulder",
     "Right Shoulder", "D-pad Up", "D-pad Down", "D-pad Left", "D-pad Right"};
 constexpr int kPadButtonCount = static_cast<int>(std::size(kPadButtons));
+constexpr int kPadGuide = 5;
 
 int PadButtonFromName(std::string_view sName) {
   for (int i = 0; i < kPadButtonCount; ++i)
@@ -44,8 +46,15 @@ bool ReadOnOff(std::string_view sText, bool& value) {
 std::string ActionKey(int action) {
   // "Jump down" is written "JumpDown" as a key of the file.
   std::string key;
-  for (const char c : kActionNames[action])
-    if (c != ' ') key += c;
+  bool word = false;
+  for (const char c : kActionNames[action]) {
+    if (c == ' ') {
+      word = true;
+      continue;
+    }
+    key += word ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+    word = false;
+  }
   return key;
 }
 
@@ -105,6 +114,15 @@ PadKeys PadKeysFor(const std::array<ActionKeys, PLAY_ACTIONS>& controls) {
 
 std::string_view ActionName(PlayAction action) {
   return kActionNames[static_cast<int>(action)];
+}
+
+bool KeyKeptByGame(int nKey) {
+  return nKey == dik::ESCAPE || (nKey >= dik::F1 && nKey <= dik::F10) || nKey == dik::F11 ||
+         nKey == dik::F12;
+}
+
+bool PadButtonKeptByGame(int nButton) {
+  return nButton == PAD_BUTTON_BACK || nButton == kPadGuide;
 }
 
 bool KeyInUse(const PlayerSettings& settings, int nKey, PlayAction except, PlayAction* user) {
@@ -193,6 +211,8 @@ PlayerSettings ReadPlayerSettings(std::string_view sText, std::vector<std::strin
         const int key = KeyFromName(name);
         if (key == 0) {
           refuse("Controls", ActionKey(a), "no key is called \"" + std::string(name) + "\"");
+        } else if (KeyKeptByGame(key)) {
+          refuse("Controls", ActionKey(a), std::string(KeyName(key)) + " belongs to the game's window");
         } else if (count == wanted.Keys.size()) {
           refuse("Controls", ActionKey(a), "more than two keys");
         } else if (KeyInUse(taken, key, action, nullptr) ||
@@ -208,6 +228,8 @@ PlayerSettings ReadPlayerSettings(std::string_view sText, std::vector<std::strin
       const int button = text->empty() ? NO_PAD_BUTTON : PadButtonFromName(*text);
       if (!text->empty() && button == NO_PAD_BUTTON)
         refuse("Controls", ActionKey(a) + "Pad", "no pad button is called \"" + *text + "\"");
+      else if (PadButtonKeptByGame(button))
+        refuse("Controls", ActionKey(a) + "Pad", *text + " belongs to the game's window");
       else
         wanted.PadButton = button;
     }

@@ -17,6 +17,7 @@ constexpr int PLAY_ACTIONS = 7;
 // The keys of one action: up to two keyboard keys (DirectInput numbers, 0 for none) and one pad
 // button (an SDL game-controller button, NO_PAD_BUTTON for none).
 constexpr int NO_PAD_BUTTON = -1;
+constexpr int PAD_BUTTON_BACK = 4;
 struct ActionKeys {
   std::array<int, 2> Keys{};
   int PadButton = NO_PAD_BUTTON;
@@ -58,6 +59,11 @@ std::string_view PadButtonName(int nButton);
 
 // The action's name in the settings file and window ("Left", "Jump", "Change ball").
 std::string_view ActionName(PlayAction action);
+
+// Keys and buttons the game's window keeps for itself, never bound to play: Esc and the function
+// keys; the pad's Back (Esc, or the settings with the left shoulder) and Guide.
+bool KeyKeptByGame(int nKey);
+bool PadButtonKeptByGame(int nButton);
 
 // The action a key is bound to other than `except`, if any: a key serves one action only.
 bool KeyInUse(const PlayerSettings& settings, int nKey, PlayAction except, PlayAction* user);

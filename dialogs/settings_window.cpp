@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/key_codes.h"
 #include "base/key_names.h"
 
 namespace {
@@ -23,9 +24,11 @@ std::string KeysLine(PlayAction action, const ActionKeys& keys) {
   return line;
 }
 
+constexpr std::string_view kChooseNote = "Choose an action, then Change Keys.";
+
 }  // namespace
 
-frmSettings::frmSettings() : Form(" Settings", 4695, 5295) {
+frmSettings::frmSettings() : Form(" Settings", 4695, 6255) {
   for (Control* control :
        {static_cast<Control*>(&lblMusic), static_cast<Control*>(&cmdMusicDown),
         static_cast<Control*>(&cmdMusicUp), static_cast<Control*>(&lblEffects),
@@ -33,6 +36,7 @@ frmSettings::frmSettings() : Form(" Settings", 4695, 5295) {
         static_cast<Control*>(&chkSafeTime), static_cast<Control*>(&chkShowPaused),
         static_cast<Control*>(&chkAskBeforeEsc), static_cast<Control*>(&cmdSpeed),
         static_cast<Control*>(&lblKeys), static_cast<Control*>(&lstKeys),
+        static_cast<Control*>(&lblKeysNote), static_cast<Control*>(&cmdChangeKeys),
         static_cast<Control*>(&cmdDefaultKeys), static_cast<Control*>(&cmdOK),
         static_cast<Control*>(&cmdCancel)})
     Add(*control);
@@ -50,6 +54,7 @@ frmSettings::frmSettings() : Form(" Settings", 4695, 5295) {
                                                                                : *(at + 1);
     ShowSettings();
   };
+  cmdChangeKeys.Click = [this] { StartBinding(); };
   cmdDefaultKeys.Click = [this] {
     Settings.Controls = DefaultControls();
     ShowSettings();
@@ -66,6 +71,9 @@ frmSettings::frmSettings() : Form(" Settings", 4695, 5295) {
 void frmSettings::Load() {
   BeginLoad();
   bOK = false;
+  binding_ = Binding::None;
+  lblKeysNote.Caption = kChooseNote;
+  lstKeys.ListIndex = 0;
   ShowSettings();
 }
 
@@ -88,6 +96,91 @@ void frmSettings::StepVolume(int& nVolume, int nStep) {
   nVolume = std::clamp(nVolume + nStep, 0, 100);
   ShowSettings();
   if (VolumeChanged) VolumeChanged(Settings);
+}
+
+PlayAction frmSettings::BoundAction() const {
+  return static_cast<PlayAction>(std::clamp(lstKeys.ListIndex, 0, PLAY_ACTIONS - 1));
+}
+
+void frmSettings::StartBinding() {
+  if (lstKeys.ListIndex < 0) lstKeys.ListIndex = 0;
+  binding_ = Binding::FirstKey;
+  lblKeysNote.Caption = "Press a key or pad button for " + std::string(ActionName(BoundAction())) +
+                        ". Esc keeps the keys.";
+}
+
+void frmSettings::StopBinding(std::string sNote) {
+  binding_ = Binding::None;
+  lblKeysNote.Caption = std::move(sNote);
+  ShowSettings();
+}
+
+// Clicking anything else while a key is awaited gives up waiting; the keys stay as they are now.
+void frmSettings::OnClickControl(Control& control) {
+  if (binding_ != Binding::None && &control != &cmdChangeKeys)
+    StopBinding(std::string(kChooseNote));
+}
+
+std::string frmSettings::KeyRefusal(int nKey) const {
+  if (nKey == 0) return "The game cannot read that key.";
+  const std::string name(KeyName(nKey));
+  if (KeyKeptByGame(nKey)) return name + " belongs to the game's window.";
+  PlayAction user{};
+  if (KeyInUse(Settings, nKey, BoundAction(), &user))
+    return name + " is already in use for " + std::string(ActionName(user)) + ".";
+  return "";
+}
+
+std::string frmSettings::PadButtonRefusal(int nButton) const {
+  const std::string name = "Pad " + std::string(PadButtonName(nButton));
+  if (PadButtonName(nButton).empty()) return "The game cannot read that button.";
+  if (PadButtonKeptByGame(nButton)) return name + " belongs to the game's window.";
+  PlayAction user{};
+  if (PadButtonInUse(Settings, nButton, BoundAction(), &user))
+    return name + " is already in use for " + std::string(ActionName(user)) + ".";
+  return "";
+}
+
+// The first key replaces the action's keys; a second key joins it, and Esc or the same key again
+// leaves it alone. A key that cannot serve is refused, and the window goes on waiting.
+void frmSettings::TakeAnyKey(int nKey) {
+  const PlayAction action = BoundAction();
+  ActionKeys& keys = Settings.Controls[static_cast<int>(action)];
+  const std::string name(ActionName(action));
+  if (nKey == dik::ESCAPE || (binding_ == Binding::SecondKey && nKey == keys.Keys[0])) {
+    StopBinding(std::string(kChooseNote));
+    return;
+  }
+  if (const std::string refusal = KeyRefusal(nKey); !refusal.empty()) {
+    lblKeysNote.Caption = refusal + " Press another key for " + name + ".";
+    return;
+  }
+  if (binding_ == Binding::FirstKey) {
+    keys.Keys = {nKey, 0};
+    binding_ = Binding::SecondKey;
+    ShowSettings();
+    lblKeysNote.Caption = "Press a second key for " + name + ", or Esc for " +
+                          std::string(KeyName(nKey)) + " alone.";
+    return;
+  }
+  keys.Keys[1] = nKey;
+  StopBinding(std::string(kChooseNote));
+}
+
+// A pad button binds at once and ends the waiting; Back gives it up.
+void frmSettings::TakeAnyPadButton(int nButton) {
+  const PlayAction action = BoundAction();
+  if (nButton == PAD_BUTTON_BACK) {
+    StopBinding(std::string(kChooseNote));
+    return;
+  }
+  if (const std::string refusal = PadButtonRefusal(nButton); !refusal.empty()) {
+    lblKeysNote.Caption =
+        refusal + " Press another button for " + std::string(ActionName(action)) + ".";
+    return;
+  }
+  Settings.Controls[static_cast<int>(action)].PadButton = nButton;
+  StopBinding(std::string(kChooseNote));
 }
 
 frmSettings& SettingsForm() {

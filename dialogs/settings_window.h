@@ -1,10 +1,10 @@
 #pragma once
 // frmSettings, " Settings": the player's settings beyond the options (F4, or Back with the left
 // shoulder button held on a pad). The volumes step by 10 % and are heard at once; the assists are boxes and a
-// button that steps through the game speeds; the keys of play are listed (they are bound in
-// settings.ini for now), and "Default Keys" gives the original keys back. OK (and Enter, unless
-// a button has the focus) keeps the settings; Cancel, Esc and the close box leave them as they
-// were.
+// button that steps through the game speeds. The keys of play are listed: "Change Keys" waits for
+// up to two keys and a pad button for the chosen action, and refuses one another action has or
+// the game's window keeps; "Default Keys" gives the original keys back. OK (and Enter, unless a
+// button has the focus) keeps the settings; Cancel, Esc and the close box leave them as they were.
 #include <functional>
 
 #include "data/player_settings.h"
@@ -33,15 +33,36 @@ class frmSettings : public Form {
   CheckBox chkAskBeforeEsc{"chkAskBeforeEsc", {240, 1800, 4215, 255}, 8,
                            "Ask before Esc ends a game"};
   CommandButton cmdSpeed{"cmdSpeed", {240, 2100, 2535, 375}, 9, ""};
-  Label lblKeys{"lblKeys", {240, 2640, 4215, 255}, 10, "Keys of play (bound in settings.ini):"};
+  Label lblKeys{"lblKeys", {240, 2640, 4215, 255}, 10, "Keys of play:"};
   ListBox lstKeys{"lstKeys", {240, 2940, 4215, 1560}, 11};
-  CommandButton cmdDefaultKeys{"cmdDefaultKeys", {240, 4680, 1815, 375}, 12, "Default Keys"};
-  CommandButton cmdOK{"cmdOK", {2160, 4680, 1095, 375}, 13, "OK"};
-  CommandButton cmdCancel{"cmdCancel", {3360, 4680, 1095, 375}, 14, "Cancel"};
+  Label lblKeysNote{"lblKeysNote", {240, 4560, 4215, 450}, 12, ""};
+  CommandButton cmdChangeKeys{"cmdChangeKeys", {240, 5100, 2055, 375}, 13, "Change Keys"};
+  CommandButton cmdDefaultKeys{"cmdDefaultKeys", {2400, 5100, 2055, 375}, 14, "Default Keys"};
+  CommandButton cmdOK{"cmdOK", {2160, 5640, 1095, 375}, 15, "OK"};
+  CommandButton cmdCancel{"cmdCancel", {3360, 5640, 1095, 375}, 16, "Cancel"};
+
+  // While "Change Keys" waits, every key and pad button comes here as it is.
+  bool WaitsForAnyKey() const override { return binding_ != Binding::None; }
+  void TakeAnyKey(int nKey) override;
+  void TakeAnyPadButton(int nButton) override;
+
+ protected:
+  void OnClickControl(Control& control) override;
 
  private:
+  // What "Change Keys" waits for: the action's first key, then a second one.
+  enum class Binding { None, FirstKey, SecondKey };
+
   void ShowSettings();
   void StepVolume(int& nVolume, int nStep);
+  void StartBinding();
+  void StopBinding(std::string sNote);
+  PlayAction BoundAction() const;
+  // Why the key or button cannot serve the action being bound; "" when it can.
+  std::string KeyRefusal(int nKey) const;
+  std::string PadButtonRefusal(int nButton) const;
+
+  Binding binding_ = Binding::None;
 };
 
 // The window of the run (one object from start to end, like every window of the game).

@@ -66,6 +66,7 @@ CommandButton* Form::FirstButton() const {
 
 void Form::ClickControl(Control& control) {
   if (!loaded_ || !control.Enabled) return;
+  OnClickControl(control);
   SetFocus(control);
   if (control.Kind == ControlKind::CheckBox) {
     auto& box = static_cast<CheckBox&>(control);
@@ -77,6 +78,7 @@ void Form::ClickControl(Control& control) {
 void Form::ChooseListEntry(ListBox& list, int nIndex) {
   if (!loaded_ || !list.Enabled || nIndex < 0 || nIndex >= static_cast<int>(list.Items.size()))
     return;
+  OnClickControl(list);
   SetFocus(list);
   list.ListIndex = nIndex;
   if (list.Click) list.Click();

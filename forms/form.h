@@ -150,6 +150,13 @@ class Form {
   // An entry of a list box chosen by mouse or keyboard: it is selected and the list's Click runs.
   void ChooseListEntry(ListBox& list, int nIndex);
 
+  // A window that binds keys takes the next key or pad button pressed as it is, whatever it is,
+  // while it waits for one: a key by its DirectInput number (0 for a key the game does not read), a
+  // button by its SDL game-controller number.
+  virtual bool WaitsForAnyKey() const { return false; }
+  virtual void TakeAnyKey(int /*nKey*/) {}
+  virtual void TakeAnyPadButton(int /*nButton*/) {}
+
   Control* Focused() const { return focus_; }
   void SetFocus(Control& control);
   // Counts the moves of the focus, so the screen notices one even between two text boxes.
@@ -164,6 +171,8 @@ class Form {
   void Add(Control& control);
   virtual void OnActivate() {}
   virtual void OnCloseBox() {}
+  // Runs before a click on a control (or the choice of a list entry) takes effect.
+  virtual void OnClickControl(Control& /*control*/) {}
 
  private:
   void MoveFocus(int nStep);

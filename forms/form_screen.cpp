@@ -9,6 +9,7 @@
 
 #include "engines/display.h"
 #include "engines/platform.h"
+#include "engines/vbie.h"
 #include "forms/form.h"
 #include "forms/imgui_adapter.h"
 
@@ -203,6 +204,12 @@ bool FormScreen::Impl::TakeEvents() {
           ToggleFullScreen(display.Window());
           break;
         }
+        if (frm->WaitsForAnyKey()) {
+          if (event.key.repeat != 0) break;
+          frm->TakeAnyKey(DirectInputKeyFromScancode(key.scancode));
+          pending.pop_front();
+          return true;
+        }
         const std::optional<FormKey> dialogKey = DialogKey(event.key);
         if (dialogKey && (event.key.repeat == 0 || Repeats(*dialogKey)) &&
             frm->PressKey(*dialogKey)) {
@@ -216,6 +223,11 @@ bool FormScreen::Impl::TakeEvents() {
         break;
       }
       case SDL_CONTROLLERBUTTONDOWN:
+        if (frm->WaitsForAnyKey()) {
+          frm->TakeAnyPadButton(event.cbutton.button);
+          pending.pop_front();
+          return true;
+        }
         if (const auto keys = PadKeysOf(event.cbutton.button)) {
           const bool used =
               frm->PressKey(keys->first) || (keys->second && frm->PressKey(*keys->second));
@@ -230,6 +242,7 @@ bool FormScreen::Impl::TakeEvents() {
         imgui.TakeEvent(event);
         break;
       case SDL_TEXTINPUT:
+        if (frm->WaitsForAnyKey()) break;
         if (WaitForTextBox()) return true;
         imgui.TakeEvent(event);
         break;

@@ -77,8 +77,9 @@ TEST(DataFolder, BesideTheProgramUnlessInstalledOrReadOnly) {
   std::filesystem::remove(std::filesystem::path(program) / INSTALLED_MARK);
   std::filesystem::permissions(
       program, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  if (geteuid() != 0)
+  if (geteuid() != 0) {
     EXPECT_EQ(ChooseDataFolder(program), (folder.Path() / ".local/share/pibo2").string());
+  }
   std::filesystem::permissions(program, std::filesystem::perms::owner_all);
 
   SetErrorLogFolder((xdg / "pibo2").string());

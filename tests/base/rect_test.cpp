@@ -41,6 +41,8 @@ TEST(MergeOverlapping, CoversEveryPixelItWasGivenAndJoinsOnlyWhereThatSaves) {
     EXPECT_LE(mergedArea, givenArea);
     for (int y = 0; y < 270; y += 3)
       for (int x = 0; x < 270; x += 3)
-        if (Covered(x, y, given)) ASSERT_TRUE(Covered(x, y, merged)) << x << "," << y;
+        if (Covered(x, y, given)) {
+          ASSERT_TRUE(Covered(x, y, merged)) << x << "," << y;
+        }
   }
 }

@@ -47,6 +47,9 @@ TEST(PlayerSettings, WhatCannotBeUsedKeepsItsDefaultAndIsNamed) {
       {"[Controls]\nJump=Hyperspace\n", "Controls/Jump"},
       {"[Controls]\nJump=Left\n", "Controls/Jump: Left is already in use"},
       {"[Controls]\nFire=Q, E, R\n", "Controls/Fire: more than two keys"},
+      {"[Controls]\nJump=Esc\n", "Controls/Jump: Esc belongs to the game's window"},
+      {"[Controls]\nJump=f4\n", "Controls/Jump: F4 belongs to the game's window"},
+      {"[Controls]\nPausePad=Back\n", "Controls/PausePad: Back belongs to the game's window"},
       {"[Controls]\nPausePad=Z\n", "Controls/PausePad"},
       {"[Controls]\nJumpPad=D-pad Left\n", "Controls/JumpPad: the button is already in use"},
       {"[Assists]\nGameSpeed=85\n", "Assists/GameSpeed"},
@@ -70,11 +73,15 @@ TEST(PlayerSettings, WhatCannotBeUsedKeepsItsDefaultAndIsNamed) {
   // defaults (W for jump frees nothing; Space moves from jump to fire).
   std::vector<std::string> problems;
   const PlayerSettings read = ReadPlayerSettings(
-      "\x01\x02garbage\n=\n[Controls\r\n[Controls]\r\nJump=w\r\nFire=space, left ctrl\r\n",
+      "\x01\x02garbage\n=\n[Controls\r\n[Controls]\r\nJump=w\r\nFire=space, left ctrl\r\n"
+      "JumpDown=S\r\nChangeBallPad=Y\r\n",
       problems);
   EXPECT_TRUE(problems.empty()) << problems.front();
   EXPECT_EQ(read.Controls[static_cast<int>(PlayAction::Jump)].Keys,
             (std::array<int, 2>{KeyFromName("W"), 0}));
   EXPECT_EQ(read.Controls[static_cast<int>(PlayAction::Fire)].Keys,
             (std::array<int, 2>{dik::SPACE, dik::LCONTROL}));
+  EXPECT_EQ(read.Controls[static_cast<int>(PlayAction::JumpDown)].Keys,
+            (std::array<int, 2>{KeyFromName("S"), 0}));
+  EXPECT_EQ(read.Controls[static_cast<int>(PlayAction::ChangeBall)].PadButton, 3);
 }

@@ -240,6 +240,56 @@ TEST_F(DrawnWindows, TheSettingsWindowWorksByKeyboard) {
   EXPECT_TRUE(frm.Settings.bSafeTimeAfterHit);
 }
 
+// Keys bound the way a player binds them: through the list to Jump, "Change Keys", then keys
+// and pad buttons as SDL reports them. A key another action has, or one the window keeps, is
+// refused and the window waits on; a pad button binds at once.
+TEST_F(DrawnWindows, TheSettingsWindowBindsKeysAndPadButtonsAndRefusesOnesInUse) {
+  frmSettings frm;
+  frm.Load();
+  for (int tab = 0; tab < 8; ++tab) Key(SDLK_TAB, SDL_SCANCODE_TAB);  // to the list of keys
+  Key(SDLK_DOWN, SDL_SCANCODE_DOWN);
+  Key(SDLK_DOWN, SDL_SCANCODE_DOWN);  // Jump
+  Key(SDLK_TAB, SDL_SCANCODE_TAB);
+  Key(SDLK_SPACE, SDL_SCANCODE_SPACE);  // Change Keys
+  Key(SDLK_F4, SDL_SCANCODE_F4);        // kept by the window
+  Key(SDLK_LEFT, SDL_SCANCODE_LEFT);    // Left's
+  Key(SDLK_w, SDL_SCANCODE_W);
+  Key(SDLK_w, SDL_SCANCODE_W);  // the same key again: W alone
+  Key(SDLK_SPACE, SDL_SCANCODE_SPACE);  // Change Keys again
+  Key(SDLK_k, SDL_SCANCODE_K);
+  Key(SDLK_w, SDL_SCANCODE_W);
+  Key(SDLK_SPACE, SDL_SCANCODE_SPACE);
+  Pad(SDL_CONTROLLER_BUTTON_B);  // Change ball's
+  Pad(SDL_CONTROLLER_BUTTON_Y);
+  Key(SDLK_TAB, SDL_SCANCODE_TAB);
+  Key(SDLK_TAB, SDL_SCANCODE_TAB);
+  Key(SDLK_SPACE, SDL_SCANCODE_SPACE);  // OK
+  Show(frm);
+  EXPECT_TRUE(frm.bOK);
+  const ActionKeys& jump = frm.Settings.Controls[static_cast<int>(PlayAction::Jump)];
+  EXPECT_EQ(jump.Keys, (std::array<int, 2>{0x25, 0x11})) << "K, then W";
+  EXPECT_EQ(jump.PadButton, SDL_CONTROLLER_BUTTON_Y);
+  EXPECT_EQ(frm.Settings.Controls[static_cast<int>(PlayAction::Left)], DefaultControls()[0]);
+  EXPECT_EQ(frm.Settings.Controls[static_cast<int>(PlayAction::ChangeBall)],
+            DefaultControls()[static_cast<int>(PlayAction::ChangeBall)]);
+}
+
+// The window saying why a key was refused.
+TEST_F(DrawnWindows, TheSettingsWindowSaysWhyAKeyIsRefused) {
+  frmSettings frm;
+  frm.Load();
+  frm.lstKeys.ListIndex = static_cast<int>(PlayAction::Jump);
+  frm.ClickControl(frm.cmdChangeKeys);
+  frm.TakeAnyKey(0xCB);  // Left
+  EXPECT_EQ(frm.lblKeysNote.Caption,
+            "Left is already in use for Left. Press another key for Jump.");
+  Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);  // stops waiting
+  Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);  // Cancel
+  Show(frm, "window_settings_refused");
+  EXPECT_FALSE(frm.bOK);
+  EXPECT_EQ(frm.Settings.Controls, DefaultControls());
+}
+
 TEST_F(DrawnWindows, ThePasswordWindowStartsWithTheCaretInItsTextBox) {
   frmPassword frm;
   frm.Load();

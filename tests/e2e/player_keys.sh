@@ -1,12 +1,31 @@
 #!/usr/bin/env bash
-# The player's own keys in the real game: with a settings file that binds jump to W, W jumps and
-# Up does nothing; the game recorded meanwhile, replayed by pibo-sim (which knows no settings),
-# shows the hero rising only where W was held.
+# The player's own keys in the real game. First jump is bound to W in the settings window (F4):
+# Left is refused there, W taken alone, OK writes settings.ini. Then, started again with that
+# file, W jumps and Up does nothing; the game recorded meanwhile, replayed by pibo-sim (which
+# knows no settings), shows the hero rising only where W was held.
 source "$(dirname "$0")/common.inc"
 
-mkdir -p "$XDG_CONFIG_HOME/pibo2"
-printf '[Controls]\nJump=W\n' > "$XDG_CONFIG_HOME/pibo2/settings.ini"
 export work E2E_DIR
+cat > "$work/bind.sh" <<'SESSION'
+set -u
+source "$E2E_DIR/functions.inc"
+start_at_title
+xdotool key F4; sleep 1
+for _ in 1 2 3 4 5 6 7 8; do xdotool key Tab; sleep 0.1; done   # to the list of keys
+xdotool key Down; sleep 0.1; xdotool key Down; sleep 0.1        # Jump
+xdotool key Tab; sleep 0.1; xdotool key space; sleep 0.3        # Change Keys
+xdotool key Left; sleep 0.3                                     # Left's key: refused
+xdotool key w; sleep 0.3; xdotool key Escape; sleep 0.3         # W alone
+xdotool key Tab; sleep 0.1; xdotool key Tab; sleep 0.1; xdotool key space; sleep 1  # OK
+xdotool key Escape
+await_exit
+SESSION
+xvfb-run -a -s "-screen 0 800x600x24" bash "$work/bind.sh"
+[ "$(cat "$work/status")" = 0 ] || { cat "$work/run.log" >&2; fail "the game did not end cleanly"; }
+settings=$XDG_CONFIG_HOME/pibo2/settings.ini
+grep -qx 'Jump=W' "$settings" || { cat "$settings" >&2; fail "the window did not bind jump to W"; }
+grep -qx 'Left=Left' "$settings" || fail "the refused key was taken from Left"
+
 cat > "$work/session.sh" <<'SESSION'
 set -u
 source "$E2E_DIR/functions.inc"

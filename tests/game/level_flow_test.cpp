@@ -68,7 +68,7 @@ TEST_F(LevelFlow, LevelsLeftOverAtTheEndOfAShortSetJoinTheLastStage) {
   game.Levels.LevelCount = 7;
   ASSERT_TRUE(game.StartGame(1));
   Settle();
-  for (const auto [level, stage] : {std::pair{5, 5}, std::pair{6, 5}, std::pair{7, 5}}) {
+  for (const auto& [level, stage] : {std::pair{5, 5}, std::pair{6, 5}, std::pair{7, 5}}) {
     game.Play.Level = static_cast<int16_t>(level - 1);
     ASSERT_TRUE(game.StartNextLevel()) << level;
     EXPECT_EQ(game.Play.Stage, stage) << level;
