@@ -215,11 +215,22 @@ SDL_Rect Display::Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Re
     for (int x = 0; x < place.w; ++x) columns_[x] = x * shown_width_ / place.w;
   }
   const bool sameWidth = place.w == shown_width_;
+  const auto rowOut = [&](int y) {
+    return static_cast<uint8_t*>(window.pixels) + static_cast<size_t>(place.y + y) * window.pitch +
+           static_cast<size_t>(place.x) * 4;
+  };
+  int lastSource = -1;
   for (int y = y0; y < y1; ++y) {
-    const auto* from = reinterpret_cast<const uint16_t*>(
-        &shown_[static_cast<size_t>(y * shown_height_ / place.h) * shown_width_ * 2]);
-    auto* out = static_cast<uint8_t*>(window.pixels) +
-                static_cast<size_t>(place.y + y) * window.pitch + static_cast<size_t>(place.x) * 4;
+    const int source = y * shown_height_ / place.h;
+    uint8_t* out = rowOut(y);
+    // A picture row shown on several window rows is worked out once and copied below.
+    if (source == lastSource) {
+      std::memcpy(out + x0 * 4, rowOut(y - 1) + x0 * 4, static_cast<size_t>(x1 - x0) * 4);
+      continue;
+    }
+    lastSource = source;
+    const auto* from =
+        reinterpret_cast<const uint16_t*>(&shown_[static_cast<size_t>(source) * shown_width_ * 2]);
     if (sameWidth) {
       Convert(from + x0, out + x0 * 4, x1 - x0);
       continue;

@@ -82,8 +82,11 @@ class Surface {
   using ChangeHook = std::function<void(const std::vector<Rect>* areas)>;
   void SetChangeHook(ChangeHook hook) { change_hook_ = std::move(hook); }
   void Changed(const std::vector<Rect>* areas = nullptr) {
+    ++changes_;
     if (change_hook_) change_hook_(areas);
   }
+  // How many changes were reported so far: the same count, the same pixels.
+  unsigned long Changes() const { return changes_; }
 
   SDL_Surface* Raw() const { return surface_.get(); }
 
@@ -100,4 +103,5 @@ class Surface {
   uint16_t color_key_ = 0;
   bool key_active_ = false;
   ChangeHook change_hook_;
+  unsigned long changes_ = 0;
 };

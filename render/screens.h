@@ -11,7 +11,7 @@
 bool DrawTitleScreen(Canvas& art, const HighScoreTable& scores);
 
 // The title screen as the frame loop shows it, every pass: composed once, then copied while the
-// high scores it shows stay the same.
+// high scores it shows stay the same, and left alone while the screen still shows it.
 class TitleScreen {
  public:
   void Draw(Canvas& art, const HighScoreTable& scores);
@@ -19,6 +19,7 @@ class TitleScreen {
  private:
   SurfacePtr frame_;
   HighScoreTable scores_{};
+  unsigned long shown_ = 0;  // the primary surface's change count once the title was on it
 };
 // Stage nStage's picture, its name and, past the first stage, its password.
 bool DrawStagePreview(Canvas& art, int16_t nStage, const std::string& sStageName,
