@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 #include "base/failure.h"
 #include "engines/surface.h"
@@ -214,11 +215,12 @@ SDL_Rect Display::Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Re
     columns_.resize(static_cast<size_t>(place.w));
     for (int x = 0; x < place.w; ++x) columns_[x] = x * shown_width_ / place.w;
   }
-  const bool sameWidth = place.w == shown_width_;
+  row_colours_.resize(static_cast<size_t>(shown_width_));
   const auto rowOut = [&](int y) {
     return static_cast<uint8_t*>(window.pixels) + static_cast<size_t>(place.y + y) * window.pitch +
            static_cast<size_t>(place.x) * 4;
   };
+  const int whole = place.w % shown_width_ == 0 ? place.w / shown_width_ : 0;
   int lastSource = -1;
   for (int y = y0; y < y1; ++y) {
     const int source = y * shown_height_ / place.h;
@@ -231,16 +233,43 @@ SDL_Rect Display::Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Re
     lastSource = source;
     const auto* from =
         reinterpret_cast<const uint16_t*>(&shown_[static_cast<size_t>(source) * shown_width_ * 2]);
-    if (sameWidth) {
+    if (whole == 1) {
       Convert(from + x0, out + x0 * 4, x1 - x0);
-      continue;
-    }
-    for (int x = x0; x < x1; ++x) {
-      const uint32_t colour = colours_[from[columns_[x]]];
-      std::memcpy(out + x * 4, &colour, 4);
+    } else if (whole > 1) {
+      ScaleRowWhole(from, out, x0 / whole, x1 / whole, whole);
+    } else {
+      // Each picture pixel's colour once, then spread over the window's columns.
+      const int s0 = columns_[x0], s1 = columns_[x1 - 1] + 1;
+      Convert(from + s0, reinterpret_cast<uint8_t*>(row_colours_.data() + s0), s1 - s0);
+      for (int x = x0; x < x1; ++x) std::memcpy(out + x * 4, &row_colours_[columns_[x]], 4);
     }
   }
   return SDL_Rect{place.x + x0, place.y + y0, x1 - x0, y1 - y0};
+}
+
+// Picture pixels `from[s0]` to `from[s1 - 1]`, each `k` window pixels wide.
+void Display::ScaleRowWhole(const uint16_t* from, uint8_t* out, int s0, int s1, int k) const {
+  auto* to = reinterpret_cast<uint32_t*>(out) + static_cast<size_t>(s0) * k;
+  const auto spread = [&](auto width) {
+    for (int sx = s0; sx < s1; ++sx) {
+      const uint32_t colour = colours_[from[sx]];
+      for (int i = 0; i < width; ++i) *to++ = colour;
+    }
+  };
+  switch (k) {
+    case 2:
+      spread(std::integral_constant<int, 2>());
+      break;
+    case 3:
+      spread(std::integral_constant<int, 3>());
+      break;
+    case 4:
+      spread(std::integral_constant<int, 4>());
+      break;
+    default:
+      spread(k);
+      break;
+  }
 }
 
 void Display::CatchUpTexture() {

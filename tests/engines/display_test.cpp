@@ -138,17 +138,34 @@ TEST(Screen, PiecesSentPixelForPixelAndScaledAddUpToThePicture) {
   for (int round = 0; round < 4; ++round) paintAndSend(12);
   EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary)) << "pixel for pixel";
 
-  Resize(host, 1600, 1200);
-  for (int round = 0; round < 4; ++round) paintAndSend(12);
-  // Twice the size, each picture pixel is a square of four window pixels.
-  std::vector<uint16_t> large(1600 * 1200);
-  ASSERT_EQ(SDL_RenderReadPixels(host.Screen().Renderer(), nullptr, SDL_PIXELFORMAT_RGB565,
-                                 large.data(), 1600 * 2),
-            0);
-  int wrong = 0;
-  for (int y = 0; y < 1200; ++y)
-    for (int x = 0; x < 1600; ++x) wrong += large[y * 1600 + x] != primary.Pixel(x / 2, y / 2);
-  EXPECT_EQ(wrong, 0) << "scaled";
+  // Twice and three times the size, each picture pixel a square of window pixels; and as large
+  // as fits on 1920 x 1080 (1440 x 1080 in the middle), each window pixel its nearest.
+  struct Scaled {
+    int w, h;
+  } sizes[] = {{1600, 1200}, {2400, 1800}, {1920, 1080}};
+  for (const Scaled& size : sizes) {
+    Resize(host, size.w, size.h);
+    SDL_Rect viewport;
+    float sx = 0, sy = 0;
+    SDL_RenderGetViewport(host.Screen().Renderer(), &viewport);
+    SDL_RenderGetScale(host.Screen().Renderer(), &sx, &sy);
+    const SDL_Rect place{static_cast<int>(viewport.x * sx), static_cast<int>(viewport.y * sy),
+                         static_cast<int>(viewport.w * sx), static_cast<int>(viewport.h * sy)};
+    for (int round = 0; round < 4; ++round) paintAndSend(12);
+    // The window's own pixels, in the picture's format.
+    SDL_Surface* window = SDL_GetWindowSurface(host.Screen().Window());
+    ASSERT_NE(window, nullptr);
+    std::vector<uint16_t> large(static_cast<size_t>(window->w) * window->h);
+    ASSERT_EQ(SDL_ConvertPixels(window->w, window->h, window->format->format, window->pixels,
+                                window->pitch, SDL_PIXELFORMAT_RGB565, large.data(), window->w * 2),
+              0);
+    int wrong = 0;
+    for (int y = 0; y < place.h; ++y)
+      for (int x = 0; x < place.w; ++x)
+        wrong += large[static_cast<size_t>(place.y + y) * window->w + place.x + x] !=
+                 primary.Pixel(x * 800 / place.w, y * 600 / place.h);
+    EXPECT_EQ(wrong, 0) << "scaled to " << size.w << " x " << size.h;
+  }
   Resize(host, 800, 600);
   EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary)) << "after scaling";
   paintAndSend(12);
