@@ -80,6 +80,7 @@ void Display::SetMode(int nWidth, int nHeight) {
   if (window_ == nullptr) throw GameError(ERR_NOT_INITIALIZED, "The main window is not open.");
   texture_.reset();
   texture_stale_ = false;
+  mode_set_ = false;
   if (renderer_ == nullptr) {
     // SDL's own software renderer by default: one 800 x 600 picture a pass is little work for it,
     // while an OpenGL context costs a hundred megabytes and, without a graphics card (a virtual
@@ -97,21 +98,33 @@ void Display::SetMode(int nWidth, int nHeight) {
   FitPicture();
   texture_format_ = ScreenFormat(window_.get(), renderer_.get());
   source_format_ = 0;  // the colour table is made again for the new texture
-  texture_.reset(SDL_CreateTexture(renderer_.get(), texture_format_, SDL_TEXTUREACCESS_STREAMING,
-                                   nWidth, nHeight));
-  if (texture_ == nullptr) RaiseSdlError();
+  texture_width_ = nWidth;
+  texture_height_ = nHeight;
+  if (!EnsureTexture()) RaiseSdlError();
   shown_.clear();
   SDL_RendererInfo info;
   keeps_texture_ =
       SDL_GetRendererInfo(renderer_.get(), &info) == 0 && std::strcmp(info.name, "software") == 0;
+  // The software renderer's pictures go straight to the window's pixels: its texture (2 MB, kept
+  // zeroed) is made again only when a picture has to go through it.
+  if (keeps_texture_) texture_.reset();
+  mode_set_ = true;
   needs_clear_ = true;
   SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
   SDL_RenderClear(renderer_.get());
   SDL_RenderPresent(renderer_.get());
 }
 
+bool Display::EnsureTexture() {
+  if (texture_ != nullptr) return true;
+  texture_.reset(SDL_CreateTexture(renderer_.get(), texture_format_, SDL_TEXTUREACCESS_STREAMING,
+                                   texture_width_, texture_height_));
+  texture_stale_ = true;  // a new texture holds nothing of the picture yet
+  return texture_ != nullptr;
+}
+
 void Display::Present(const Surface& surface, const std::vector<Rect>* areas) {
-  if (texture_ == nullptr) return;
+  if (!mode_set_) return;
   const SDL_Surface* raw = surface.Raw();
   if (raw->format->BytesPerPixel != 2) return;
   PrepareConversion(raw->format->format);
@@ -149,6 +162,7 @@ void Display::Paint(const std::vector<SDL_Rect>* parts) {
   // Through the texture: the software renderer keeps its pixels, so only the parts are written;
   // another renderer gets the whole picture every time.
   if (!keeps_texture_) parts = nullptr;
+  if (!EnsureTexture()) return;
   CatchUpTexture();
   void* target = nullptr;
   int pitch = 0;
@@ -273,7 +287,7 @@ void Display::ScaleRowWhole(const uint16_t* from, uint8_t* out, int s0, int s1, 
 }
 
 void Display::CatchUpTexture() {
-  if (!texture_stale_ || shown_.empty()) return;
+  if (!texture_stale_ || shown_.empty() || !EnsureTexture()) return;
   void* target = nullptr;
   int pitch = 0;
   if (SDL_LockTexture(texture_.get(), nullptr, &target, &pitch) != 0) return;
@@ -379,7 +393,14 @@ void Display::Refresh() {
 }
 
 void Display::Show(const std::vector<SDL_Rect>* bands) {
-  if (texture_ == nullptr) return;
+  if (!mode_set_) return;
+  if (shown_.empty()) {
+    // No picture yet: the window is black.
+    SDL_RenderClear(renderer_.get());
+    SDL_RenderPresent(renderer_.get());
+    return;
+  }
+  if (!EnsureTexture()) return;
   CatchUpTexture();
   // The software renderer keeps the window's pixels between pictures: the black bars beside the
   // picture need drawing only after the window changed, and a picture shown pixel for pixel
@@ -401,12 +422,13 @@ void Display::Show(const std::vector<SDL_Rect>* bands) {
 }
 
 void Display::PresentWithOverlay(const Overlay& overlay) {
-  if (texture_ == nullptr) return;
+  if (!mode_set_) return;
   // The picture drawn as every other picture is, the overlay over it by the renderer.
   SDL_Rect place;
   if (SDL_Surface* window = DirectWindow(place)) {
     PaintWindow(*window, place, nullptr, false);
   } else {
+    if (!EnsureTexture()) return;
     CatchUpTexture();
     SDL_RenderClear(renderer_.get());
     SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
@@ -445,6 +467,7 @@ void ToggleFullScreen(SDL_Window* window) {
 }
 
 void Display::Close() {
+  mode_set_ = false;
   texture_.reset();
   renderer_.reset();
   window_.reset();

@@ -49,6 +49,8 @@ class Display {
 
  private:
   void Close();
+  // Makes the texture if there is none (false when the renderer refuses).
+  bool EnsureTexture();
   // The texture to the screen; `bands` (or nullptr) hold all that changed since the last time.
   void Show(const std::vector<SDL_Rect>* bands);
   // The parts of the remembered picture (nullptr: all of it) onto the screen.
@@ -83,6 +85,8 @@ class Display {
   RendererPtr renderer_;
   TexturePtr texture_;
   uint32_t texture_format_ = 0;  // the window's own, so showing the picture needs no conversion
+  int texture_width_ = 0, texture_height_ = 0;
+  bool mode_set_ = false;  // SetMode has run
   std::vector<uint8_t> shown_;   // the pixels of the picture on the screen
   int shown_width_ = 0, shown_height_ = 0;
   uint32_t source_format_ = 0;     // the picture's format, which `colours_` converts

@@ -14,6 +14,9 @@
 namespace {
 // Enough channels for every buffer of the game with room to spare.
 constexpr int kChannels = 64;
+// A wave file longer than this is a long wave (the stage tunes are 210 to 260 KB, the longest
+// effect 120 KB).
+constexpr size_t kLongWaveBytes = 160 * 1024;
 }  // namespace
 
 SoundBuffer::~SoundBuffer() {
@@ -32,10 +35,14 @@ std::span<const uint8_t> SoundBuffer::Samples() const {
 }
 
 void SoundBuffer::Decode() {
-  if (wave_.empty()) return;
-  std::vector<uint8_t> wave = std::move(wave_);
-  wave_.clear();
-  chunk_ = VBSE::DecodeWave(wave, true);
+  if (wave_.empty() || chunk_ != nullptr) return;
+  if (long_) {
+    chunk_ = VBSE::DecodeWave(wave_, true);
+  } else {
+    std::vector<uint8_t> wave = std::move(wave_);
+    wave_.clear();
+    chunk_ = VBSE::DecodeWave(wave, true);
+  }
   if (chunk_ != nullptr) Mix_VolumeChunk(chunk_.get(), VBSE::MixerVolume(volume_));
 }
 
@@ -126,6 +133,11 @@ ChunkPtr VBSE::DecodeWave(std::span<const uint8_t> file, bool bDeviceOpen) {
   if (bDeviceOpen) {
     ChunkPtr chunk(Mix_LoadWAV_RW(bytes, 1));
     if (chunk == nullptr) throw GameError(ERR_BAD_FILE_FORMAT, Mix_GetError());
+    // The mixer converts into room for the largest the conversion could need (several times
+    // the samples it makes, for our waves) and keeps it all; only the samples are kept here.
+    if (chunk->allocated != 0 && chunk->alen > 0)
+      if (void* exact = SDL_realloc(chunk->abuf, chunk->alen))
+        chunk->abuf = static_cast<Uint8*>(exact);
     return chunk;
   }
   // Silent: still make sure the wave is one SDL can read.
@@ -151,16 +163,24 @@ bool VBSE::LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bH
         DecodeWave(wave, false);
         dsb.reset(new SoundBuffer(nullptr, next_channel_++, desc));
         if (audio_open_) {
+          dsb->long_ = wave.size() > kLongWaveBytes;
           dsb->wave_ = std::move(wave);
-          undecoded_.push_back(dsb);
+          if (dsb->long_)
+            long_waves_.push_back(dsb);
+          else
+            undecoded_.push_back(dsb);
         }
         return true;
       },
       " - " + sSoundFile);
 }
 
-bool VBSE::DecodeOneWaiting() {
-  return Trapped("VBSE - DecodeOneWaiting - ", [&] {
+bool VBSE::Tend() {
+  return Trapped("VBSE - Tend - ", [&] {
+    for (const std::weak_ptr<SoundBuffer>& kept : long_waves_)
+      if (const std::shared_ptr<SoundBuffer> buffer = kept.lock();
+          buffer != nullptr && buffer->chunk_ != nullptr && !buffer->IsPlaying())
+        buffer->chunk_.reset();
     while (!undecoded_.empty()) {
       const std::shared_ptr<SoundBuffer> buffer = undecoded_.front().lock();
       undecoded_.pop_front();

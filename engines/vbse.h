@@ -53,7 +53,8 @@ class SoundBuffer {
   void Decode();
 
   ChunkPtr chunk_;  // nullptr when the engine runs silent, or until the wave is decoded
-  std::vector<uint8_t> wave_;  // the checked wave file, until it is decoded
+  std::vector<uint8_t> wave_;  // the checked wave file, until it is decoded (a long one: always)
+  bool long_ = false;          // a long wave, decoded at each play and let go once it has ended
   int channel_;
   BufferDesc desc_;
   int32_t volume_ = 0;
@@ -73,12 +74,15 @@ class VBSE {
   void OpenDeviceInBackground();
   bool Initialize();
   // A wave that is not plain PCM of a sane size and rate is refused before SDL reads it. The wave
-  // is checked at once and decoded for the mixer later: at its first play, or by
-  // DecodeOneWaiting, so start-up does not convert every sound before the title.
+  // is checked at once and decoded for the mixer later: at its first play, or by Tend, so
+  // start-up does not convert every sound before the title. A long wave (a stage's tune, the
+  // congratulations) is decoded at each play and let go once it has ended: decoded, each would
+  // hold four times its file.
   bool LoadSound(const std::string& sSoundFile, SoundBufferPtr& dsb, bool bHighQuality);
-  // Decodes one loaded wave that still waits, if any (the game calls it every pass, so all are
-  // ready within a second of the title). False when that wave cannot be decoded (logged).
-  bool DecodeOneWaiting();
+  // Once a pass: decodes one loaded short wave that still waits, if any (so all are ready within
+  // a second of the title), and lets go of the samples of long waves that have ended. False when
+  // that wave cannot be decoded (logged).
+  bool Tend();
   // The bytes of a wave file, checked, then decoded for the mixer while a device is open (only
   // parsed, and nullptr returned, while none is). Throws GameError.
   static ChunkPtr DecodeWave(std::span<const uint8_t> file, bool bDeviceOpen);
@@ -107,6 +111,7 @@ class VBSE {
   SDL_Thread* opening_ = nullptr;
   std::string opening_result_;
   int next_channel_ = 0;
-  // Buffers loaded and not yet decoded, in the order they were loaded.
+  // Buffers loaded and not yet decoded, in the order they were loaded; the long ones.
   std::deque<std::weak_ptr<SoundBuffer>> undecoded_;
+  std::vector<std::weak_ptr<SoundBuffer>> long_waves_;
 };

@@ -4,8 +4,9 @@
 #include "game/game.h"
 
 bool Game::Pass() {
-  // The sounds are decoded for the mixer one a pass, after the start rather than before it.
-  SE.DecodeOneWaiting();
+  // The sounds are decoded for the mixer one a pass, after the start rather than before it, and
+  // the long ones let go once they have ended.
+  SE.Tend();
   // Scores that another copy's save kept from the file are tried again every few passes.
   if (HighScoresBusy && !Terminating && ++passes_since_busy_ % kHighScoreRetryPasses == 0)
     SaveHighScores();

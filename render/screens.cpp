@@ -83,20 +83,11 @@ bool DrawTitleScreen(Canvas& art, const HighScoreTable& scores) {
 void TitleScreen::Draw(Canvas& art, const HighScoreTable& scores) {
   const Surface* primary = art.GE.PrimarySurface().get();
   if (primary == nullptr) return;
-  const bool sameScores = scores == scores_;
   // Nothing has been drawn on the screen since the title: the still picture costs nothing.
-  if (frame_ != nullptr && sameScores && primary->Changes() == shown_) return;
-  Rect picture{0, 0, 800, 600};
-  if (frame_ == nullptr || !sameScores) {
-    if (!DrawTitleScreen(art, scores) || !art.GE.CreateSurface(frame_, 800, 600, 0)) return;
-    Rect from = picture;
-    art.GE.Blit(frame_.get(), picture, &art.Back(), from, 0, 0, BLIT_WAIT);
-    scores_ = scores;
-  } else {
-    Rect from = picture;
-    art.GE.Blit(&art.Back(), picture, frame_.get(), from, 0, 0, BLIT_WAIT);
-    art.ShowBackBuffer(0);
-  }
+  if (drawn_ && scores == scores_ && primary->Changes() == shown_) return;
+  if (!DrawTitleScreen(art, scores)) return;
+  drawn_ = true;
+  scores_ = scores;
   shown_ = primary->Changes();
 }
 

@@ -10,14 +10,14 @@
 
 bool DrawTitleScreen(Canvas& art, const HighScoreTable& scores);
 
-// The title screen as the frame loop shows it, every pass: composed once, then copied while the
-// high scores it shows stay the same, and left alone while the screen still shows it.
+// The title screen as the frame loop shows it, every pass: drawn when it comes up or its high
+// scores change, and left alone while the screen still shows it.
 class TitleScreen {
  public:
   void Draw(Canvas& art, const HighScoreTable& scores);
 
  private:
-  SurfacePtr frame_;
+  bool drawn_ = false;
   HighScoreTable scores_{};
   unsigned long shown_ = 0;  // the primary surface's change count once the title was on it
 };

@@ -69,12 +69,40 @@ TEST(SoundEngine, WavesAreDecodedLaterIntoWhatDecodingAtOnceGives) {
   EXPECT_TRUE(std::equal(played.begin(), played.end(), atOnce->abuf));
 
   dropped.reset();
-  ASSERT_TRUE(SE.DecodeOneWaiting());
+  ASSERT_TRUE(SE.Tend());
   EXPECT_FALSE(gem->Samples().empty()) << "the decoded and the dropped buffers were passed over";
   EXPECT_TRUE(jump->Samples().empty()) << "one a call";
-  ASSERT_TRUE(SE.DecodeOneWaiting());
+  ASSERT_TRUE(SE.Tend());
   EXPECT_FALSE(jump->Samples().empty());
-  EXPECT_TRUE(SE.DecodeOneWaiting()) << "nothing left is no failure";
+  EXPECT_TRUE(SE.Tend()) << "nothing left is no failure";
+  EXPECT_EQ(folder.ErrorLog(), "");
+}
+
+// A long wave (a stage's tune) waits as its file: decoded at each play into what decoding it at
+// once gives, and let go by the pass after it has ended.
+TEST(SoundEngine, ALongWaveIsDecodedAtEachPlayAndLetGoOnceEnded) {
+  ScratchFolder folder;
+  VBSE SE;
+  ASSERT_TRUE(SE.Initialize());
+  ASSERT_FALSE(SE.IsSilent());
+  SoundBufferPtr tune;
+  ASSERT_TRUE(SE.LoadSound((GameFolder() / "StageSpace.wav").string(), tune, true));
+  ASSERT_TRUE(SE.Tend());
+  EXPECT_TRUE(tune->Samples().empty()) << "not decoded in a quiet pass";
+  const std::vector<uint8_t> file = ReadFileBytes(GameFolder() / "StageSpace.wav", 1 << 24);
+  const ChunkPtr atOnce = VBSE::DecodeWave(file, true);
+  ASSERT_NE(atOnce, nullptr);
+  for (int play = 0; play < 2; ++play) {
+    ASSERT_TRUE(SE.PlaySound(tune.get()));
+    const std::span<const uint8_t> played = tune->Samples();
+    ASSERT_EQ(played.size(), atOnce->alen);
+    EXPECT_TRUE(std::equal(played.begin(), played.end(), atOnce->abuf)) << "play " << play;
+    ASSERT_TRUE(SE.Tend());
+    EXPECT_FALSE(tune->Samples().empty()) << "kept while it plays";
+    tune->Stop();
+    ASSERT_TRUE(SE.Tend());
+    EXPECT_TRUE(tune->Samples().empty()) << "let go once ended";
+  }
   EXPECT_EQ(folder.ErrorLog(), "");
 }
 
