@@ -21,12 +21,47 @@ void CopyPixels(SDL_Surface* from, const SDL_Rect& src, SDL_Surface* to, const S
     std::memcpy(out + y * to->pitch, in + y * from->pitch, static_cast<size_t>(src.w) * bytes);
 }
 
+// Eight pixels of 16 bits at a time, on every processor the compilers know (SSE2, WebAssembly's
+// SIMD, or plain integers where there is none).
+using Pixels8 = uint16_t __attribute__((vector_size(16)));
+
+// A keyed copy between two 16-bit surfaces of the same format: every pixel but those of the key
+// colour, exactly as SDL's keyed blit does, without its cost for each of the many small pieces.
+void CopyPixelsKeyed16(SDL_Surface* from, const SDL_Rect& src, SDL_Surface* to,
+                       const SDL_Rect& dst, uint16_t nKey) {
+  Pixels8 key;
+  for (int i = 0; i < 8; ++i) key[i] = nKey;
+  for (int y = 0; y < src.h; ++y) {
+    const auto* in = reinterpret_cast<const uint16_t*>(static_cast<const uint8_t*>(from->pixels) +
+                                                       (src.y + y) * from->pitch) +
+                     src.x;
+    auto* out = reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(to->pixels) +
+                                            (dst.y + y) * to->pitch) +
+                dst.x;
+    int x = 0;
+    for (; x + 8 <= src.w; x += 8) {
+      Pixels8 a, b;
+      std::memcpy(&a, in + x, sizeof a);
+      std::memcpy(&b, out + x, sizeof b);
+      const auto keep = reinterpret_cast<Pixels8>(a == key);  // all ones where the key is
+      const Pixels8 mixed = (a & ~keep) | (b & keep);
+      std::memcpy(out + x, &mixed, sizeof mixed);
+    }
+    for (; x < src.w; ++x)
+      if (in[x] != nKey) out[x] = in[x];
+  }
+}
+
 void Copy(Surface& from, SDL_Rect& src, Surface& to, SDL_Rect& dst, bool bKeyed) {
-  from.UseColorKey(bKeyed);
-  if (!bKeyed && from.Raw()->format->format == to.Raw()->format->format)
+  const bool sameFormat = from.Raw()->format->format == to.Raw()->format->format;
+  if (sameFormat && !bKeyed) {
     CopyPixels(from.Raw(), src, to.Raw(), dst);
-  else
+  } else if (sameFormat && from.Raw()->format->BytesPerPixel == 2) {
+    CopyPixelsKeyed16(from.Raw(), src, to.Raw(), dst, from.ColorKey());
+  } else {
+    from.UseColorKey(bKeyed);
     SDL_LowerBlit(from.Raw(), &src, to.Raw(), &dst);
+  }
 }
 
 }  // namespace
