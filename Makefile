@@ -13,7 +13,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_check
 WEB_BUILD ?= build-web
 WEB_PORT ?= 8080
 
-.PHONY: setup configure build run test bench clean test-sanitize fuzz sanitize-build listening contact-sheet install deb test-deb web serve-web test-web windows test-windows
+.PHONY: bench-instructions setup configure build run test bench clean test-sanitize fuzz sanitize-build listening contact-sheet install deb test-deb web serve-web test-web windows test-windows
 
 setup:
 	@scripts/setup.sh
@@ -104,6 +104,11 @@ test-windows: windows
 
 bench: build
 	$(BUILD)/bench/pibo-bench $(ARGS)
+	bench/startup/first_frame.sh $(BUILD)
+
+# Instructions a pass takes under callgrind: the repeatable reference.
+bench-instructions: build
+	bench/instructions.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WEB_BUILD) $(DEB_BUILD) $(WINDOWS_BUILD)
