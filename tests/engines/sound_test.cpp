@@ -47,6 +47,22 @@ TEST(SoundEngine, PlayingABufferAgainRestartsIt) {
   EXPECT_EQ(folder.ErrorLog(), "");
 }
 
+namespace {
+
+// The buffer holds exactly the samples that decoding the game's wave file at once gives.
+testing::AssertionResult HoldsTheWaveDecodedAtOnce(const SoundBuffer& buffer, const char* name) {
+  const std::vector<uint8_t> file = ReadFileBytes(GameFolder() / name, 1 << 24);
+  const ChunkPtr atOnce = VBSE::DecodeWave(file, true);
+  const std::span<const uint8_t> held = buffer.Samples();
+  if (atOnce == nullptr || held.size() != atOnce->alen)
+    return testing::AssertionFailure() << name << ": " << held.size() << " bytes held";
+  if (!std::equal(held.begin(), held.end(), atOnce->abuf))
+    return testing::AssertionFailure() << name << ": other samples";
+  return testing::AssertionSuccess();
+}
+
+}  // namespace
+
 // A wave is checked when it loads and decoded for the mixer later, at its first play or one a
 // pass, into exactly what decoding it at once gives; a buffer let go before then is skipped.
 TEST(SoundEngine, WavesAreDecodedLaterIntoWhatDecodingAtOnceGives) {
@@ -61,12 +77,7 @@ TEST(SoundEngine, WavesAreDecodedLaterIntoWhatDecodingAtOnceGives) {
   EXPECT_TRUE(shoot->Samples().empty()) << "decoded at loading";
 
   ASSERT_TRUE(SE.PlaySound(shoot.get()));
-  const std::vector<uint8_t> file = ReadFileBytes(GameFolder() / "Shoot.wav", 1 << 24);
-  const ChunkPtr atOnce = VBSE::DecodeWave(file, true);
-  ASSERT_NE(atOnce, nullptr);
-  const std::span<const uint8_t> played = shoot->Samples();
-  ASSERT_EQ(played.size(), atOnce->alen);
-  EXPECT_TRUE(std::equal(played.begin(), played.end(), atOnce->abuf));
+  EXPECT_TRUE(HoldsTheWaveDecodedAtOnce(*shoot, "Shoot.wav"));
 
   dropped.reset();
   ASSERT_TRUE(SE.Tend());
@@ -89,14 +100,9 @@ TEST(SoundEngine, ALongWaveIsDecodedAtEachPlayAndLetGoOnceEnded) {
   ASSERT_TRUE(SE.LoadSound((GameFolder() / "StageSpace.wav").string(), tune, true));
   ASSERT_TRUE(SE.Tend());
   EXPECT_TRUE(tune->Samples().empty()) << "not decoded in a quiet pass";
-  const std::vector<uint8_t> file = ReadFileBytes(GameFolder() / "StageSpace.wav", 1 << 24);
-  const ChunkPtr atOnce = VBSE::DecodeWave(file, true);
-  ASSERT_NE(atOnce, nullptr);
   for (int play = 0; play < 2; ++play) {
     ASSERT_TRUE(SE.PlaySound(tune.get()));
-    const std::span<const uint8_t> played = tune->Samples();
-    ASSERT_EQ(played.size(), atOnce->alen);
-    EXPECT_TRUE(std::equal(played.begin(), played.end(), atOnce->abuf)) << "play " << play;
+    EXPECT_TRUE(HoldsTheWaveDecodedAtOnce(*tune, "StageSpace.wav")) << "play " << play;
     ASSERT_TRUE(SE.Tend());
     EXPECT_FALSE(tune->Samples().empty()) << "kept while it plays";
     tune->Stop();
