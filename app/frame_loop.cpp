@@ -58,7 +58,11 @@ bool FrameLoop::RunWhileWaiting(long nMostPasses) {
 }
 
 void FrameLoop::Pace(uint32_t nStart) {
-  if (const uint32_t pause = FramePadding(nStart, platform::Ticks(), game_.PassMilliseconds());
-      pause > 0)
+  const uint32_t pause = FramePadding(nStart, platform::Ticks(), game_.PassMilliseconds());
+  // A still picture (the title, the pause) needs no pass until something happens; one comes now
+  // and then anyway, for the music's and the sounds' housekeeping.
+  if (game_.IsStill())
+    platform::SleepUnlessEvent(pause, kStillMostMilliseconds);
+  else if (pause > 0)
     platform::Sleep(pause);
 }

@@ -2,7 +2,9 @@
 // The game's one loop. Each pass reads the window's events (the one place that does), lets the
 // game run its pass (the wait on top of its screen stack, or the title screen or a frame of play)
 // and hands the keys that came during a wait to the main window once the wait is over; the
-// desktop loop then sleeps out the rest of the pass's 30 ms (the one place that sleeps). A pass
+// desktop loop then sleeps out the rest of the pass's 30 ms (the one place that sleeps); while the
+// picture stands still (the title, the pause) it sleeps until the window has an event, at most
+// kStillMostMilliseconds. A pass
 // can be run on its own, so the desktop loop, the tests, the tools and a browser's main-loop
 // callback all run the same code.
 #include <cstdint>
@@ -13,6 +15,9 @@ class MainWindow;
 // How long to sleep after a pass that started at nStart and finished its work at nEnd (readings
 // of the wrapping millisecond clock) so that the pass lasts 30 ms; 0 when it already did.
 uint32_t FramePadding(uint32_t nStart, uint32_t nEnd, uint32_t nPassMilliseconds = 30);
+
+// The longest sleep of a still picture.
+constexpr uint32_t kStillMostMilliseconds = 250;
 
 class FrameLoop {
  public:

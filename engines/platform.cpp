@@ -102,6 +102,19 @@ class SdlBackend : public Backend {
  public:
   uint32_t Ticks() override { return SDL_GetTicks(); }
   void Sleep(uint32_t nMilliseconds) override { SDL_Delay(nMilliseconds); }
+  // SDL waits on the window system's connection; with a joystick open it would look every
+  // millisecond instead, so then the pass's own sleep is cheaper.
+  void SleepUnlessEvent(uint32_t nMilliseconds, uint32_t nMost) override {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_NumJoysticks() > 0) {
+      SDL_Delay(nMilliseconds);
+      return;
+    }
+    const uint32_t start = SDL_GetTicks();
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(nMost));
+    // An event early in the pass still waits for the pass's time, as every pass does.
+    const uint32_t waited = SDL_GetTicks() - start;
+    if (waited < nMilliseconds) SDL_Delay(nMilliseconds - waited);
+  }
   void ShowPointer(bool bShow) override { SDL_ShowCursor(bShow ? SDL_ENABLE : SDL_DISABLE); }
 
   // The one place the program reads its window's events.
@@ -205,6 +218,9 @@ uint32_t Ticks() {
 }
 void Sleep(uint32_t nMilliseconds) {
   g_backend->Sleep(nMilliseconds);
+}
+void SleepUnlessEvent(uint32_t nMilliseconds, uint32_t nMost) {
+  g_backend->SleepUnlessEvent(nMilliseconds, nMost);
 }
 void DoEvents() {
   g_backend->DoEvents();

@@ -30,6 +30,11 @@ class Backend {
   virtual ~Backend() = default;
   virtual uint32_t Ticks() = 0;
   virtual void Sleep(uint32_t nMilliseconds) = 0;
+  // Waits nMilliseconds, or up to nMost while nothing happens: until the window has an event.
+  // Without a way to wait for one, the same as Sleep(nMilliseconds).
+  virtual void SleepUnlessEvent(uint32_t nMilliseconds, uint32_t /*nMost*/) {
+    Sleep(nMilliseconds);
+  }
   virtual void DoEvents() = 0;
   virtual void ShowPointer(bool bShow) = 0;
 };
@@ -37,6 +42,9 @@ class Backend {
 // Milliseconds since some fixed start, 32-bit, wrapping like the old multimedia timer.
 uint32_t Ticks();
 void Sleep(uint32_t nMilliseconds);
+// While the picture stands still: sleeps until the window has an event, at least nMilliseconds
+// and at most nMost (see Backend::SleepUnlessEvent).
+void SleepUnlessEvent(uint32_t nMilliseconds, uint32_t nMost);
 // Processes every pending window event, dispatching to the installed handler.
 void DoEvents();
 void ShowPointer(bool bShow);

@@ -83,6 +83,8 @@ class VBSE {
   // a second of the title), and lets go of the samples of long waves that have ended. False when
   // that wave cannot be decoded (logged).
   bool Tend();
+  // Whether Tend has a wave still to decode.
+  bool HasWork() const { return !undecoded_.empty(); }
   // The bytes of a wave file, checked, then decoded for the mixer while a device is open (only
   // parsed, and nullptr returned, while none is). Throws GameError.
   static ChunkPtr DecodeWave(std::span<const uint8_t> file, bool bDeviceOpen);

@@ -12,6 +12,7 @@ class PauseState : public ScreenState {
  public:
   explicit PauseState(VBIE& keyboard) : keyboard_(keyboard) {}
   const char* Name() const override { return "pause"; }
+  bool Still() const override { return true; }
   StateResult Pass() override {
     KeyboardSnapshot keys{};
     if (!keyboard_.GetPlayKeys(keys)) return StateResult::Over;

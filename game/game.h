@@ -92,6 +92,9 @@ class Game : private PlayEvents {
   // Whether a wait is under way: the frame loop runs it instead of a frame, and the main window
   // keeps the keys and clicks that come meanwhile until it is over.
   bool IsWaiting() const { return !Screens.Empty(); }
+  // Nothing changes until a key, a click or an event of the window comes: the pause, or the
+  // title screen once every sound is decoded and no score waits to be saved again.
+  bool IsStill() const;
   // One pass of the game: the wait on top of the stack, or else the title screen or a frame of
   // play (DrawFrame, then DoFrame). A closing program ends every wait at once. False when the
   // run must end at once.

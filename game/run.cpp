@@ -3,6 +3,12 @@
 #include "base/error_log.h"
 #include "game/game.h"
 
+bool Game::IsStill() const {
+  if (!Initialized || QuitRequested || Terminating) return false;
+  if (IsWaiting()) return Screens.Top()->Still();
+  return GameMode == GAMEMODE_TITLE && !HighScoresBusy && !SE.HasWork();
+}
+
 bool Game::Pass() {
   // The sounds are decoded for the mixer one a pass, after the start rather than before it, and
   // the long ones let go once they have ended.

@@ -23,6 +23,9 @@ class ScreenState {
   virtual StateResult Pass() = 0;
   // The program is closing: the wait ends now (a window as by its close box).
   virtual void Close() {}
+  // Whether nothing changes while this state waits until a key or a click comes (the pause): the
+  // loop may then sleep until the window has an event.
+  virtual bool Still() const { return false; }
   // Whether a closing program ends this wait at once. The exit sound's does not: it is what the
   // end of the run waits for, and only a second close cuts it short.
   virtual bool EndsWhenClosing() const { return true; }
