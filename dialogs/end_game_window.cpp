@@ -1,9 +1,7 @@
 #include "dialogs/end_game_window.h"
 
 frmEndGame::frmEndGame() : Form(" End Game?", 3360, 1455) {
-  for (Control* control : {static_cast<Control*>(&lblQuestion), static_cast<Control*>(&cmdEndGame),
-                           static_cast<Control*>(&cmdKeepPlaying)})
-    Add(*control);
+  Add({&lblQuestion, &cmdEndGame, &cmdKeepPlaying});
   cmdKeepPlaying.Cancel = true;
   cmdEndGame.Click = [this] {
     bEndGame = true;

@@ -3,11 +3,7 @@
 #include "base/numbers.h"
 
 frmOptions::frmOptions() : Form(" Options", 2895, 2055) {
-  for (Control* control :
-       {static_cast<Control*>(&chkEasyGame), static_cast<Control*>(&chkSoundEffects),
-        static_cast<Control*>(&chkMusic), static_cast<Control*>(&chkHighDetailGraphics),
-        static_cast<Control*>(&cmdOK), static_cast<Control*>(&cmdCancel)})
-    Add(*control);
+  Add({&chkEasyGame, &chkSoundEffects, &chkMusic, &chkHighDetailGraphics, &cmdOK, &cmdCancel});
   cmdOK.Click = [this] { cmdOK_Click(); };
   cmdCancel.Click = [this] { Unload(); };
 }

@@ -29,17 +29,9 @@ constexpr std::string_view kChooseNote = "Choose an action, then Change Keys.";
 }  // namespace
 
 frmSettings::frmSettings() : Form(" Settings", 4695, 6255) {
-  for (Control* control :
-       {static_cast<Control*>(&lblMusic), static_cast<Control*>(&cmdMusicDown),
-        static_cast<Control*>(&cmdMusicUp), static_cast<Control*>(&lblEffects),
-        static_cast<Control*>(&cmdEffectsDown), static_cast<Control*>(&cmdEffectsUp),
-        static_cast<Control*>(&chkSafeTime), static_cast<Control*>(&chkShowPaused),
-        static_cast<Control*>(&chkAskBeforeEsc), static_cast<Control*>(&cmdSpeed),
-        static_cast<Control*>(&lblKeys), static_cast<Control*>(&lstKeys),
-        static_cast<Control*>(&lblKeysNote), static_cast<Control*>(&cmdChangeKeys),
-        static_cast<Control*>(&cmdDefaultKeys), static_cast<Control*>(&cmdOK),
-        static_cast<Control*>(&cmdCancel)})
-    Add(*control);
+  Add({&lblMusic, &cmdMusicDown, &cmdMusicUp, &lblEffects, &cmdEffectsDown, &cmdEffectsUp,
+       &chkSafeTime, &chkShowPaused, &chkAskBeforeEsc, &cmdSpeed, &lblKeys, &lstKeys, &lblKeysNote,
+       &cmdChangeKeys, &cmdDefaultKeys, &cmdOK, &cmdCancel});
   cmdMusicDown.Click = [this] { StepVolume(Settings.nMusicVolume, -10); };
   cmdMusicUp.Click = [this] { StepVolume(Settings.nMusicVolume, 10); };
   cmdEffectsDown.Click = [this] { StepVolume(Settings.nEffectsVolume, -10); };
@@ -50,8 +42,8 @@ frmSettings::frmSettings() : Form(" Settings", 4695, 6255) {
   cmdSpeed.Click = [this] {
     // 100, 90, 80, 70 and round again.
     const auto at = std::find(GAME_SPEEDS.begin(), GAME_SPEEDS.end(), Settings.nGameSpeed);
-    Settings.nGameSpeed = at == GAME_SPEEDS.end() || at + 1 == GAME_SPEEDS.end() ? GAME_SPEEDS[0]
-                                                                               : *(at + 1);
+    Settings.nGameSpeed =
+        at == GAME_SPEEDS.end() || at + 1 == GAME_SPEEDS.end() ? GAME_SPEEDS[0] : *(at + 1);
     ShowSettings();
   };
   cmdChangeKeys.Click = [this] { StartBinding(); };
@@ -159,8 +151,8 @@ void frmSettings::TakeAnyKey(int nKey) {
     keys.Keys = {nKey, 0};
     binding_ = Binding::SecondKey;
     ShowSettings();
-    lblKeysNote.Caption = "Press a second key for " + name + ", or Esc for " +
-                          std::string(KeyName(nKey)) + " alone.";
+    lblKeysNote.Caption =
+        "Press a second key for " + name + ", or Esc for " + std::string(KeyName(nKey)) + " alone.";
     return;
   }
   keys.Keys[1] = nKey;

@@ -8,6 +8,7 @@
 // draws a form over the game picture and feeds it the player's keys and clicks.
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -169,6 +170,10 @@ class Form {
   // gives its controls their designed values again; its public variables keep theirs.
   void BeginLoad();
   void Add(Control& control);
+  // Several controls, in any order (the tab order is theirs).
+  void Add(std::initializer_list<Control*> controls) {
+    for (Control* control : controls) Add(*control);
+  }
   virtual void OnActivate() {}
   virtual void OnCloseBox() {}
   // Runs before a click on a control (or the choice of a list entry) takes effect.
