@@ -227,18 +227,19 @@ void PlayView::DrawMovers(const PlayState& play) {
   }
 }
 
-// The pieces go straight into the back buffer, and each effect lists one rectangle around all of
-// them: thousands of pieces would overflow the list of places to repaint. Only what the screen
-// shows is drawn; a piece beyond it would be erased before the screen could show it.
+// The pieces go straight into the back buffer, and the tiles they touch are listed as the places
+// to repaint: thousands of pieces would overflow the list, and one box around pieces flying apart
+// soon covers the whole screen. Only what the screen shows is drawn; a piece beyond it would be
+// erased before the screen could show it.
 void PlayView::DrawEffects(const PlayState& play) {
   Surface& back = art_.Back();
   const int32_t offset = BackdropX - ViewX;
   const Rect shown{BackdropX, 0, BackdropX + 800, 600};
+  EffectTiles.Start(shown);
   for (const EffectRec& effect : play.Effects) {
     if (effect.Active == VB_FALSE) continue;
     const Surface* sheet = art_.Picture(effect.Bitmap);
     if (sheet == nullptr) continue;
-    Rect box{shown.Right, shown.Bottom, shown.Left, shown.Top};  // nothing yet
     for (int a = 0; a < effect.CountX; ++a) {
       for (int b = 0; b < effect.CountY; ++b) {
         const EffectPiece& piece = effect.Pieces[a][b];
@@ -251,14 +252,11 @@ void PlayView::DrawEffects(const PlayState& play) {
         const int32_t sy = effect.SrcY + b * effect.StepY;
         VBGE::CopyPieceKeyed(back, shown, dest, *sheet,
                              Rect{sx, sy, sx + effect.StepX, sy + effect.StepY});
-        box.Left = std::min(box.Left, std::max(dest.Left, shown.Left));
-        box.Top = std::min(box.Top, std::max(dest.Top, shown.Top));
-        box.Right = std::max(box.Right, std::min(dest.Right, shown.Right));
-        box.Bottom = std::max(box.Bottom, std::min(dest.Bottom, shown.Bottom));
+        EffectTiles.Mark(dest);
       }
     }
-    if (box.Left < box.Right && box.Top < box.Bottom) AddDirtyRect(box);
   }
+  for (const Rect& place : EffectTiles.Places()) AddDirtyRect(place);
 }
 
 void PlayView::DrawBombExits(const PlayState& play) {

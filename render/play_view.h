@@ -12,6 +12,7 @@
 #include "base/rect.h"
 #include "play/play_state.h"
 #include "render/canvas.h"
+#include "render/dirty_tiles.h"
 
 class DevInfo;
 
@@ -84,4 +85,5 @@ class PlayView {
   std::array<uint8_t, LEVEL_SLOT_SIZE> ShownCells{};
   bool Overflowed = false;    // a place was not listed: the next frame is drawn whole
   std::vector<Rect> Changes;  // this frame: where the back buffer's window changed
+  DirtyTiles EffectTiles;     // this frame: where the effects' pieces are
 };
