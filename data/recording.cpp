@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "base/checksum.h"
 #include "base/failure.h"
 #include "base/text_encoding.h"
 
@@ -25,15 +26,6 @@ constexpr RecordedKey kKeys[] = {
     {"ctrl", 32, dik::LCONTROL, dik::RCONTROL},
     {"shift", 64, dik::LSHIFT, dik::RSHIFT},
 };
-
-uint64_t Fnv1a(std::string_view bytes) {
-  uint64_t hash = 0xcbf29ce484222325ULL;
-  for (const char c : bytes) {
-    hash ^= static_cast<uint8_t>(c);
-    hash *= 0x100000001b3ULL;
-  }
-  return hash;
-}
 
 std::string Hex(uint64_t value, int digits) {
   char text[32];
