@@ -54,12 +54,8 @@ bool Game::LoadLevels() {
     const char* file = LevelFileName(ExtraMode);
     if (!DataFolder.empty() && !FileExists(DataFile(file)))
       WriteFileAtomically(DataFile(file), ReadFileBytes(file, LEVEL_FILE_LIMIT));
-    Levels = ParseLevelFile(ReadFileBytes(DataFile(file), LEVEL_FILE_LIMIT));
-    const std::vector<uint8_t> names =
-        ReadFileBytes(LevelNamesFileName(ExtraMode), LEVEL_NAMES_LIMIT);
-    LevelNames =
-        ParseLevelNames(std::string_view(reinterpret_cast<const char*>(names.data()), names.size()),
-                        Levels.LevelCount);
+    Levels = ReadLevelFile(DataFile(file));
+    LevelNames = ReadLevelNames(LevelNamesFileName(ExtraMode), Levels.LevelCount);
     LevelNames.resize(LEVEL_SLOTS);
     return true;
   });
