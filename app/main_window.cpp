@@ -9,8 +9,8 @@ MainWindow::~MainWindow() {
   Unload();
 }
 
-void MainWindow::Load(bool bFullScreen) {
-  display_.Open("Pibo II", bFullScreen);
+void MainWindow::Load(bool bFullScreen, const std::string& sCaption) {
+  display_.Open(sCaption, bFullScreen);
   // Gamepads play too; without controller support the keyboard alone does.
   gamepad::Start();
   platform::SetEventHandler(this);

@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "app/music_disc.h"
 #include "engines/display.h"
@@ -18,9 +19,9 @@ class MainWindow final : public HostWindow, public platform::EventHandler {
   MainWindow();
   ~MainWindow() override;
 
-  // Opens the window, full screen or as an 800 x 600 window, and starts receiving its events.
-  // Throws GameError when it cannot.
-  void Load(bool bFullScreen);
+  // Opens the window, full screen or as an 800 x 600 window, with its title, and starts
+  // receiving its events. Throws GameError when it cannot.
+  void Load(bool bFullScreen, const std::string& sCaption = "Pibo II");
   // Stops the music and stops receiving events.
   void Unload();
   // The game its keys, clicks and close box go to (nullptr: none).

@@ -40,13 +40,17 @@ CommandLineOptions ReadCommandLineOptions(int argc, char** argv) {
     if (arg == "--help" || arg == "-h") options.bHelp = true;
     if (arg == "--version") options.bVersion = true;
     if (arg == "--window") options.bWindow = true;
-    if (arg == "--record" || arg == "--replay") {
+    if (arg == "--record" || arg == "--replay" || arg == "--levels") {
       // The file's name is no place for the words: "extra-run.rec" is not EXTRA.
-      if (i + 1 >= argc) {
-        options.sProblem = std::string(arg) + " needs a file";
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+        options.sProblem =
+            std::string(arg) + (arg == "--levels" ? " needs a folder" : " needs a file");
         continue;
       }
-      (arg == "--record" ? options.sRecord : options.sReplay) = argv[++i];
+      std::string& value = arg == "--levels"   ? options.sLevels
+                           : arg == "--record" ? options.sRecord
+                                               : options.sReplay;
+      value = argv[++i];
       continue;
     }
     if (!options.sWords.empty()) options.sWords += ' ';
@@ -54,6 +58,11 @@ CommandLineOptions ReadCommandLineOptions(int argc, char** argv) {
   }
   if (!options.sRecord.empty() && !options.sReplay.empty())
     options.sProblem = "--record and --replay cannot go together";
+  // A pack is played in place of both level sets, as the normal set is (its title picture, its
+  // passwords, its rules of an easy game): there is no extra set of a pack.
+  if (!options.sLevels.empty() && ReadCommandLine(options.sWords).bExtra)
+    options.sProblem =
+        "--levels cannot go with EXTRA: a level pack is played in place of the game's level sets";
   // A recording holds the keys of play; in develop mode the editor, the mouse and the level keys
   // change the game under the hero as well, so such a game could not be played back.
   if (!options.sRecord.empty() && ReadCommandLine(options.sWords).bDevelop)
@@ -64,8 +73,9 @@ CommandLineOptions ReadCommandLineOptions(int argc, char** argv) {
 }
 
 std::string UsageText() {
-  return "Usage: pibo2 [DEVELOP] [EXTRA] [--window] [--record FILE | --replay FILE] [--help] "
-         "[--version]\n"
+  return "Usage: pibo2 [DEVELOP] [EXTRA] [--window] [--levels FOLDER] "
+         "[--record FILE | --replay FILE]\n"
+         "             [--help] [--version]\n"
          "\n"
          "Pibo II: run and jump through thirty levels in five stages, collect every gem while\n"
          "bombs rain down, blast them with the Ballblaster and beat the machine.\n"
@@ -79,6 +89,10 @@ std::string UsageText() {
          "\n"
          "Options:\n"
          "  --window   start in a window instead of full screen (Alt+Enter switches any time)\n"
+         "  --levels FOLDER  play the level pack in FOLDER (its Levels.dat and LevelNames_zt.txt)\n"
+         "             in place of the game's levels; its high scores and options are kept\n"
+         "             beside them, or in ~/.local/share/pibo2/packs/ when FOLDER is read-only;\n"
+         "             not with EXTRA\n"
          "  --record FILE  record every game played (from F1 to its end) into FILE;\n"
          "             not with DEVELOP, whose editor changes what a recording replays\n"
          "  --replay FILE  play a recorded game back, exactly as it was played\n"
@@ -170,6 +184,19 @@ int Main(int argc, char** argv) {
   }
   const std::string recordFile =
       options.sRecord.empty() ? "" : PathText(std::filesystem::absolute(PathFromText(options.sRecord)));
+  // A pack's folder is named from where the game was started too; a recording of a pack is
+  // played back on a pack, and one of the game's own sets on those.
+  const std::string packFolder =
+      options.sLevels.empty() ? ""
+                              : PathText(std::filesystem::absolute(PathFromText(options.sLevels)));
+  if (replay) {
+    if (const std::string why = RecordingSetMismatch(
+            *replay, ReadCommandLine(options.sWords).bExtra, !packFolder.empty());
+        !why.empty()) {
+      std::fprintf(stderr, "pibo2: %s: %s\n", options.sReplay.c_str(), why.c_str());
+      return 1;
+    }
+  }
   // --window (or PIBO_WINDOWED=1, handy while developing) starts in a window.
   const char* windowedVariable = std::getenv("PIBO_WINDOWED");
   const bool windowed = options.bWindow || (windowedVariable != nullptr &&
@@ -192,6 +219,26 @@ int Main(int argc, char** argv) {
     return 1;
   }
   SetErrorLogFolder(dataFolder == folder ? "" : dataFolder);
+  // A level pack that cannot be played stops the start before a window opens, and nothing is
+  // written but the reason in the error log.
+  auto run = std::make_unique<GameRun>();
+  run->sDataFolder = dataFolder;
+  if (!packFolder.empty()) {
+    try {
+      run->pack = OpenLevelPack(packFolder);
+    } catch (const std::exception& e) {
+      LogError(std::string("Main - LevelPack - ") + e.what());
+      std::fprintf(stderr, "pibo2: the level pack cannot be played; see Errors.txt in %s\n",
+                   dataFolder.c_str());
+      return 1;
+    }
+    try {
+      run->sPackDataFolder = ChoosePackDataFolder(*run->pack, folder, dataFolder);
+    } catch (const std::exception& e) {
+      LogError(std::string("Main - LevelPack - ") + e.what());
+      return 1;
+    }
+  }
   // Where the program lives, for other programs to find: nothing of the game needs it, so a
   // failure is only logged.
   try {
@@ -202,8 +249,6 @@ int Main(int argc, char** argv) {
 
   const CommandLineWords words = ReadCommandLine(options.sWords);
 
-  auto run = std::make_unique<GameRun>();
-  run->sDataFolder = dataFolder;
   if (!StartRun(*run, words, windowed, replay, recordFile)) return FinishRun(*run);
 #ifdef __EMSCRIPTEN__
   // The browser's own main loop runs the passes from here on, and ends the run.
@@ -238,6 +283,10 @@ bool StartRun(GameRun& run, const CommandLineWords& words, bool bWindowed,
     // The sound device is looked for while the window opens.
     game.SE.OpenDeviceInBackground();
     game.RecordFile = sRecordFile;
+    if (run.pack) {
+      game.PackFolder = run.pack->sFolder;
+      game.PackName = run.pack->sName;
+    }
     // The player's settings live in the config folder; without one the game plays with the
     // defaults (logged).
     try {
@@ -245,9 +294,11 @@ bool StartRun(GameRun& run, const CommandLineWords& words, bool bWindowed,
     } catch (const std::exception& e) {
       LogError(std::string("Main - Settings - ") + e.what());
     }
-    window.Load(!bWindowed);
-    if (!game.Initialize(window, words.bDevelop, words.bExtra,
-                         dataFolder == folder ? "" : dataFolder) ||
+    // The window's title names the pack played.
+    window.Load(!bWindowed, run.pack ? "Pibo II - " + run.pack->sName : "Pibo II");
+    std::string gameFiles = dataFolder == folder ? "" : dataFolder;
+    if (run.pack) gameFiles = run.sPackDataFolder;
+    if (!game.Initialize(window, words.bDevelop, words.bExtra, gameFiles) ||
         (replay && !game.StartReplay(*replay))) {
       TellStartFailure(dataFolder, window);
       run.nStatus = 1;

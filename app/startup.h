@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/level_pack.h"
 #include "app/main_window.h"
 #include "data/recording.h"
 #include "game/game.h"
@@ -26,6 +27,7 @@ struct CommandLineOptions {
   bool bWindow = false;
   std::string sRecord;   // --record FILE: every game played is recorded there
   std::string sReplay;   // --replay FILE: plays that recording back
+  std::string sLevels;   // --levels FOLDER: the level pack played in place of the game's levels
   std::string sWords;    // the rest of the command line, where the words are looked for
   std::string sProblem;  // what is wrong with the command line, if anything
 };
@@ -53,6 +55,9 @@ struct GameRun {
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<Game> game;
   std::string sDataFolder;  // where the game keeps its own files
+  // The level pack played (--levels), and where its own files are kept.
+  std::optional<LevelPack> pack;
+  std::string sPackDataFolder;
   int nStatus = 0;          // the process exit status
 };
 // Opens the window and loads the game (and the recording to replay, if any). False, with the

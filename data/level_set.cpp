@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "base/failure.h"
+#include "base/files.h"
+#include "data/file_io.h"
 
 namespace {
 
@@ -87,6 +89,16 @@ std::string LevelNamesText(const std::vector<std::string>& names) {
     text += "\r\n";
   }
   return text;
+}
+
+LevelSet ReadLevelFile(const std::filesystem::path& file) {
+  return ParseLevelFile(ReadFileBytes(file, LEVEL_FILE_LIMIT));
+}
+
+std::vector<std::string> ReadLevelNames(const std::filesystem::path& file, int nCount) {
+  const std::vector<uint8_t> names = ReadFileBytes(file, LEVEL_NAMES_LIMIT);
+  return ParseLevelNames(
+      std::string_view(reinterpret_cast<const char*>(names.data()), names.size()), nCount);
 }
 
 const char* LevelFileName(bool bExtra) {

@@ -12,6 +12,7 @@
 // level i, in the Windows-1252 code page. Names stay raw 8-bit bytes everywhere in the game.
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
@@ -63,6 +64,13 @@ std::vector<std::string> ParseLevelNames(std::string_view text, int nCount);
 // line and raises GameError (bad file format).
 std::string LevelNamesText(const std::vector<std::string>& names);
 
-// The files of the normal and the extra level set.
+// The level set of a level file, as the game reads it at start. Throws GameError as reading the
+// file and ParseLevelFile do.
+LevelSet ReadLevelFile(const std::filesystem::path& file);
+// The names of nCount levels from a names file. Throws GameError as reading the file and
+// ParseLevelNames do.
+std::vector<std::string> ReadLevelNames(const std::filesystem::path& file, int nCount);
+
+// The files of the normal and the extra level set (a level pack's are named as the normal set's).
 const char* LevelFileName(bool bExtra);
 const char* LevelNamesFileName(bool bExtra);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "base/checksum.h"
 #include "base/failure.h"
 #include "base/text_encoding.h"
 
@@ -25,15 +26,6 @@ constexpr RecordedKey kKeys[] = {
     {"ctrl", 32, dik::LCONTROL, dik::RCONTROL},
     {"shift", 64, dik::LSHIFT, dik::RSHIFT},
 };
-
-uint64_t Fnv1a(std::string_view bytes) {
-  uint64_t hash = 0xcbf29ce484222325ULL;
-  for (const char c : bytes) {
-    hash ^= static_cast<uint8_t>(c);
-    hash *= 0x100000001b3ULL;
-  }
-  return hash;
-}
 
 std::string Hex(uint64_t value, int digits) {
   char text[32];
@@ -57,6 +49,12 @@ uint8_t BitsOf(const KeyboardSnapshot& keys) {
   return bits;
 }
 
+// The level set a recording was played on, as its "set" line names it.
+std::string SetName(const Recording& r) {
+  if (!r.sPack.empty()) return "pack " + PrintableText(r.sPack);
+  return r.bExtra ? "extra" : "normal";
+}
+
 }  // namespace
 
 void Recording::AddFrame(const KeyboardSnapshot& keys, int16_t nDetail) {
@@ -77,11 +75,22 @@ uint64_t LevelSetCheck(const LevelSet& levels) {
   return Fnv1a(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
+std::string RecordingSetMismatch(const Recording& r, bool bExtra, bool bPack) {
+  if (!r.sPack.empty() && !bPack)
+    return "The recording was played on the level pack \"" + PrintableText(r.sPack) +
+           "\"; start the game with --levels and that pack's folder.";
+  const std::string set = r.bExtra ? "the EXTRA levels" : "the normal levels";
+  if (r.sPack.empty() && bPack)
+    return "The recording was played on " + set + ", not on a level pack.";
+  if (r.bExtra != bExtra) return "The recording was played on " + set + ".";
+  return "";
+}
+
 std::string RecordingText(const Recording& r) {
   std::ostringstream out;
   out << "pibo2 recording " << RECORDING_FORMAT << "\n"
       << "game " << r.GameVersion << "\n"
-      << "set " << (r.bExtra ? "extra" : "normal") << "\n"
+      << "set " << SetName(r) << "\n"
       << "levels " << Hex(r.LevelsCheck, 16) << "\n"
       << "random " << Hex(r.RandomState, 6) << "\n"
       << "easy " << r.nEasyGame << "\n"
@@ -142,7 +151,10 @@ Recording ParseRecording(std::string_view text, const std::string& sGameVersion)
     Refuse("it was played with pibo2 " + r.GameVersion + ", this is pibo2 " + sGameVersion +
            ", whose rules may differ.");
   const std::string set = next("set");
-  if (set != "normal" && set != "extra") Refuse("line 3 names no level set.");
+  if (set.starts_with("pack ") && set.size() > 5)
+    r.sPack = set.substr(5);
+  else if (set != "normal" && set != "extra")
+    Refuse("line 3 names no level set.");
   r.bExtra = set == "extra";
   // Every number must be one the game itself could have written: nothing else may reach the
   // rules (an easy game of -1 would divide by zero).

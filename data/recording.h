@@ -5,7 +5,8 @@
 //
 //   pibo2 recording 1             the format and its version
 //   game 1.0.0                    the version of the game that played it
-//   set normal                    or extra
+//   set normal                    or extra, or "pack NAME" for a level pack (pibo2 --levels),
+//                                 NAME its folder's name
 //   levels 0123456789abcdef       a check of the level set played (FNV-1a, 64 bits)
 //   random 5000a3                 the random generator's state as the game began (hex)
 //   easy 0                        the options the rules use: an easy game,
@@ -35,6 +36,8 @@ constexpr uintmax_t RECORDING_FILE_LIMIT = 1 << 26;
 struct Recording {
   std::string GameVersion;
   bool bExtra = false;
+  // The folder name of the level pack played (empty: one of the game's own sets).
+  std::string sPack;
   uint64_t LevelsCheck = 0;
   uint32_t RandomState = 0;
   int16_t nEasyGame = 0;
@@ -59,6 +62,11 @@ struct Recording {
 
 // A check of a level set, to tell a recording which set it needs.
 uint64_t LevelSetCheck(const LevelSet& levels);
+
+// Why a recording cannot be played on the game's level set (the extra set when bExtra, a level
+// pack when bPack, else the normal set): a message for the player, or "" when it was played on
+// that set. Whether the levels are still the same is a check of its own (LevelsCheck).
+std::string RecordingSetMismatch(const Recording& recording, bool bExtra, bool bPack);
 
 // The recording as its file holds it.
 std::string RecordingText(const Recording& recording);

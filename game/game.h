@@ -65,7 +65,8 @@ class Game : private PlayEvents {
   // editor, the develop keys and the frame-rate meter; bExtra plays the extra level set with its
   // own names, scores, options, title and passwords. The game's own files (the options, the high
   // scores, the level file) are kept in sDataFolder (empty: the current directory, the program's
-  // folder, where the pictures, sounds and level names are read).
+  // folder, where the pictures, sounds and level names are read; for a level pack, see
+  // PackFolder, the pack's folder).
   bool Initialize(HostWindow& frm, bool bDevelop, bool bExtra = false,
                   const std::string& sDataFolder = "");
   bool StartGame(int16_t nStage, Then then = nullptr);
@@ -137,10 +138,21 @@ class Game : private PlayEvents {
   // directory). Another folder starts with what the program's folder holds: a file not yet there
   // is read from the program's folder, and the level file is first copied across.
   std::string DataFolder;
+  // A level pack played in place of the game's own level sets (pibo2 --levels FOLDER): the folder
+  // that holds its level file and its names, and the folder's own name; both empty for the normal
+  // and the extra set. A pack plays as the normal set does (its title, its passwords), and
+  // DataFolder is then a folder of the pack's own: nothing is read from the program's folder's
+  // options or high scores, and the pack's level file is written only when it was changed (by
+  // the editor, or the gem a level without one gains), into DataFolder.
+  std::string PackFolder;
+  std::string PackName;
+  bool PlaysPack() const { return !PackFolder.empty(); }
+  // The check of the level set as it was loaded, to tell whether it has changed since.
+  uint64_t LoadedLevelsCheck = 0;
   // `name` in the data folder.
   std::filesystem::path DataFile(std::string_view name) const;
   // `name` where it is read from: the data folder, or the program's folder while the data folder
-  // has none.
+  // has none (never for a level pack).
   std::filesystem::path ReadableDataFile(std::string_view name) const;
   // The frame loop runs while this is false; Esc on the title screen and Close set it.
   bool QuitRequested = false;

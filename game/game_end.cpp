@@ -90,10 +90,9 @@ void Game::WriteRecording() {
 bool Game::StartReplay(const Recording& recording) {
   return Trapped("Game - StartReplay - ", [&] {
     if (!Initialized) RaiseNotInitialized();
-    if (recording.bExtra != ExtraMode)
-      throw GameError(ERR_BAD_FILE_FORMAT, recording.bExtra
-                                               ? "The recording was played on the EXTRA levels."
-                                               : "The recording was played on the normal levels.");
+    if (const std::string why = RecordingSetMismatch(recording, ExtraMode, PlaysPack());
+        !why.empty())
+      throw GameError(ERR_BAD_FILE_FORMAT, why);
     if (recording.LevelsCheck != LevelSetCheck(Levels))
       throw GameError(ERR_BAD_FILE_FORMAT,
                       "The recording was played on other levels than this game's (edited since?).");

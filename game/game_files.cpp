@@ -45,27 +45,38 @@ std::filesystem::path Game::DataFile(std::string_view name) const {
 
 std::filesystem::path Game::ReadableDataFile(std::string_view name) const {
   const std::filesystem::path kept = DataFile(name);
-  return DataFolder.empty() || FileExists(kept) ? kept : std::filesystem::path(name);
+  // A pack's files never start from the shipped sets' own.
+  if (DataFolder.empty() || PlaysPack() || FileExists(kept)) return kept;
+  return std::filesystem::path(name);
 }
 
 bool Game::LoadLevels() {
   return Trapped("Game - LoadLevels - ", [&] {
-    // The level file the editor changes lives in the data folder, starting as the shipped one.
     const char* file = LevelFileName(ExtraMode);
-    if (!DataFolder.empty() && !FileExists(DataFile(file)))
-      WriteFileAtomically(DataFile(file), ReadFileBytes(file, LEVEL_FILE_LIMIT));
-    Levels = ParseLevelFile(ReadFileBytes(DataFile(file), LEVEL_FILE_LIMIT));
-    const std::vector<uint8_t> names =
-        ReadFileBytes(LevelNamesFileName(ExtraMode), LEVEL_NAMES_LIMIT);
-    LevelNames =
-        ParseLevelNames(std::string_view(reinterpret_cast<const char*>(names.data()), names.size()),
-                        Levels.LevelCount);
+    std::filesystem::path levelFile = DataFile(file);
+    std::filesystem::path namesFile = LevelNamesFileName(ExtraMode);
+    if (PlaysPack()) {
+      // A pack's level file is read from the pack until the editor has changed it; from then on
+      // the changed one is kept with the pack's own files (in the pack's folder, when it can be
+      // written, that is the pack's own level file).
+      if (!FileExists(levelFile)) levelFile = PathFromText(PackFolder) / file;
+      namesFile = PathFromText(PackFolder) / namesFile;
+    } else if (!DataFolder.empty() && !FileExists(levelFile)) {
+      // The level file the editor changes lives in the data folder, starting as the shipped one.
+      WriteFileAtomically(levelFile, ReadFileBytes(file, LEVEL_FILE_LIMIT));
+    }
+    Levels = ReadLevelFile(levelFile);
+    LevelNames = ReadLevelNames(namesFile, Levels.LevelCount);
     LevelNames.resize(LEVEL_SLOTS);
+    LoadedLevelsCheck = LevelSetCheck(Levels);
     return true;
   });
 }
 
 void Game::SaveLevels() {
+  // A pack is left as it came, and its place in the player's data folder gets no copy, until its
+  // levels change.
+  if (PlaysPack() && LevelSetCheck(Levels) == LoadedLevelsCheck) return;
   WriteFileHead(DataFile(LevelFileName(ExtraMode)), LevelFileBytes(Levels));
 }
 

@@ -47,6 +47,7 @@ bool Game::BeginGame(int16_t nLevelBefore, int16_t nStageBefore, Then then) {
     Recorded.emplace();
     Recorded->GameVersion = GAME_VERSION;
     Recorded->bExtra = ExtraMode;
+    Recorded->sPack = PackName;
     Recorded->LevelsCheck = LevelSetCheck(Levels);
     Recorded->RandomState = Play.Rng.State();
     Recorded->nEasyGame = EasyGameRule(Options);

@@ -28,7 +28,7 @@ bool Game::Initialize(HostWindow& frm, bool bDevelop, bool bExtra, const std::st
     HostForm = &frm;
     EditorEnabled = bDevelop;
     ExtraMode = bExtra;
-    DataFolder = sDataFolder;
+    DataFolder = sDataFolder.empty() && PlaysPack() ? PackFolder : sDataFolder;
     RemoveInterruptedSaves();
     platform::ShowPointer(EditorEnabled);
     Play.Randomize(platform::Ticks());

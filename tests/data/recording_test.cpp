@@ -143,3 +143,22 @@ TEST(Recording, RefusesLinesItCannotReadEvenWhenTheCheckMatches) {
     EXPECT_NE(Refusal(text).find(c.why), std::string::npos) << c.to << ": " << Refusal(text);
   }
 }
+
+// A game on a level pack names the pack (its folder's name, escaped to one line); one on the
+// game's own sets keeps the line it always had.
+TEST(Recording, NamesTheLevelPackItWasPlayedOn) {
+  Recording r = Sample();
+  r.bExtra = false;
+  EXPECT_NE(RecordingText(r).find("\nset normal\n"), std::string::npos);
+  r.sPack = "Dan's\nPack";
+  const std::string text = RecordingText(r);
+  EXPECT_NE(text.find("\nset pack Dan's\\x0aPack\n"), std::string::npos) << text;
+  const Recording back = ParseRecording(text, "1.0.0");
+  EXPECT_EQ(back.sPack, "Dan's\\x0aPack");
+  EXPECT_FALSE(back.bExtra);
+  EXPECT_EQ(RecordingText(back), text);
+
+  std::string body = text.substr(0, text.rfind("check "));
+  body.replace(body.find("set pack Dan's\\x0aPack"), 22, "set pack ");
+  EXPECT_NE(Refusal(body + RecordingCheckLine(body)).find("names no level set"), std::string::npos);
+}

@@ -1,12 +1,12 @@
 #include "tools/simulator/simulator.h"
 
-
 #include <cstdio>
 #include <filesystem>
 #include <ostream>
 
 #include "base/failure.h"
 #include "base/paths.h"
+#include "base/text_encoding.h"
 #include "data/file_io.h"
 #include "data/level_set.h"
 #include "data/options.h"
@@ -172,8 +172,15 @@ int ReplayRecording(const SimulatorOptions& options, const Recording& recording,
   LevelSet levels;
   if (!LoadLevelSet(options.sFolder, recording.bExtra, levels)) return 1;
   if (LevelSetCheck(levels) != recording.LevelsCheck) {
-    std::fprintf(stderr, "pibo-sim: the recording was played on other levels than %s holds\n",
-                 LevelFileName(recording.bExtra));
+    if (!recording.sPack.empty())
+      std::fprintf(stderr,
+                   "pibo-sim: the recording was played on the level pack \"%s\", whose %s is not "
+                   "in %s; give the pack's folder with --folder\n",
+                   PrintableText(recording.sPack).c_str(), LevelFileName(false),
+                   options.sFolder.c_str());
+    else
+      std::fprintf(stderr, "pibo-sim: the recording was played on other levels than %s holds\n",
+                   LevelFileName(recording.bExtra));
     return 1;
   }
   // As the game begins a game: the random numbers as they were, then the first level.
