@@ -4,6 +4,7 @@
 // work on this model; it knows nothing of SDL or of windows.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -168,15 +169,19 @@ struct LevelCheck {
   // Whether every part is in: the rules and the bombs come at once, the reach (Unreachable,
   // GemsReached and the breaks that follow from it) only when Complete.
   bool Complete = false;
-  bool SurvivesAll = false;     // SurviveSeconds is the whole time tried: the hero outlasted it
+  // The bombs are played a few times from different random starts; the figures are the middle
+  // ones. SurvivesAll: the hero outlasted SURVIVE_SECONDS_MAX in most of them.
+  bool SurvivesAll = false;
   double FirstHitSeconds = -1;  // when the first bomb reaches the standing hero; -1 never
 };
 // The game time a standing hero is tried for.
 constexpr double SURVIVE_SECONDS_MAX = 120;
 // The rules and the bombs of one level, without the reach (quick).
 LevelCheck CheckLevelRules(const LevelSet& levels, int nLevel, uint64_t nRevision);
-// Adds the reach of every gem and power-up (the level checker's proof; slow on big levels).
-void AddReach(LevelCheck& check, const LevelSet& levels);
+// Adds the reach of every gem and power-up (the level checker's proof; seconds on a level with an
+// item out of reach). `bStop` is asked every so often; when it says stop, the check stays
+// incomplete.
+void AddReach(LevelCheck& check, const LevelSet& levels, const std::function<bool()>& bStop = {});
 // Runs the checks of one level (level checker + rules + simulator) synchronously.
 LevelCheck CheckLevelNow(const LevelSet& levels, int nLevel, uint64_t nRevision);
 // Runs checks on a worker thread. Post a snapshot whenever the document moved; Latest() returns
