@@ -220,6 +220,20 @@ TEST_F(EditSession, RectangleAndLinePaintOnReleaseAndEscDropsThem) {
   EXPECT_EQ(CountOf(GEM_NORMAL), 6);
 }
 
+// Undo and redo show the level they change: a cell painted on level 1, then level 4 shown.
+TEST_F(EditSession, UndoAndRedoShowTheLevelTheyChange) {
+  Press({6, 6});
+  Release({6, 6});
+  session.SelectLevel(4);
+  ASSERT_TRUE(session.Undo());
+  EXPECT_EQ(session.Level(), 1);
+  EXPECT_EQ(Cell(6, 6), NOTHING);
+  session.SelectLevel(4);
+  ASSERT_TRUE(session.Redo());
+  EXPECT_EQ(session.Level(), 1);
+  EXPECT_EQ(Cell(6, 6), PLATFORM_SAND);
+}
+
 // The fill floods the region of like cells it is clicked in, and stops at other codes.
 TEST_F(EditSession, FillFloodsTheRegionUpToItsBorder) {
   session.Tools.Choose(Tool::Rectangle);

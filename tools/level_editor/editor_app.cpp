@@ -47,7 +47,10 @@ void ApplyEditorStyle() {
   c[ImGuiCol_Button] = ImVec4(0.20f, 0.22f, 0.27f, 1);
   c[ImGuiCol_ButtonHovered] = ImVec4(0.16f, 0.33f, 0.75f, 1);
   c[ImGuiCol_ButtonActive] = ImVec4(0.20f, 0.40f, 0.85f, 1);
-  c[ImGuiCol_FrameBg] = ImVec4(0.07f, 0.08f, 0.10f, 1);
+  c[ImGuiCol_FrameBg] = ImVec4(0.19f, 0.21f, 0.26f, 1);
+  c[ImGuiCol_FrameBgHovered] = ImVec4(0.24f, 0.27f, 0.34f, 1);
+  // The panels are always there: none looks chosen.
+  c[ImGuiCol_TitleBg] = c[ImGuiCol_TitleBgActive] = ImVec4(0.15f, 0.16f, 0.19f, 1);
 }
 
 // The shortcuts' keys, with Ctrl, Shift and Alt as SDL reports them.
@@ -244,6 +247,16 @@ void EditorApp::HandleEvent(const SDL_Event& event) {
   }
   ImGui::SetCurrentContext(imgui_);
   ImGui_ImplSDL2_ProcessEvent(&event);
+  if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+    // The modifiers as they were with this key, not as they are now that every event waiting has
+    // been read: Ctrl+A typed quickly is still Ctrl+A.
+    ImGuiIO& io = ImGui::GetIO();
+    const uint16_t mod = event.key.keysym.mod;
+    io.KeyCtrl = (mod & KMOD_CTRL) != 0;
+    io.KeyShift = (mod & KMOD_SHIFT) != 0;
+    io.KeyAlt = (mod & KMOD_ALT) != 0;
+    io.KeySuper = (mod & KMOD_GUI) != 0;
+  }
   switch (event.type) {
     case SDL_QUIT:
       Ask(Pending::Quit);
@@ -357,6 +370,8 @@ void EditorApp::HandleKey(const SDL_KeyboardEvent& key) {
     return;
   }
   if (popup_open_) return;  // a menu is open: its keys are ImGui's
+  // Alt with a letter is the system's or the menus'.
+  if ((key.keysym.mod & (KMOD_ALT | KMOD_GUI)) != 0) return;
   const float step = Shift(key) ? 0.5f : 0.1f;  // of the canvas's size
   switch (sym) {
     case SDLK_p: session_.Tools.Choose(Tool::Pencil); break;
@@ -519,7 +534,7 @@ const LevelCheck* EditorApp::ShownCheck() const {
 
 bool EditorApp::CheckIsCurrent() const {
   const LevelCheck* check = ShownCheck();
-  return check != nullptr && check->Revision == session_.Doc().Revision() && !checker_busy_;
+  return check != nullptr && check->Revision == session_.Doc().Revision() && check->Complete;
 }
 
 std::string EditorApp::ReportText() const {
@@ -540,7 +555,8 @@ std::string EditorApp::ReportText() const {
   if (check != nullptr) {
     out << "check-revision " << check->Revision << "\n";
     out << "gems " << check->GemsReached << " of " << check->GemsTotal << "\n";
-    out << "survive " << check->SurviveSeconds << "\n";
+    out << "complete " << (check->Complete ? "yes" : "no") << "\n";
+    out << "survive " << check->SurviveSeconds << (check->SurvivesAll ? " all" : "") << "\n";
     for (const ItemMark& item : check->Unreachable)
       out << "unreachable " << (item.Gem ? "gem" : "power-up") << " " << item.At.Col << " "
           << item.At.Row << "\n";

@@ -20,8 +20,7 @@
 #include "tools/level_editor/level_document.h"
 #include "tools/level_editor/play_test.h"
 
-struct ImGuiContext;
-struct ImDrawList;
+#include <imgui.h>
 
 namespace level_editor {
 
@@ -80,6 +79,7 @@ class EditorApp : private HostWindow {
                    float w, float h, float alpha = 1);
   // The palette's picture of a code at a cell of the canvas, see-through (a tool's preview).
   void DrawCodeGhost(ImDrawList* draw, uint8_t nCode, CellPos cell, float alpha);
+  void DrawCodeSwatch(ImDrawList* draw, uint8_t nCode, ImVec2 at, ImVec2 size);
   bool PaletteButton(uint8_t nCode, float w, float h);
 
   // The level picture made again when the document or the level shown changed.
@@ -163,6 +163,7 @@ class EditorApp : private HostWindow {
   uint64_t name_field_revision_ = ~0ull;
   int count_field_ = 0;
   int other_slot_ = 1;
+  int listed_level_ = 0;  // the level the list was last scrolled to
 
   // The play-test under way.
   std::optional<PlayTest> play_;

@@ -241,7 +241,7 @@ void EditorApp::DrawMenuBar() {
     }
     ImGui::EndMenu();
   }
-  if (ImGui::BeginMenu("Help")) {
+  if (ImGui::BeginMenu("Help", editing)) {
     if (ImGui::MenuItem("Keys and mouse...")) OpenDialog(Dialog::Keys);
     ImGui::EndMenu();
   }
@@ -281,18 +281,12 @@ void EditorApp::DrawToolBar() {
   ImGui::Checkbox("Grid", &show_grid_);
   ImGui::SameLine(0, 24);
   // The code painted, as the palette shows it.
-  const float size = 26;
   const ImVec2 at = ImGui::GetCursorScreenPos();
-  ImGui::Dummy(Vec(size * 1.6f, size));
+  const ImVec2 swatch(44, 26);
+  ImGui::Dummy(swatch);
   ImDrawList* draw = ImGui::GetWindowDrawList();
-  draw->AddRectFilled(at, Vec(at.x + size * 1.6f, at.y + size), kCanvasBack);
-  if (const PaletteEntry* entry = FindPaletteEntry(tools.PaintCode()); entry && entry->Picture) {
-    const float w = static_cast<float>(entry->Source.Right - entry->Source.Left);
-    const float h = static_cast<float>(entry->Source.Bottom - entry->Source.Top);
-    const float s = std::min(size * 1.6f / w, size / h);
-    DrawPicture(draw, *entry->Picture, entry->Source, at.x + (size * 1.6f - w * s) / 2,
-                at.y + (size - h * s) / 2, w * s, h * s);
-  }
+  draw->AddRectFilled(at, Vec(at.x + swatch.x, at.y + swatch.y), kCanvasBack);
+  DrawCodeSwatch(draw, tools.PaintCode(), at, swatch);
   ImGui::SameLine();
   ImGui::AlignTextToFramePadding();
   ImGui::TextUnformatted(CodeCaption(tools.PaintCode()).c_str());
@@ -311,6 +305,11 @@ void EditorApp::DrawLevelsPanel() {
     if (!played) ImGui::PushStyleColor(ImGuiCol_Text, ImGui::GetStyleColorVec4(ImGuiCol_TextDisabled));
     const std::string label = LevelLabel(doc, level) + "##" + std::to_string(level);
     if (ImGui::Selectable(label.c_str(), level == session_.Level())) session_.SelectLevel(level);
+    // A level shown from elsewhere (the keys, an undo) is scrolled into the list's view.
+    if (level == session_.Level() && listed_level_ != level) {
+      ImGui::SetScrollHereY();
+      listed_level_ = level;
+    }
     if (!played) ImGui::PopStyleColor();
     if (ImGui::IsItemHovered())
       ImGui::SetTooltip(played ? "Level %d, stage %d" : "Slot %d: past the level count, not played",
@@ -378,9 +377,32 @@ void EditorApp::DrawLevelsPanel() {
   ImGui::End();
 }
 
+// A code as the palette shows it in the box at `at`: the game's picture of it, a crossed empty
+// cell for the eraser, or the number of a code play ignores.
+void EditorApp::DrawCodeSwatch(ImDrawList* draw, uint8_t nCode, ImVec2 at, ImVec2 size) {
+  const PaletteEntry* entry = FindPaletteEntry(nCode);
+  const ImVec2 end(at.x + size.x, at.y + size.y);
+  if (entry != nullptr && entry->Picture) {
+    const float pw = static_cast<float>(entry->Source.Right - entry->Source.Left);
+    const float ph = static_cast<float>(entry->Source.Bottom - entry->Source.Top);
+    const float s = std::min({(size.x - 6) / pw, (size.y - 6) / ph, 1.0f});
+    DrawPicture(draw, *entry->Picture, entry->Source, std::round(at.x + (size.x - pw * s) / 2),
+                std::round(at.y + (size.y - ph * s) / 2), pw * s, ph * s);
+  } else if (nCode == NOTHING) {
+    const float inset = std::min(8.0f, size.y / 4);
+    const ImVec2 a(at.x + inset, at.y + inset), b(end.x - inset, end.y - inset);
+    draw->AddRect(a, b, IM_COL32(200, 80, 80, 255), 0, 0, 1.5f);
+    draw->AddLine(a, b, IM_COL32(200, 80, 80, 255), 1.5f);
+  } else {
+    const std::string text = std::to_string(nCode);
+    const ImVec2 t = ImGui::CalcTextSize(text.c_str());
+    draw->AddText(Vec(at.x + (size.x - t.x) / 2, at.y + (size.y - t.y) / 2),
+                  IM_COL32(170, 170, 170, 255), text.c_str());
+  }
+}
+
 // One entry of the palette: its picture as the game draws it, framed when it is the code chosen.
 bool EditorApp::PaletteButton(uint8_t nCode, float w, float h) {
-  const PaletteEntry* entry = FindPaletteEntry(nCode);
   ImGui::PushID(nCode);
   const ImVec2 at = ImGui::GetCursorScreenPos();
   const bool clicked = ImGui::InvisibleButton("##code", Vec(w, h));
@@ -388,24 +410,7 @@ bool EditorApp::PaletteButton(uint8_t nCode, float w, float h) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
   const ImVec2 end(at.x + w, at.y + h);
   draw->AddRectFilled(at, end, hovered ? IM_COL32(45, 60, 95, 255) : IM_COL32(34, 37, 44, 255));
-  if (entry != nullptr && entry->Picture) {
-    const float pw = static_cast<float>(entry->Source.Right - entry->Source.Left);
-    const float ph = static_cast<float>(entry->Source.Bottom - entry->Source.Top);
-    const float s = std::min({(w - 6) / pw, (h - 6) / ph, 1.0f});
-    DrawPicture(draw, *entry->Picture, entry->Source, std::round(at.x + (w - pw * s) / 2),
-                std::round(at.y + (h - ph * s) / 2), pw * s, ph * s);
-  } else if (nCode == NOTHING) {
-    // The eraser: an empty cell.
-    const ImVec2 a(at.x + 8, at.y + 8), b(end.x - 8, end.y - 8);
-    draw->AddRect(a, b, IM_COL32(200, 80, 80, 255), 0, 0, 1.5f);
-    draw->AddLine(a, b, IM_COL32(200, 80, 80, 255), 1.5f);
-  } else {
-    // A code play ignores: its number.
-    const std::string text = std::to_string(nCode);
-    const ImVec2 size = ImGui::CalcTextSize(text.c_str());
-    draw->AddText(Vec(at.x + (w - size.x) / 2, at.y + (h - size.y) / 2),
-                  IM_COL32(170, 170, 170, 255), text.c_str());
-  }
+  DrawCodeSwatch(draw, nCode, at, Vec(w, h));
   if (session_.Tools.Code() == nCode)
     draw->AddRect(Vec(at.x + 1, at.y + 1), Vec(end.x - 1, end.y - 1), kChosen, 0, 0, 2.5f);
   if (hovered) ImGui::SetTooltip("%s", CodeCaption(nCode).c_str());
@@ -455,28 +460,36 @@ void EditorApp::DrawPalettePanel() {
 void EditorApp::DrawChecksPanel() {
   BeginPanel("Checks", checks_box_.X, checks_box_.Y, checks_box_.W, checks_box_.H);
   const LevelCheck* check = ShownCheck();
-  const bool current = CheckIsCurrent();
-  if (!current) {
-    ImGui::TextColored(ImVec4(1, 0.86f, 0.3f, 1), "checking...");
-    if (check != nullptr) {
-      ImGui::SameLine();
-      Hint("(marks of an earlier version)");
-    }
-  }
+  const bool sameVersion = check != nullptr && check->Revision == session_.Doc().Revision();
+  const ImVec4 busy(1, 0.86f, 0.3f, 1);
   if (check == nullptr) {
+    ImGui::TextColored(busy, "checking...");
     ImGui::End();
     return;
   }
+  if (!sameVersion) {
+    ImGui::TextColored(busy, "checking...");
+    ImGui::SameLine();
+    Hint("(the marks are of an earlier version)");
+  }
   if (check->GemsTotal == 0)
     ImGui::TextUnformatted("No gem in the level");
+  else if (!check->Complete)
+    ImGui::TextColored(busy, "%d gems: checking which the hero can reach...", check->GemsTotal);
   else
     ImGui::Text("Gems the hero can reach: %d of %d", check->GemsReached, check->GemsTotal);
-  if (check->SurviveSeconds >= 0)
+  if (check->SurvivesAll)
+    ImGui::TextWrapped("A hero standing at the start outlasts the bombs for the %.0f s tried",
+                       SURVIVE_SECONDS_MAX);
+  else if (check->SurviveSeconds >= 0 && check->FirstHitSeconds >= 0)
+    ImGui::TextWrapped("A hero standing at the start survives %.1f s (first hit after %.1f s)",
+                       check->SurviveSeconds, check->FirstHitSeconds);
+  else if (check->SurviveSeconds >= 0)
     ImGui::TextWrapped("A hero standing at the start survives %.1f s", check->SurviveSeconds);
   else
     Hint("Bomb pressure: not yet known");
   ImGui::Separator();
-  if (check->Unreachable.empty() && check->Breaks.empty()) {
+  if (check->Complete && check->Unreachable.empty() && check->Breaks.empty()) {
     ImGui::TextColored(ImVec4(0.45f, 0.9f, 0.5f, 1), "Nothing to mend");
   }
   ImGui::BeginChild("##found");
@@ -878,10 +891,10 @@ void EditorApp::DrawCanvasOverlays(ImDrawList* draw) {
 void EditorApp::DrawPlayOverlay(ImDrawList* draw) {
   const PlayOutcome outcome = play_->Outcome();
   if (outcome == PlayOutcome::Playing) return;
+  char won[64];
+  std::snprintf(won, sizeof won, "Level won in %.1f s", play_->Frames() * 0.03);
   const std::string text =
-      outcome == PlayOutcome::Won
-          ? "Level won in " + std::to_string(play_->Frames() * 3 / 100) + " s"
-          : std::string("The hero lost his last health");
+      outcome == PlayOutcome::Won ? std::string(won) : std::string("The hero lost his last health");
   const char* hint = "Enter: play again    Esc: back to editing";
   const ImVec2 size = ImGui::CalcTextSize(text.c_str());
   const ImVec2 hintSize = ImGui::CalcTextSize(hint);

@@ -16,7 +16,7 @@ EditorSession::EditorSession() {
 std::string EditorSession::Open(const LevelFiles& files) {
   OpenResult opened = OpenLevelFiles(files.LevelFile, files.NamesFile);
   if (!opened.Document) {
-    Message = "Cannot open " + files.Title() + ": " + opened.Error;
+    Message = "Cannot open: " + opened.Error;
     return opened.Error;
   }
   Tools.Cancel(doc_);
@@ -47,7 +47,7 @@ std::string EditorSession::SaveAs(const LevelFiles& files) {
   }
   const std::string error = SaveLevelFiles(doc_, files.LevelFile, files.NamesFile);
   if (!error.empty()) {
-    Message = "Not saved to " + files.Title() + ": " + error;
+    Message = "Not saved: " + error;
     return error;
   }
   doc_.MarkSaved();
@@ -59,7 +59,7 @@ std::string EditorSession::SaveAs(const LevelFiles& files) {
 std::string EditorSession::Import(const fs::path& folder) {
   OpenResult opened = ImportLevelSources(folder);
   if (!opened.Document) {
-    Message = "Cannot import " + PathText(folder) + ": " + opened.Error;
+    Message = "Cannot import: " + opened.Error;
     return opened.Error;
   }
   Tools.Cancel(doc_);
@@ -72,7 +72,7 @@ std::string EditorSession::Import(const fs::path& folder) {
 std::string EditorSession::Export(const fs::path& folder) {
   const std::string error = ExportLevelSources(doc_, folder);
   Message = error.empty() ? "Exported to " + PathText(folder)
-                          : "Cannot export to " + PathText(folder) + ": " + error;
+                          : "Cannot export: " + error;
   return error;
 }
 
@@ -90,14 +90,21 @@ void EditorSession::SelectLevel(int nLevel) {
   level_ = std::clamp(nLevel, 1, LEVEL_SLOTS);
 }
 
+// An undo or redo on another level shows that level, so the designer sees what came back.
 bool EditorSession::Undo() {
   Tools.Cancel(doc_);
-  return doc_.Undo();
+  const int level = doc_.UndoLevel();
+  if (!doc_.Undo()) return false;
+  if (level != 0) level_ = level;
+  return true;
 }
 
 bool EditorSession::Redo() {
   Tools.Cancel(doc_);
-  return doc_.Redo();
+  const int level = doc_.RedoLevel();
+  if (!doc_.Redo()) return false;
+  if (level != 0) level_ = level;
+  return true;
 }
 
 void EditorSession::PointerDown(float x, float y, PointerButton button, KeyMods mods) {

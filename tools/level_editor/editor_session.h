@@ -43,7 +43,8 @@ class EditorSession {
   int Level() const { return level_; }
   void SelectLevel(int nLevel);  // 1 to 31
 
-  // Undo and redo; a line or rectangle being dragged is dropped first.
+  // Undo and redo; a line or rectangle being dragged is dropped first, and the level changed is
+  // shown.
   bool Undo();
   bool Redo();
 

@@ -53,13 +53,14 @@ void LevelCanvas::ZoomAround(float x, float y, float zoom) {
   Clamp();
 }
 
+// The next step a tenth or more away, so that a step from a fitted zoom is a visible one.
 void LevelCanvas::StepZoom(int direction, float x, float y) {
   float next = zoom_;
   if (direction > 0) {
-    const auto up = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), zoom_ * 1.001f);
+    const auto up = std::upper_bound(kZoomSteps.begin(), kZoomSteps.end(), zoom_ * 1.1f);
     next = up != kZoomSteps.end() ? *up : kZoomSteps.back();
   } else if (direction < 0) {
-    const auto down = std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), zoom_ * 0.999f);
+    const auto down = std::lower_bound(kZoomSteps.begin(), kZoomSteps.end(), zoom_ / 1.1f);
     next = down != kZoomSteps.begin() ? *(down - 1) : std::min(zoom_, kZoomSteps.front());
   }
   ZoomAround(x, y, next);
