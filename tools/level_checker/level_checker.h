@@ -49,7 +49,7 @@ struct LevelReport {
   std::vector<Item> Items;  // power-ups then gems, each in the game's list order
   long StandingStates = 0;  // explored, for the curious
   long AirStates = 0;
-  long Frames = 0;  // frames simulated
+  long Frames = 0;       // frames simulated
   bool Stopped = false;  // the search was called off: items not reached may still be reachable
 
   int Count(bool bGems, bool bReached) const;

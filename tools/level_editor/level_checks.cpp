@@ -58,7 +58,8 @@ void CheckDisplayRows(LevelCheck& check, const LevelSet& levels) {
     if (IsPlatformCode(code) && at.Row < kDisplayRows) {
       check.Breaks.push_back(
           {at, row + " holds a platform: the heads-up display covers rows 0 to 2"});
-    } else if ((IsGemCode(code) || IsPowerUpCode(code)) && 20 * at.Row - kItemReach < 20 * kDisplayRows) {
+    } else if ((IsGemCode(code) || IsPowerUpCode(code)) &&
+               20 * at.Row - kItemReach < 20 * kDisplayRows) {
       check.Breaks.push_back({at, row + " holds " + ItemText(code) +
                                       (at.Row < kDisplayRows ? "" : ", drawn reaching into row 2") +
                                       ": the heads-up display covers rows 0 to 2"});
@@ -116,7 +117,7 @@ void CheckStartCell(LevelCheck& check, const PlayState& play) {
 }
 
 struct BombRun {
-  double FirstHit = -1;                 // seconds, -1 never
+  double FirstHit = -1;                   // seconds, -1 never
   double Survived = SURVIVE_SECONDS_MAX;  // seconds
 };
 
@@ -176,8 +177,9 @@ LevelCheck CheckLevelRules(const LevelSet& levels, int nLevel, uint64_t nRevisio
   CheckDisplayRows(check, levels);
   check.GemsTotal = std::min(GemCells(levels, nLevel), MAX_GEMS);
   if (check.GemsTotal == 0 && nLevel != kMachineLevel) {
-    check.Breaks.push_back({kGivenGem, "No gem: the level cannot be won as it is, and the game "
-                                       "puts a gem in column 2, row 28 for good"});
+    check.Breaks.push_back({kGivenGem,
+                            "No gem: the level cannot be won as it is, and the game "
+                            "puts a gem in column 2, row 28 for good"});
   }
   CheckListRoom(check, levels);
   auto level = std::make_unique<StartedLevel>(levels, nLevel, kBombSeeds[0]);
@@ -206,10 +208,10 @@ void AddReach(LevelCheck& check, const LevelSet& levels, const std::function<boo
   }
   const int lost = check.GemsTotal - check.GemsReached;
   if (lost > 0 && check.Level != kMachineLevel) {
-    check.Breaks.push_back({{-1, -1}, std::to_string(lost) + " of " +
-                                          std::to_string(check.GemsTotal) +
-                                          (check.GemsTotal == 1 ? " gem" : " gems") +
-                                          " cannot be reached: the level cannot be won"});
+    check.Breaks.push_back({{-1, -1},
+                            std::to_string(lost) + " of " + std::to_string(check.GemsTotal) +
+                                (check.GemsTotal == 1 ? " gem" : " gems") +
+                                " cannot be reached: the level cannot be won"});
   }
   check.Complete = true;
 }

@@ -1,12 +1,14 @@
 // The document's edits and its history. Every edit changes the level set at once and keeps what
 // it changed as before-and-after values, so a session's history costs a few bytes a cell, however
 // long it runs.
+#include "tools/level_editor/level_document.h"
+
 #include <algorithm>
 #include <array>
 #include <set>
 
+#include "base/text_encoding.h"
 #include "data/cell_codes.h"
-#include "tools/level_editor/level_document.h"
 
 namespace level_editor {
 
@@ -24,12 +26,13 @@ std::string_view DefaultVerb(uint8_t nCode) {
   return nCode == NOTHING ? "Erase" : "Paint";
 }
 
-// A name as the names file can hold it: one line of printable bytes, at most LEVEL_NAME_MAX.
+// A name as the names file and the level sources can hold it: one line without control
+// characters (nor the bytes Windows-1252 leaves undefined), at most LEVEL_NAME_MAX bytes.
 std::string CleanName(const std::string& sName) {
   std::string name;
-  for (const char ch : sName) {
-    const auto byte = static_cast<unsigned char>(ch);
-    if (byte >= 0x20 && byte != 0x7F) name += ch;
+  for (const char byte : sName) {
+    const char32_t ch = Cp1252Char(static_cast<uint8_t>(byte));
+    if (ch >= 0x20 && (ch < 0x7F || ch > 0x9F)) name += byte;
   }
   if (name.size() > static_cast<size_t>(LEVEL_NAME_MAX)) name.resize(LEVEL_NAME_MAX);
   return name;
@@ -98,8 +101,7 @@ void LevelDocument::SetName(Step& step, int nLevel, const std::string& sName) {
 // The step's changes are already made; it becomes the newest undo step, and what could be
 // redone is gone.
 bool LevelDocument::Commit(Step step) {
-  if (step.Cells.empty() && step.Names.empty() && step.CountBefore == step.CountAfter)
-    return false;
+  if (step.Cells.empty() && step.Names.empty() && step.CountBefore == step.CountAfter) return false;
   step.StateBefore = state_;
   step.State = state_ = nextState_++;
   ++revision_;
@@ -145,7 +147,8 @@ void LevelDocument::ExtendStroke(CellPos to) {
   if (!stroke_) return;
   Step& step = stroke_->Painted;
   const size_t before = step.Cells.size();
-  for (const CellPos at : LineCells(stroke_->Last, to)) Paint(step, stroke_->Level, at, stroke_->Code);
+  for (const CellPos at : LineCells(stroke_->Last, to))
+    Paint(step, stroke_->Level, at, stroke_->Code);
   stroke_->Last = to;
   if (step.Cells.size() == before) return;
   if (before == 0) {
@@ -176,8 +179,7 @@ bool LevelDocument::Rename(int nLevel, const std::string& sName) {
 
 bool LevelDocument::Duplicate(int nFrom, int nTo) {
   if (!ValidSlot(nFrom) || !ValidSlot(nTo) || nFrom == nTo) return false;
-  Step step =
-      NewStep("Copy level " + std::to_string(nFrom) + " over level " + std::to_string(nTo));
+  Step step = NewStep("Copy level " + std::to_string(nFrom) + " over level " + std::to_string(nTo));
   SetSlot(step, nTo, levels_.Slot(nFrom).data());
   SetName(step, nTo, names_[nFrom - 1]);
   return Commit(std::move(step));

@@ -161,7 +161,7 @@ struct RuleBreak {
 };
 struct LevelCheck {
   int Level = 0;
-  uint64_t Revision = 0;           // the document revision checked
+  uint64_t Revision = 0;              // the document revision checked
   std::vector<ItemMark> Unreachable;  // gems and power-ups the hero cannot touch
   std::vector<RuleBreak> Breaks;      // display rows, start cell, a level that cannot be won
   int GemsTotal = 0, GemsReached = 0;

@@ -99,9 +99,10 @@ std::string SaveLevelFiles(const LevelDocument& doc, const fs::path& levelFile,
     return namesFile.string() + ": " + e.what();
   }
   // The old level file, to put back when the names file cannot be written after it.
+  const bool existed = FileExists(levelFile);
   std::optional<std::vector<uint8_t>> oldLevels;
   try {
-    if (FileExists(levelFile)) oldLevels = ReadFileBytes(levelFile, LEVEL_FILE_LIMIT);
+    if (existed) oldLevels = ReadFileBytes(levelFile, LEVEL_FILE_LIMIT);
   } catch (const std::exception&) {
     // Unreadable or too large to keep: the save goes on, but cannot promise to put it back.
   }
@@ -113,7 +114,10 @@ std::string SaveLevelFiles(const LevelDocument& doc, const fs::path& levelFile,
   try {
     WriteFileAtomically(namesFile, Bytes(namesText));
   } catch (const std::exception& e) {
-    std::string reason = namesFile.string() + ": " + e.what();
+    const std::string reason = namesFile.string() + ": " + e.what();
+    const std::string halfSaved =
+        "; " + levelFile.string() + " holds the new levels, the names file the old names";
+    if (existed && !oldLevels) return reason + halfSaved + ".";
     try {
       if (oldLevels) {
         WriteFileAtomically(levelFile, *oldLevels);
@@ -122,8 +126,7 @@ std::string SaveLevelFiles(const LevelDocument& doc, const fs::path& levelFile,
       }
       return reason + "; nothing was saved.";
     } catch (const std::exception& undo) {
-      return reason + "; and " + levelFile.string() + " could not be put back (" + undo.what() +
-             "): it holds the new levels, the names file the old names.";
+      return reason + halfSaved + " (it could not be put back: " + undo.what() + ").";
     }
   }
   return "";
@@ -143,8 +146,7 @@ OpenResult ImportLevelSources(const fs::path& folder) {
     } catch (const std::exception& e) {
       throw std::runtime_error((folder / "").string() + e.what());  // it starts with a file
     }
-    return {DocumentFromFiles(packed.LevelFile, packed.NamesFile, folder.string(),
-                              folder.string()),
+    return {DocumentFromFiles(packed.LevelFile, packed.NamesFile, folder.string(), folder.string()),
             ""};
   } catch (const std::exception& e) {
     return {std::nullopt, e.what()};

@@ -28,7 +28,8 @@ CheckKey KeyOf(const LevelSet& levels, int nLevel) {
   CheckKey key;
   key.Level = nLevel;
   key.Count = levels.LevelCount;
-  if (nLevel >= 1 && nLevel <= LEVEL_SLOTS) std::ranges::copy(levels.Slot(nLevel), key.Cells.begin());
+  if (nLevel >= 1 && nLevel <= LEVEL_SLOTS)
+    std::ranges::copy(levels.Slot(nLevel), key.Cells.begin());
   return key;
 }
 
@@ -143,7 +144,8 @@ void LiveChecker::Post(const LevelSet& levels, int nLevel, uint64_t nRevision) {
   Worker& w = *worker_;
   std::lock_guard lock(w.mutex);
   w.pending.reset();
-  const auto seen = std::ranges::find_if(w.remembered, [&](const auto& entry) { return entry.first == key; });
+  const auto seen =
+      std::ranges::find_if(w.remembered, [&](const auto& entry) { return entry.first == key; });
   if (seen != w.remembered.end()) {
     w.wanted = ++w.issued;
     w.latest = seen->second;
