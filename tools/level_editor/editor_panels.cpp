@@ -69,6 +69,16 @@ int StageOf(int nLevel, int nCount) {
   return std::min((nLevel - 1) / perStage + 1, 5);
 }
 
+// A number of a ruler; the pointer's column and row stand out over their neighbours.
+void RulerLabel(ImDrawList* draw, ImVec2 at, const std::string& text, bool bHovered) {
+  if (bHovered) {
+    const ImVec2 size = ImGui::CalcTextSize(text.c_str());
+    draw->AddRectFilled(Vec(at.x - 2, at.y), Vec(at.x + size.x + 2, at.y + size.y),
+                        IM_COL32(30, 32, 38, 255));
+  }
+  draw->AddText(at, bHovered ? kChosen : IM_COL32(150, 155, 170, 255), text.c_str());
+}
+
 void CopyField(std::array<char, 1024>& field, const std::string& text) {
   std::snprintf(field.data(), field.size(), "%s", text.c_str());
 }
@@ -311,9 +321,13 @@ void EditorApp::DrawLevelsPanel() {
       listed_level_ = level;
     }
     if (!played) ImGui::PopStyleColor();
-    if (ImGui::IsItemHovered())
-      ImGui::SetTooltip(played ? "Level %d, stage %d" : "Slot %d: past the level count, not played",
-                        level, played ? StageOf(level, count) : level);
+    if (ImGui::IsItemHovered()) {
+      const std::string name = Cp1252ToUtf8(doc.Names()[static_cast<size_t>(level - 1)]);
+      if (played)
+        ImGui::SetTooltip("Level %d, stage %d: %s", level, StageOf(level, count), name.c_str());
+      else
+        ImGui::SetTooltip("Slot %d: past the level count, not played", level);
+    }
     if (level == count && count < LEVEL_SLOTS) ImGui::Separator();
   }
   ImGui::EndChild();
@@ -755,31 +769,30 @@ void EditorApp::DrawCanvasOverlays(ImDrawList* draw) {
   const ImVec2 rulerMin(area.X - kRulerLeft, area.Y - kRulerTop);
   draw->AddRectFilled(rulerMin, Vec(area.X + area.W, area.Y), IM_COL32(30, 32, 38, 255));
   draw->AddRectFilled(rulerMin, Vec(area.X, area.Y + area.H), IM_COL32(30, 32, 38, 255));
-  const ImU32 rulerText = IM_COL32(150, 155, 170, 255);
   const std::optional<CellPos> hover = session_.Hover();
-  draw->PushClipRect(Vec(area.X, area.Y - kRulerTop), Vec(area.X + area.W, area.Y), true);
   const int columnStep = CELL_WIDTH * z >= 22 ? 1 : CELL_WIDTH * z >= 9 ? 5 : 10;
-  for (int c = 0; c < LEVEL_COLUMNS; ++c) {
-    const bool hovered = hover && hover->Col == c;
-    if (c % columnStep != 0 && !hovered) continue;
+  const int rowStep = CELL_HEIGHT * z >= 15 ? 1 : CELL_HEIGHT * z >= 6 ? 5 : 10;
+  const auto columnLabel = [&](int c, bool bHovered) {
     const std::string text = std::to_string(c);
     const float w = ImGui::CalcTextSize(text.c_str()).x;
-    const float cx = canvas.WindowX((c + 0.5f) * CELL_WIDTH);
-    draw->AddText(Vec(std::round(cx - w / 2), area.Y - kRulerTop + 1),
-                  hovered ? kChosen : rulerText, text.c_str());
-  }
-  draw->PopClipRect();
-  draw->PushClipRect(Vec(area.X - kRulerLeft, area.Y), Vec(area.X, area.Y + area.H), true);
-  const int rowStep = CELL_HEIGHT * z >= 15 ? 1 : CELL_HEIGHT * z >= 6 ? 5 : 10;
-  for (int r = 0; r < LEVEL_ROWS; ++r) {
-    const bool hovered = hover && hover->Row == r;
-    if (r % rowStep != 0 && !hovered) continue;
+    RulerLabel(draw, Vec(std::round(canvas.WindowX((c + 0.5f) * CELL_WIDTH) - w / 2),
+                         area.Y - kRulerTop + 1), text, bHovered);
+  };
+  const auto rowLabel = [&](int r, bool bHovered) {
     const std::string text = std::to_string(r);
     const ImVec2 size = ImGui::CalcTextSize(text.c_str());
-    const float cy = canvas.WindowY((r + 0.5f) * CELL_HEIGHT);
-    draw->AddText(Vec(area.X - size.x - 4, std::round(cy - size.y / 2)),
-                  hovered ? kChosen : rulerText, text.c_str());
-  }
+    RulerLabel(draw, Vec(area.X - size.x - 4,
+                         std::round(canvas.WindowY((r + 0.5f) * CELL_HEIGHT) - size.y / 2)),
+               text, bHovered);
+  };
+  // The pointer's column and row last, over their neighbours.
+  draw->PushClipRect(Vec(area.X, area.Y - kRulerTop), Vec(area.X + area.W, area.Y), true);
+  for (int c = 0; c < LEVEL_COLUMNS; c += columnStep) columnLabel(c, false);
+  if (hover) columnLabel(hover->Col, true);
+  draw->PopClipRect();
+  draw->PushClipRect(Vec(area.X - kRulerLeft, area.Y), Vec(area.X, area.Y + area.H), true);
+  for (int r = 0; r < LEVEL_ROWS; r += rowStep) rowLabel(r, false);
+  if (hover) rowLabel(hover->Row, true);
   draw->PopClipRect();
 
   draw->PushClipRect(Vec(area.X, area.Y), Vec(area.X + area.W, area.Y + area.H), true);
