@@ -5,6 +5,7 @@
 
 #include "base/paths.h"
 #include "data/level_set.h"
+#include "tools/level_editor/level_document.h"
 
 namespace fs = std::filesystem;
 
@@ -43,8 +44,10 @@ fs::path NamesFileBeside(const fs::path& levelFile) {
 }
 
 LevelFiles LevelFilesAt(const fs::path& path) {
-  if (IsFolderPath(path))
-    return LevelFiles{path / LevelFileName(false), path / LevelNamesFileName(false), path};
+  if (IsFolderPath(path)) {
+    const LevelFilePaths pack = LevelPackFiles(path);
+    return LevelFiles{pack.LevelFile, pack.NamesFile, path};
+  }
   return LevelFiles{path, NamesFileBeside(path), {}};
 }
 

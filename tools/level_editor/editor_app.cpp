@@ -45,7 +45,7 @@ void ApplyEditorStyle() {
   c[ImGuiCol_HeaderHovered] = ImVec4(0.16f, 0.33f, 0.75f, 1);
   c[ImGuiCol_HeaderActive] = ImVec4(0.20f, 0.40f, 0.85f, 1);
   c[ImGuiCol_Button] = ImVec4(0.20f, 0.22f, 0.27f, 1);
-  c[ImGuiCol_ButtonHovered] = ImVec4(0.16f, 0.33f, 0.75f, 1);
+  c[ImGuiCol_ButtonHovered] = ImVec4(0.28f, 0.31f, 0.39f, 1);
   c[ImGuiCol_ButtonActive] = ImVec4(0.20f, 0.40f, 0.85f, 1);
   c[ImGuiCol_FrameBg] = ImVec4(0.19f, 0.21f, 0.26f, 1);
   c[ImGuiCol_FrameBgHovered] = ImVec4(0.24f, 0.27f, 0.34f, 1);
@@ -215,9 +215,12 @@ void EditorApp::Loop() {
     if (SDL_WaitEventTimeout(&event, static_cast<int>(wait))) {
       do {
         HandleEvent(event);
-        // ImGui takes a key as held or not at each picture: a key pressed and let go before the
-        // next picture would never reach it.
-        if (event.type == SDL_KEYDOWN && !play_ && !quit_) DrawWindow();
+        // ImGui takes a key or a button as held or not at each picture: one pressed and let go
+        // before the next picture would never reach it.
+        const bool pressOrRelease = event.type == SDL_KEYDOWN ||
+                                    event.type == SDL_MOUSEBUTTONDOWN ||
+                                    event.type == SDL_MOUSEBUTTONUP;
+        if (pressOrRelease && !play_ && !quit_) DrawWindow();
       } while (SDL_PollEvent(&event));
     }
     if (play_) PlayPasses();

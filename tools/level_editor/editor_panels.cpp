@@ -814,6 +814,24 @@ void EditorApp::DrawCanvasOverlays(ImDrawList* draw) {
   }
 
   if (show_overlays_) {
+    // Cells the game draws nothing for though they are not empty: codes without a name and the
+    // inert GEM_VALUABLE, shown by their number.
+    const LevelSet& levels = session_.Doc().Levels();
+    for (int c = 0; c < LEVEL_COLUMNS; ++c)
+      for (int r = 0; r < LEVEL_ROWS; ++r) {
+        const uint8_t code = levels.Cell(session_.Level(), c, r);
+        if (IsPlatformCode(code) || IsPowerUpCode(code) || IsGemCode(code) || code == NOTHING)
+          continue;
+        const CanvasRect cell = canvas.CellRect(CellPos{c, r});
+        draw->AddRectFilled(Vec(cell.X + 1, cell.Y + 1), Vec(cell.X + cell.W - 1, cell.Y + cell.H - 1),
+                            IM_COL32(60, 40, 90, 200));
+        if (cell.H >= 12) {
+          const std::string text = std::to_string(code);
+          const ImVec2 size = ImGui::CalcTextSize(text.c_str());
+          draw->AddText(Vec(cell.X + (cell.W - size.x) / 2, cell.Y + (cell.H - size.y) / 2),
+                        IM_COL32(220, 200, 255, 255), text.c_str());
+        }
+      }
     // The heads-up display covers the top of the screen wherever the view is.
     const float hudBottom = ly(static_cast<float>(kHudRows * CELL_HEIGHT));
     draw->AddRectFilled(Vec(x0, y0), Vec(x1, hudBottom), IM_COL32(40, 120, 255, 45));
