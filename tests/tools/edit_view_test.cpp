@@ -2,8 +2,11 @@
 // document when the pointer presses, drags and lets go, the palette, and the command line.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "data/cell_codes.h"
 #include "tools/level_editor/command_line.h"
@@ -297,6 +300,43 @@ TEST_F(EditSession, PlayTestToolAsksToPlayFromTheCellClicked) {
   EXPECT_EQ(session.Tools.TakePlayRequest(), (CellPos{6, 17}));
   EXPECT_FALSE(session.Tools.TakePlayRequest());
   EXPECT_EQ(session.Doc().Revision(), before);
+}
+
+// Save As into a folder not yet there makes the level pack; opening it again brings the same
+// level back. A damaged file is refused with its reason and the document stays as it was; a
+// save that fails leaves the document unsaved and its files what they were.
+TEST_F(EditSession, SaveAsAPackOpenItAgainAndRefusals) {
+  const fs::path dir = fs::temp_directory_path() / ("pibo-edit-pack-" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  session.Tools.SetCode(PLATFORM_GRASS);
+  Press({7, 7});
+  Release({7, 7});
+  ASSERT_TRUE(session.Doc().Rename(1, "Meadow"));
+  ASSERT_EQ(session.SaveAs(LevelFilesAt(dir / "pack")), "");
+  EXPECT_TRUE(fs::exists(dir / "pack" / "Levels.dat"));
+  EXPECT_TRUE(fs::exists(dir / "pack" / "LevelNames_zt.txt"));
+  EXPECT_FALSE(session.Doc().Modified());
+  ASSERT_TRUE(session.Files() && session.Files()->IsPack());
+
+  EditorSession again;
+  ASSERT_EQ(again.Open(LevelFilesAt(dir / "pack")), "");
+  EXPECT_EQ(again.Doc().Levels().Cell(1, 7, 7), PLATFORM_GRASS);
+  EXPECT_EQ(again.Doc().Names()[0], "Meadow");
+
+  std::ofstream(dir / "short.dat", std::ios::binary) << "PIBO";
+  const uint64_t revision = again.Doc().Revision();
+  EXPECT_NE(again.Open(LevelFilesAt(dir / "short.dat")), "");
+  EXPECT_NE(again.Message.find("Cannot open"), std::string::npos);
+  EXPECT_EQ(again.Doc().Revision(), revision);
+  EXPECT_EQ(again.Files()->PackFolder, dir / "pack");
+
+  // A pack folder where a file stands cannot be made.
+  Press({8, 8});
+  Release({8, 8});
+  EXPECT_NE(session.SaveAs(LevelFilesAt(dir / "short.dat" / "sub")), "");
+  EXPECT_TRUE(session.Doc().Modified());
+  EXPECT_EQ(session.Files()->PackFolder, dir / "pack");
+  fs::remove_all(dir);
 }
 
 // The palette lists the 33 named codes in order with the game's picture of each; stepping
