@@ -291,7 +291,8 @@ bool PlayView::DrawGameFrame(const PlayState& play, const std::vector<std::strin
     DrawEffects(play);
     DrawBombExits(play);
     const size_t name = static_cast<size_t>(play.Level - 1);
-    DrawHud(play, play.Level >= 1 && name < names.size() ? names[name] : std::string());
+    if (ShowHud)
+      DrawHud(play, play.Level >= 1 && name < names.size() ? names[name] : std::string());
     // A meter that cannot draw ends the run at once, with nothing saved.
     if (meter != nullptr && !DrawDevelopOverlay(*meter, editor)) return false;
     RememberShown(play);

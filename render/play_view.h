@@ -41,6 +41,9 @@ class PlayView {
   bool DrawGameFrame(const PlayState& play, const std::vector<std::string>& names, DevInfo* meter,
                      const EditCursor& editor);
 
+  // Whether frames show the heads-up display: the level editor's picture of a level goes without.
+  bool ShowHud = true;
+
   // The places the sprites of the last frame covered, to be repainted from the backdrop.
   std::vector<Rect> DirtyRects;
   int16_t DirtyCount = 0;

@@ -37,6 +37,9 @@ constexpr Profile kThorough{2.0f, 1.0f, 2.0f, 0.5f, 1, 3};
 // A flight longer than this is given up (a bouncy platform never lets the hero stand).
 constexpr int kMaxAirFrames = 240;
 
+// How many standing positions are expanded between two questions whether to stop.
+constexpr size_t kStopAskEvery = 64;
+
 constexpr std::array<uint8_t, 3> kSteers = {KEY_RIGHT, KEY_LEFT, 0};
 
 struct Hero {
@@ -133,7 +136,8 @@ class Explorer {
 
   // A breadth-first search over standing positions from the level's start, until every item
   // not reached before is touched or nothing new is left to try.
-  void Search(const Profile& profile) {
+  void Search(const Profile& profile, const std::function<bool()>& bStop) {
+    if (report_.Stopped) return;
     profile_ = profile;
     steps_.clear();
     standing_.clear();
@@ -151,7 +155,13 @@ class Explorer {
     if (left_ == 0) return;
 
     AddStanding(kLevelStart, -1);
-    for (size_t i = 0; i < standing_.size() && left_ > 0; ++i) Expand(standing_[i]);
+    for (size_t i = 0; i < standing_.size() && left_ > 0; ++i) {
+      if (bStop && i % kStopAskEvery == 0 && bStop()) {
+        report_.Stopped = true;
+        break;
+      }
+      Expand(standing_[i]);
+    }
 
     for (size_t i = 0; i < rects_.size(); ++i) {
       if (itemStep_[i] < 0) continue;
@@ -335,10 +345,10 @@ int StageOfLevel(int nLevelCount, int nLevel) {
   return std::min((nLevel - 1) / perStage + 1, 5);
 }
 
-LevelReport CheckLevel(const LevelSet& levels, int nLevel) {
+LevelReport CheckLevel(const LevelSet& levels, int nLevel, const std::function<bool()>& bStop) {
   Explorer explorer(levels, nLevel);
-  explorer.Search(kQuick);
-  explorer.Search(kThorough);
+  explorer.Search(kQuick, bStop);
+  explorer.Search(kThorough, bStop);
   return explorer.Report();
 }
 

@@ -13,6 +13,7 @@
 // replayed. Bombs, the machine and the power-ups' effects are left out: the hero plays the level
 // as it finds it, without a high jump or extra speed.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,7 +49,8 @@ struct LevelReport {
   std::vector<Item> Items;  // power-ups then gems, each in the game's list order
   long StandingStates = 0;  // explored, for the curious
   long AirStates = 0;
-  long Frames = 0;  // frames simulated
+  long Frames = 0;       // frames simulated
+  bool Stopped = false;  // the search was called off: items not reached may still be reachable
 
   int Count(bool bGems, bool bReached) const;
   int Total(bool bGems) const;
@@ -57,8 +59,9 @@ struct LevelReport {
 // The stage the game plays level nLevel in, for a set of nLevelCount levels.
 int StageOfLevel(int nLevelCount, int nLevel);
 
-// Explores level nLevel (1 to 31) of the set.
-LevelReport CheckLevel(const LevelSet& levels, int nLevel);
+// Explores level nLevel (1 to 31) of the set. A search that may be called off (a level editor's,
+// when the level changed meanwhile) passes `bStop`, which is asked every so often.
+LevelReport CheckLevel(const LevelSet& levels, int nLevel, const std::function<bool()>& bStop = {});
 
 // Plays `route` on level nLevel from its start and returns the first frame (counted from 0) in
 // which the hero touches the item in (nColumn, nRow), or -1 when it never does.
