@@ -24,8 +24,6 @@ constexpr float kToolBarHeight = 38;
 constexpr float kStatusHeight = 26;
 constexpr float kRulerTop = 18;   // column numbers above the level
 constexpr float kRulerLeft = 24;  // row numbers left of it
-// The heads-up display is drawn over the top of every screen, over rows 0 to 2.
-constexpr int kHudRows = 3;
 // Bombs leave the level through the sides below this height, and come back in from the top.
 constexpr int kBombExitTop = 480, kBombExitBottom = 580;
 
@@ -833,7 +831,7 @@ void EditorApp::DrawCanvasOverlays(ImDrawList* draw) {
         }
       }
     // The heads-up display covers the top of the screen wherever the view is.
-    const float hudBottom = ly(static_cast<float>(kHudRows * CELL_HEIGHT));
+    const float hudBottom = ly(static_cast<float>(DISPLAY_ROWS * CELL_HEIGHT));
     draw->AddRectFilled(Vec(x0, y0), Vec(x1, hudBottom), IM_COL32(40, 120, 255, 45));
     draw->AddLine(Vec(x0, hudBottom), Vec(x1, hudBottom), IM_COL32(90, 160, 255, 160), 1.5f);
     if (z >= 0.3f)

@@ -19,8 +19,6 @@ namespace {
 
 // A frame of play is one 30 ms pass of the frame loop.
 constexpr double kFrameSeconds = 0.030;
-// The heads-up display is drawn over rows 0 to 2 of every screen the level scrolls through.
-constexpr int kDisplayRows = 3;
 // Gems and power-ups are drawn reaching this many pixels into the row above their cell.
 constexpr int kItemReach = 17;
 // The machine level is won by destroying the machine; its gems do not matter.
@@ -55,13 +53,13 @@ int GemCells(const LevelSet& levels, int nLevel) {
 void CheckDisplayRows(LevelCheck& check, const LevelSet& levels) {
   ForEachCellInPlayOrder(levels, check.Level, [&](CellPos at, uint8_t code) {
     const std::string row = "Row " + std::to_string(at.Row);
-    if (IsPlatformCode(code) && at.Row < kDisplayRows) {
+    if (IsPlatformCode(code) && at.Row < DISPLAY_ROWS) {
       check.Breaks.push_back(
           {at, row + " holds a platform: the heads-up display covers rows 0 to 2"});
     } else if ((IsGemCode(code) || IsPowerUpCode(code)) &&
-               20 * at.Row - kItemReach < 20 * kDisplayRows) {
+               20 * at.Row - kItemReach < 20 * DISPLAY_ROWS) {
       check.Breaks.push_back({at, row + " holds " + ItemText(code) +
-                                      (at.Row < kDisplayRows ? "" : ", drawn reaching into row 2") +
+                                      (at.Row < DISPLAY_ROWS ? "" : ", drawn reaching into row 2") +
                                       ": the heads-up display covers rows 0 to 2"});
     }
   });

@@ -150,6 +150,9 @@ OpenResult ImportLevelSources(const std::filesystem::path& folder);
 std::string ExportLevelSources(const LevelDocument& doc, const std::filesystem::path& folder);
 
 // ---- Live checks ----
+// The heads-up display is drawn over rows 0 to 2 of every screen the level scrolls through: a
+// platform there is hidden under it.
+constexpr int DISPLAY_ROWS = 3;
 struct ItemMark {
   CellPos At;
   uint8_t Code = 0;
