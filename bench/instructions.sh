@@ -12,7 +12,7 @@ out=$(mktemp -d /tmp/pibo-instructions.XXXXXX)
 trap 'rm -rf "$out"' EXIT
 for name in "${names[@]}"; do
   valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file="$out/$name" \
-    "$bench" --benchmark_filter="^$name\$" --benchmark_min_time=1 > /dev/null 2> "$out/log"
+    "$bench" --benchmark_filter="^$name(/iterations:[0-9]+)?\$" --benchmark_min_time=1 > /dev/null 2> "$out/log"
   passes=$(sed -n 's/^timed passes: //p' "$out/log")
   total=$(sed -n 's/^summary: //p' "$out/$name")
   [ -n "$passes" ] && [ "$passes" -gt 0 ] || { cat "$out/log" >&2; exit 1; }
