@@ -3,12 +3,14 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <type_traits>
 
 #include "base/failure.h"
+#include "engines/rgb565.h"
 #include "engines/surface.h"
 
 namespace {
@@ -64,9 +66,8 @@ void Display::Open(const std::string& sCaption, bool bFullScreen) {
 #else
   const uint32_t resizable = SDL_WINDOW_RESIZABLE;
 #endif
-  window_.reset(
-      SDL_CreateWindow(sCaption.c_str(), x, y, width, height,
-                       resizable | (bFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0)));
+  window_.reset(SDL_CreateWindow(sCaption.c_str(), x, y, width, height,
+                                 resizable | (bFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0)));
   if (window_ == nullptr) RaiseSdlError();
   SDL_SetWindowData(window_.get(), kDisplayKey, this);
 }
@@ -179,7 +180,7 @@ void Display::Paint(const std::vector<SDL_Rect>* parts) {
 }
 
 SDL_Surface* Display::DirectWindow(SDL_Rect& place) {
-  if (!keeps_texture_ || colours_.empty() || shown_.empty()) return nullptr;
+  if (!keeps_texture_ || (colours_.empty() && !formula_) || shown_.empty()) return nullptr;
   SDL_Surface* window = SDL_GetWindowSurface(window_.get());
   if (window == nullptr || window->format->format != texture_format_ || SDL_MUSTLOCK(window))
     return nullptr;
@@ -261,12 +262,14 @@ SDL_Rect Display::Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Re
   return SDL_Rect{place.x + x0, place.y + y0, x1 - x0, y1 - y0};
 }
 
-// Picture pixels `from[s0]` to `from[s1 - 1]`, each `k` window pixels wide.
-void Display::ScaleRowWhole(const uint16_t* from, uint8_t* out, int s0, int s1, int k) const {
+// Picture pixels `from[s0]` to `from[s1 - 1]`, each `k` window pixels wide: the row's colours
+// worked out once, then each written k times.
+void Display::ScaleRowWhole(const uint16_t* from, uint8_t* out, int s0, int s1, int k) {
+  Convert(from + s0, reinterpret_cast<uint8_t*>(row_colours_.data() + s0), s1 - s0);
   auto* to = reinterpret_cast<uint32_t*>(out) + static_cast<size_t>(s0) * k;
   const auto spread = [&](auto width) {
     for (int sx = s0; sx < s1; ++sx) {
-      const uint32_t colour = colours_[from[sx]];
+      const uint32_t colour = row_colours_[sx];
       for (int i = 0; i < width; ++i) *to++ = colour;
     }
   };
@@ -344,17 +347,34 @@ void Display::PrepareConversion(uint32_t sourceFormat) {
   if (source_format_ == sourceFormat) return;
   source_format_ = sourceFormat;
   colours_.clear();
+  formula_ = false;
   if (SDL_BYTESPERPIXEL(texture_format_) != 4) return;
   std::vector<uint16_t> every(65536);
   for (size_t i = 0; i < every.size(); ++i) every[i] = static_cast<uint16_t>(i);
   colours_.resize(every.size());
   if (SDL_ConvertPixels(65536, 1, sourceFormat, every.data(), 65536 * 2, texture_format_,
-                        colours_.data(), 65536 * 4) != 0)
+                        colours_.data(), 65536 * 4) != 0) {
     colours_.clear();
+    return;
+  }
+  // Where the colours can be worked out as SDL gives them, eight pixels at a time beat a look-up
+  // in a table of 256 KB; they are checked against SDL's, every one of them.
+  if (sourceFormat != SDL_PIXELFORMAT_RGB565) return;
+  const uint8_t alpha = static_cast<uint8_t>(colours_[0] >> 24);
+  std::array<uint32_t, 4096> worked;
+  for (size_t at = 0; at < every.size(); at += worked.size()) {
+    ConvertRgb565(&every[at], reinterpret_cast<uint8_t*>(worked.data()), worked.size(), alpha);
+    if (!std::equal(worked.begin(), worked.end(), colours_.begin() + at)) return;
+  }
+  colours_ = {};
+  formula_alpha_ = alpha;
+  formula_ = true;
 }
 
 void Display::Convert(const uint16_t* from, uint8_t* to, int count) const {
-  if (!colours_.empty()) {
+  if (formula_) {
+    ConvertRgb565(from, to, count, formula_alpha_);
+  } else if (!colours_.empty()) {
     for (int i = 0; i < count; ++i) {
       const uint32_t colour = colours_[from[i]];
       std::memcpy(to + 4 * i, &colour, 4);

@@ -69,7 +69,7 @@ class Display {
   // One part scaled into the window; returns where it went.
   SDL_Rect Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Rect& part);
   // One row of picture pixels, each `k` window pixels wide, into the window row `out`.
-  void ScaleRowWhole(const uint16_t* from, uint8_t* out, int s0, int s1, int k) const;
+  void ScaleRowWhole(const uint16_t* from, uint8_t* out, int s0, int s1, int k);
   // The texture brought up to the picture on the screen, after pictures went straight to the
   // window.
   void CatchUpTexture();
@@ -86,11 +86,13 @@ class Display {
   TexturePtr texture_;
   uint32_t texture_format_ = 0;  // the window's own, so showing the picture needs no conversion
   int texture_width_ = 0, texture_height_ = 0;
-  bool mode_set_ = false;  // SetMode has run
-  std::vector<uint8_t> shown_;   // the pixels of the picture on the screen
+  bool mode_set_ = false;       // SetMode has run
+  std::vector<uint8_t> shown_;  // the pixels of the picture on the screen
   int shown_width_ = 0, shown_height_ = 0;
   uint32_t source_format_ = 0;     // the picture's format, which `colours_` converts
   std::vector<uint32_t> colours_;  // the texture's colour for each 16-bit one (4-byte textures)
+  bool formula_ = false;           // RGB565 pixels are worked out (ConvertRgb565), not looked up
+  uint8_t formula_alpha_ = 0;      // the top byte of every pixel, as SDL gives it
   std::vector<SDL_Rect> changed_;  // the parts of the last picture that changed
   bool texture_stale_ = false;     // the texture lags behind the window
   const SDL_Surface* drawn_window_ = nullptr;  // the window's surface last drawn whole
