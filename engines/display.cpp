@@ -359,7 +359,7 @@ void Display::PrepareConversion(uint32_t sourceFormat) {
   }
   // Where the colours can be worked out as SDL gives them, eight pixels at a time beat a look-up
   // in a table of 256 KB; they are checked against SDL's, every one of them.
-  if (sourceFormat != SDL_PIXELFORMAT_RGB565) return;
+  if (!RGB565_VECTORISED || sourceFormat != SDL_PIXELFORMAT_RGB565) return;
   const uint8_t alpha = static_cast<uint8_t>(colours_[0] >> 24);
   std::array<uint32_t, 4096> worked;
   for (size_t at = 0; at < every.size(); at += worked.size()) {

@@ -5,6 +5,14 @@
 // v * 2069 + 16 >> 9), so the screen shows the very colours SDL would give it.
 #include <cstdint>
 
+// Whether the conversion runs eight pixels at a time here; one at a time it is slower than a
+// look-up table.
+#if defined(__SSE2__)
+constexpr bool RGB565_VECTORISED = true;
+#else
+constexpr bool RGB565_VECTORISED = false;
+#endif
+
 // `count` pixels, four bytes each in the machine's byte order: red in bits 16-23, green 8-15, blue
 // 0-7 and `alpha` in the top byte.
 void ConvertRgb565(const uint16_t* from, uint8_t* to, int count, uint8_t alpha);
