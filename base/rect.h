@@ -27,20 +27,22 @@ inline int64_t Area(const Rect& r) {
 
 // Rectangles that overlap are joined into the rectangle around both wherever that covers no more
 // than the two did together, so what is copied is copied once. The rectangles' union only grows.
+// They are kept in order of their tops, so a rectangle is only held against those that start
+// above its bottom; joining keeps the order, as the top of the one around both is the first's.
 inline void MergeOverlapping(std::vector<Rect>& rects) {
+  std::sort(rects.begin(), rects.end(), [](const Rect& a, const Rect& b) { return a.Top < b.Top; });
   for (bool merged = true; merged;) {
     merged = false;
     for (size_t i = 0; i < rects.size(); ++i) {
-      for (size_t j = i + 1; j < rects.size(); ++j) {
+      for (size_t j = i + 1; j < rects.size() && rects[j].Top < rects[i].Bottom; ++j) {
         const Rect& a = rects[i];
         const Rect& b = rects[j];
         if (!IntersectRect(a, b)) continue;
-        const Rect both{std::min(a.Left, b.Left), std::min(a.Top, b.Top),
-                        std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+        const Rect both{std::min(a.Left, b.Left), a.Top, std::max(a.Right, b.Right),
+                        std::max(a.Bottom, b.Bottom)};
         if (Area(both) > Area(a) + Area(b)) continue;
         rects[i] = both;
-        rects[j] = rects.back();
-        rects.pop_back();
+        rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(j));
         merged = true;
         --j;
       }
