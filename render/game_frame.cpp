@@ -1,5 +1,6 @@
 // One frame of play on the screen, drawn in layers over the level's backdrop.
 #include <algorithm>
+#include <bitset>
 
 #include "base/failure.h"
 #include "base/numbers.h"
@@ -27,10 +28,26 @@ Rect CellRect(int c, int r, int32_t offset) {
   return Rect{50 * c + offset, 20 * r, 50 * c + 50 + offset, 20 * r + 20};
 }
 
-bool Touches(const Rect& rect, const std::vector<Rect>& places) {
-  for (const Rect& place : places)
-    if (IntersectRect(rect, place)) return true;
-  return false;
+// Rounds down, also below zero.
+int32_t FloorDiv(int32_t a, int32_t b) {
+  return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
+}
+
+// The cells (in LevelCellIndex order of one slot) whose places, `offset` pixels from their
+// play-field places, overlap any of `places`: each place marks the cells under it, so many small
+// places cost no more than a few large ones.
+std::bitset<LEVEL_SLOT_SIZE> CellsUnder(const std::vector<Rect>& places, int32_t offset) {
+  std::bitset<LEVEL_SLOT_SIZE> under;
+  for (const Rect& place : places) {
+    if (place.Left >= place.Right || place.Top >= place.Bottom) continue;
+    const int c0 = std::max(FloorDiv(place.Left - offset, 50), 0);
+    const int c1 = std::min(FloorDiv(place.Right - offset - 1, 50), LEVEL_COLUMNS - 1);
+    const int r0 = std::max(FloorDiv(place.Top, 20), 0);
+    const int r1 = std::min(FloorDiv(place.Bottom - 1, 20), LEVEL_ROWS - 1);
+    for (int c = c0; c <= c1; ++c)
+      for (int r = r0; r <= r1; ++r) under.set(static_cast<size_t>(LevelCellIndex(1, c, r)));
+  }
+  return under;
 }
 
 }  // namespace
@@ -167,11 +184,13 @@ void PlayView::DrawPlatforms(const PlayState& play, const std::vector<Rect>* pla
   // Only the columns the screen shows.
   const int first = std::max(ViewX / 50, 0);
   const int last = std::min((ViewX + 800) / 50, LEVEL_COLUMNS - 1);
+  const auto under =
+      places != nullptr ? CellsUnder(*places, offset) : std::bitset<LEVEL_SLOT_SIZE>{};
   for (int c = first; c <= last; ++c) {
     for (int r = 0; r < LEVEL_ROWS; ++r) {
       const int k = cell(c, r);
       if (k >= 17) continue;
-      if (places != nullptr && !Touches(CellRect(c, r, offset), *places)) continue;
+      if (places != nullptr && !under.test(static_cast<size_t>(LevelCellIndex(1, c, r)))) continue;
       const int left = c == 0 ? PLATFORM_GRASS : cell(c - 1, r);
       const int right = c == LEVEL_COLUMNS - 1 ? PLATFORM_GRASS : cell(c + 1, r);
       const int piece = PlatformPiece(left, right);
