@@ -255,7 +255,9 @@ class Game : private PlayEvents {
   bool LoadGameOptions();
   bool SaveGameOptions();
   bool LoadSounds();
+  // Every picture not read yet.
   bool LoadGraphics();
+  bool LoadPicture(PictureId nPicture);
   bool LoadLevels();
   void SaveLevels();
   bool LoadHighScores();

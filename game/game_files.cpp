@@ -16,15 +16,16 @@
 
 bool Game::LoadGraphics() {
   return Trapped("Game - LoadGraphics - ", [&] {
-    // The loading picture is already on the screen.
-    for (int i = static_cast<int>(PictureId::Loading) + 1; i < PICTURE_COUNT; ++i) {
-      const auto picture = static_cast<PictureId>(i);
-      const PictureSize size = PictureSizeOf(picture);
-      if (!GE.LoadBitmap(PictureFile(picture, ExtraMode), Pictures[i], size.Width, size.Height))
-        return false;
-    }
+    for (int i = 0; i < PICTURE_COUNT; ++i)
+      if (Pictures[i] == nullptr && !LoadPicture(static_cast<PictureId>(i))) return false;
     return true;
   });
+}
+
+bool Game::LoadPicture(PictureId nPicture) {
+  const PictureSize size = PictureSizeOf(nPicture);
+  return GE.LoadBitmap(PictureFile(nPicture, ExtraMode), Pictures[static_cast<size_t>(nPicture)],
+                       size.Width, size.Height);
 }
 
 bool Game::LoadSounds() {
@@ -39,8 +40,7 @@ bool Game::LoadSounds() {
 }
 
 std::filesystem::path Game::DataFile(std::string_view name) const {
-  return DataFolder.empty() ? std::filesystem::path(name)
-                            : PathFromText(DataFolder) / name;
+  return DataFolder.empty() ? std::filesystem::path(name) : PathFromText(DataFolder) / name;
 }
 
 std::filesystem::path Game::ReadableDataFile(std::string_view name) const {

@@ -38,19 +38,14 @@ bool Game::Initialize(HostWindow& frm, bool bDevelop, bool bExtra, const std::st
     if (!IE.Initialize()) return false;
     if (!SE.Initialize()) return false;
     if (!GE.Initialize(800, 600, 16, 31, frm, 1200, 600)) return false;
-    SurfacePtr& loading = Pictures[static_cast<size_t>(PictureId::Loading)];
-    const PictureSize loadingSize = PictureSizeOf(PictureId::Loading);
-    if (!GE.LoadBitmap(PictureFile(PictureId::Loading, ExtraMode), loading, loadingSize.Width,
-                       loadingSize.Height))
-      return false;
-    if (!Art.ShowBitmap(loading.get(), true)) return false;
+    if (!LoadPicture(PictureId::Loading)) return false;
+    if (!Art.ShowBitmap(Art.Picture(PictureId::Loading), true)) return false;
 
     if (!LoadPlayerSettings()) return false;
     ApplyVolumes();
     ApplyControls();
     if (!LoadGameOptions()) return false;
     if (!LoadSounds()) return false;
-    if (!LoadGraphics()) return false;
     if (!LoadLevels()) return false;
     if (!LoadHighScores()) return false;
 
@@ -64,6 +59,11 @@ bool Game::Initialize(HostWindow& frm, bool bDevelop, bool bExtra, const std::st
     else
       StagePasswords = {"", "KOLWAB", "TIRMEX", "GUNPAV", "BEZOLT", "WAQUDI"};
 
+    // The title comes up as soon as its own picture is read; the pictures of play are read
+    // while it stands on the screen.
+    if (!LoadPicture(PictureId::Title)) return false;
+    Title.Draw(Art, HighScores);
+    if (!LoadGraphics()) return false;
     GameMode = GAMEMODE_TITLE;
     Initialized = true;
     return true;
