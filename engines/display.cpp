@@ -101,14 +101,13 @@ void Display::SetMode(int nWidth, int nHeight) {
   source_format_ = 0;  // the colour table is made again for the new texture
   texture_width_ = nWidth;
   texture_height_ = nHeight;
-  if (!EnsureTexture()) RaiseSdlError();
   shown_.clear();
   SDL_RendererInfo info;
   keeps_texture_ =
       SDL_GetRendererInfo(renderer_.get(), &info) == 0 && std::strcmp(info.name, "software") == 0;
   // The software renderer's pictures go straight to the window's pixels: its texture (2 MB, kept
-  // zeroed) is made again only when a picture has to go through it.
-  if (keeps_texture_) texture_.reset();
+  // zeroed) is made only when a picture has to go through it.
+  if (!keeps_texture_ && !EnsureTexture()) RaiseSdlError();
   mode_set_ = true;
   needs_clear_ = true;
   SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
