@@ -105,6 +105,10 @@ class Display {
   bool video_started_ = false;
 };
 
+// The black bars: every pixel of the 32-bit `window` outside `place` black, those inside left
+// as they are.
+void ClearAround(SDL_Surface& window, const SDL_Rect& place);
+
 // Alt+Enter: full screen (covering the desktop) to an 800 x 600 window in the middle of the
 // screen, and back.
 void ToggleFullScreen(SDL_Window* window);
