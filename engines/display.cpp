@@ -11,7 +11,7 @@
 #include <type_traits>
 #include <utility>
 
-#ifdef __linux__
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
 #include <sys/mman.h>
 #include <unistd.h>
 #endif
@@ -229,7 +229,7 @@ namespace {
 // read as zeros afterwards (the shared memory the X server shows from), and returns the part
 // handed back (empty when no whole page lies there); nothing when the system refuses.
 std::optional<std::pair<uint8_t*, uint8_t*>> ZeroPages(uint8_t* begin, uint8_t* end) {
-#ifdef __linux__
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
   const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
   if (page == 0) return std::nullopt;
   const uintptr_t first = (reinterpret_cast<uintptr_t>(begin) + page - 1) / page * page;
