@@ -113,6 +113,19 @@ std::string PictureFault(std::span<const uint8_t> file, int nWidth, int nHeight)
   return "";
 }
 
+PictureLayout ReadPictureLayout(std::span<const uint8_t> file) {
+  PictureLayout layout;
+  const int32_t height = I32(file, kFileHeader + 8);
+  layout.Width = I32(file, kFileHeader + 4);
+  layout.Height = std::abs(height);
+  layout.TopRowFirst = height < 0;
+  layout.Bits = U16(file, kFileHeader + 14);
+  layout.Uncompressed = U32(file, kFileHeader + 16) == kBiRgb;
+  layout.PixelsAt = U32(file, 10);
+  layout.RowBytes = (static_cast<size_t>(layout.Width) * layout.Bits + 31) / 32 * 4;
+  return layout;
+}
+
 std::string WaveFault(std::span<const uint8_t> file) {
   if (file.size() < 12 || !Tag(file, 0, "RIFF") || !Tag(file, 8, "WAVE")) return "Not a WAVE file";
   const uint64_t riffEnd = 8ull + U32(file, 4);

@@ -14,33 +14,22 @@ namespace {
   throw GameError(ERR_BAD_FILE_FORMAT, SDL_GetError());
 }
 
-uint32_t Le32(std::span<const uint8_t> b, size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
-}
-
 // A checked, uncompressed 24-bit BMP (the kind our own pictures are) straight into a 16-bit
 // surface, row by row from the file's bytes, each channel keeping its top bits as SDL's
 // conversion does; nullptr for any other kind, which SDL reads. This spares a 24-bit copy of
 // the whole picture and SDL's pixel-by-pixel conversion of it.
 SDL_Surface* DecodeTrueColour(std::span<const uint8_t> file) {
-  constexpr size_t kInfo = 14;  // where the BMP's info header starts
-  if (Le32(file, kInfo + 16) != 0 || (file[kInfo + 14] | file[kInfo + 15] << 8) != 24)
-    return nullptr;
-  const auto width = static_cast<int32_t>(Le32(file, kInfo + 4));
-  const auto declaredHeight = static_cast<int32_t>(Le32(file, kInfo + 8));
-  const int32_t height = declaredHeight < 0 ? -declaredHeight : declaredHeight;
+  const PictureLayout layout = ReadPictureLayout(file);
+  if (!layout.Uncompressed || layout.Bits != 24) return nullptr;
   SDL_Surface* surface =
-      SDL_CreateRGBSurfaceWithFormat(0, width, height, 16, SDL_PIXELFORMAT_RGB565);
+      SDL_CreateRGBSurfaceWithFormat(0, layout.Width, layout.Height, 16, SDL_PIXELFORMAT_RGB565);
   if (surface == nullptr) RaiseSdlError();
-  const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
-  const uint8_t* pixels = file.data() + Le32(file, 10);
-  for (int32_t y = 0; y < height; ++y) {
-    // A positive height stores the bottom row first.
-    const uint8_t* in =
-        pixels + rowBytes * static_cast<size_t>(declaredHeight > 0 ? height - 1 - y : y);
+  for (int32_t y = 0; y < layout.Height; ++y) {
+    const int32_t stored = layout.TopRowFirst ? y : layout.Height - 1 - y;
+    const uint8_t* in = file.data() + layout.PixelsAt + layout.RowBytes * stored;
     auto* out = reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(surface->pixels) +
                                             static_cast<size_t>(y) * surface->pitch);
-    for (int32_t x = 0; x < width; ++x, in += 3)
+    for (int32_t x = 0; x < layout.Width; ++x, in += 3)
       out[x] = static_cast<uint16_t>((in[2] & 0xF8) << 8 | (in[1] & 0xFC) << 3 | in[0] >> 3);
   }
   return surface;
