@@ -105,6 +105,7 @@ test-windows: windows
 bench: build
 	$(BUILD)/bench/pibo-bench $(ARGS)
 	bench/startup/first_frame.sh $(BUILD)
+	bench/play/share_of_core.sh $(BUILD)
 
 # Instructions a pass takes under callgrind: the repeatable reference.
 bench-instructions: build
