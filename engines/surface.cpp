@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "base/failure.h"
 #include "base/files.h"
@@ -92,6 +93,34 @@ Rect Surface::DrawText(int x, int y, std::string_view sText, bool bUpdatePositio
   UseColorKey(keyed);
   Changed();
   return Rect{x, y, x + text->w, y + text->h};
+}
+
+Rect Surface::TextPlace(int x, int y, std::string_view sText) const {
+  if (sText.empty()) return Rect{x, y, x, y};
+  const SDL_Surface* text = font_.Rendered(Cp1252ToUtf8(sText), fore_color_);
+  return Rect{x, y, x + text->w, y + text->h};
+}
+
+void Surface::ReadPixels(const Rect& place, std::vector<uint16_t>& pixels) const {
+  const SDL_Surface* raw = surface_.get();
+  const auto width = static_cast<size_t>(place.Right - place.Left);
+  pixels.resize(width * static_cast<size_t>(place.Bottom - place.Top));
+  for (int32_t y = place.Top; y < place.Bottom; ++y)
+    std::memcpy(&pixels[static_cast<size_t>(y - place.Top) * width],
+                static_cast<const uint8_t*>(raw->pixels) + static_cast<size_t>(y) * raw->pitch +
+                    static_cast<size_t>(place.Left) * 2,
+                width * 2);
+}
+
+void Surface::WritePixels(const Rect& place, const std::vector<uint16_t>& pixels) {
+  SDL_Surface* raw = surface_.get();
+  const auto width = static_cast<size_t>(place.Right - place.Left);
+  if (pixels.size() != width * static_cast<size_t>(place.Bottom - place.Top)) return;
+  for (int32_t y = place.Top; y < place.Bottom; ++y)
+    std::memcpy(static_cast<uint8_t*>(raw->pixels) + static_cast<size_t>(y) * raw->pitch +
+                    static_cast<size_t>(place.Left) * 2,
+                &pixels[static_cast<size_t>(y - place.Top) * width], width * 2);
+  Changed();
 }
 
 int Surface::TextWidth(std::string_view sText) const {

@@ -58,6 +58,11 @@ class Surface {
   Rect DrawText(int x, int y, std::string_view sText, bool bUpdatePosition = false);
   // How wide DrawText would draw the (8-bit) text in the current font.
   int TextWidth(std::string_view sText) const;
+  // Where DrawText would draw the text at (x, y) in the current font and colour.
+  Rect TextPlace(int x, int y, std::string_view sText) const;
+  // The pixels of `place` (within the surface), row after row, and back onto the surface.
+  void ReadPixels(const Rect& place, std::vector<uint16_t>& pixels) const;
+  void WritePixels(const Rect& place, const std::vector<uint16_t>& pixels);
   void SetFontTransparency(bool bTransparent) { font_transparent_ = bTransparent; }
   // A box from (left, top) to (right, bottom), right and bottom exclusive: a one-pixel outline in
   // the fore colour, filled with the fill colour when the fill style is solid.

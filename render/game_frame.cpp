@@ -85,8 +85,9 @@ void PlayView::DrawSprite(Surface* sheet, Rect source, Rect dest, bool bListed) 
   source.Right -= cutRight;
   if (dest.Left >= dest.Right) return;
   if (bListed) AddDirtyRect(dest);
-  if (sheet != nullptr)
-    art_.GE.Blit(art_.GE.BackBuffer().get(), dest, sheet, source, 0, 0, BLIT_WAIT_KEYED);
+  if (sheet == nullptr) return;
+  LiftHud(dest);
+  art_.GE.Blit(art_.GE.BackBuffer().get(), dest, sheet, source, 0, 0, BLIT_WAIT_KEYED);
 }
 
 void PlayView::DrawCharacter(const PlayState& play) {
@@ -120,6 +121,7 @@ bool PlayView::BuildLevelBackdrop(int16_t nStage) {
 }
 
 void PlayView::Repaint(const Rect& place) {
+  LiftHud(place);
   Rect dest = place;
   Rect source = place;
   art_.GE.Blit(art_.GE.BackBuffer().get(), dest, SurfLevel.get(), source, 0, 0, BLIT_WAIT);
@@ -267,6 +269,7 @@ void PlayView::DrawEffects(const PlayState& play) {
         const int32_t y = CInt(piece.Y);
         const Rect dest{x, y, x + effect.StepX, y + effect.StepY};
         if (!IntersectRect(dest, shown)) continue;
+        LiftHud(dest);
         const int32_t sx = effect.SrcX + a * effect.StepX;
         const int32_t sy = effect.SrcY + b * effect.StepY;
         VBGE::CopyPieceKeyed(back, shown, dest, *sheet,
@@ -292,6 +295,13 @@ bool PlayView::DrawGameFrame(const PlayState& play, const std::vector<std::strin
     UpdateView(play, editor);
     const bool whole = ShownViewX != ViewX || ShownLevel != play.Level || Overflowed;
     Overflowed = false;
+    // A frame drawn whole paints over the heads-up display too; otherwise it may still stand.
+    HudLiftable = !whole;
+    for (HudBlock& block : HudBlocks) {
+      if (whole) block = HudBlock{};
+      block.Lifted = whole;
+    }
+    StandHud();
     if (whole)
       RepaintWindows(oldBackdropX);
     else
@@ -312,6 +322,8 @@ bool PlayView::DrawGameFrame(const PlayState& play, const std::vector<std::strin
     const size_t name = static_cast<size_t>(play.Level - 1);
     if (ShowHud)
       DrawHud(play, play.Level >= 1 && name < names.size() ? names[name] : std::string());
+    else
+      DropHud();
     // A meter that cannot draw ends the run at once, with nothing saved.
     if (meter != nullptr && !DrawDevelopOverlay(*meter, editor)) return false;
     RememberShown(play);

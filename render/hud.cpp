@@ -1,10 +1,15 @@
 // The heads-up display along the top of the screen, and the develop-mode overlay: the frame-rate
 // meter and the editing cursor. The display is placed relative to BackdropX, so it stays put on
-// the screen while the level scrolls; everything it draws is listed, to be repainted next frame.
+// the screen while the level scrolls. It stays on the back buffer from frame to frame, with the
+// pixels beneath it kept, until it changes or something is drawn where it stands; the overlay is
+// listed, to be repainted next frame.
 #include "render/hud.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/numbers.h"
 #include "data/cell_codes.h"
@@ -16,6 +21,158 @@ namespace {
 
 constexpr int kIconSlots[] = {555, 600, 645, 690, 735};
 
+// One thing the display draws: a text, a picture cut from a sheet (with its colour key) or a
+// one-pixel outline.
+struct HudPart {
+  enum class Kind { Text, Picture, Outline } What = Kind::Text;
+  size_t Block = 0;  // which of the display's blocks it belongs to
+  Rect Place{};  // a text's top-left corner; a picture's or an outline's whole place
+  const Font* TextFont = nullptr;
+  uint32_t Colour = 0;
+  std::string Text;
+  PictureId Sheet = PictureId::Character;
+  Rect Source{};
+};
+
+// The display of a frame, as parts in the order they are drawn, with a description of all of
+// it: the same description, the same pixels.
+class HudParts {
+ public:
+  // The parts added from now on belong to `block`.
+  void StartBlock(size_t block) { block_ = block; }
+  void Text(int32_t x, int32_t y, const Font& font, uint32_t colour, std::string text) {
+    HudPart part;
+    part.Place = Rect{x, y, x, y};
+    part.TextFont = &font;
+    part.Colour = colour;
+    part.Text = std::move(text);
+    Add(std::move(part));
+  }
+  void Picture(const Rect& place, PictureId sheet, const Rect& source) {
+    HudPart part;
+    part.What = HudPart::Kind::Picture;
+    part.Place = place;
+    part.Sheet = sheet;
+    part.Source = source;
+    Add(std::move(part));
+  }
+  void Outline(const Rect& place, uint32_t colour) {
+    HudPart part;
+    part.What = HudPart::Kind::Outline;
+    part.Place = place;
+    part.Colour = colour;
+    Add(std::move(part));
+  }
+  const std::vector<HudPart>& Parts() const { return parts_; }
+  const std::string& Description(size_t block) const { return descriptions_[block]; }
+
+ private:
+  void Add(HudPart part) {
+    part.Block = block_;
+    const Rect& r = part.Place;
+    std::string& description_ = descriptions_[block_];
+    description_ += std::to_string(static_cast<int>(part.What)) + ' ' + std::to_string(r.Left) +
+                    ' ' + std::to_string(r.Top) + ' ' + std::to_string(r.Right) + ' ' +
+                    std::to_string(r.Bottom) + ' ' + std::to_string(part.Colour) + ' ' +
+                    std::to_string(static_cast<int>(part.Sheet)) + ' ' +
+                    std::to_string(part.Source.Left) + ' ' + std::to_string(part.Source.Top) + ' ';
+    if (part.TextFont != nullptr)
+      description_ += part.TextFont->Name + ' ' + std::to_string(part.TextFont->Size) + ' ';
+    description_ += part.Text + '\n';
+    parts_.push_back(std::move(part));
+  }
+  std::vector<HudPart> parts_;
+  std::array<std::string, HUD_BLOCKS> descriptions_;
+  size_t block_ = 0;
+};
+
+Rect Around(const Rect& a, const Rect& b) {
+  if (a.Left >= a.Right || a.Top >= a.Bottom) return b;
+  if (b.Left >= b.Right || b.Top >= b.Bottom) return a;
+  return Rect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+              std::max(a.Bottom, b.Bottom)};
+}
+
+void AddIcon(HudParts& hud, const PlayState& play, int32_t x, PictureId picture,
+             const Font& small, std::string text) {
+  const int32_t f = play.PowerUpCount > 0 ? IntPart(play.PowerUps[0].Frame) : 0;
+  const Rect frame{x, 5, x + 40, 40};
+  hud.Picture(frame, picture, Rect{40 * f, 0, 40 * f + 40, 35});
+  hud.Text(frame.Left + 2, frame.Bottom - 14, small, RGB(255, 255, 0), std::move(text));
+  hud.Outline(frame, RGB(255, 255, 0));
+}
+
+// What the display shows for `play`, at BackdropX `x0`.
+HudParts HudOf(const PlayState& play, const std::string& sLevelName, const GameFonts& fonts,
+               int32_t x0) {
+  HudParts hud;
+  const Font& medium = fonts.Medium;
+  if (play.Level == 31) {
+    hud.Text(x0 + 12, 33, medium, RGB(255, 255, 255), "Score: " + std::to_string(play.CharScore));
+    hud.Text(x0 + 12, 56, medium, RGB(255, 255, 0), sLevelName);
+    return hud;
+  }
+  const uint32_t health = HealthColor(play.CharHealth);
+  hud.Text(x0 + 12, 10, medium, health, "Health:");
+  hud.Picture(Rect{x0 + 72, 0, x0 + 112, 36}, PictureId::Character, Rect{200, 36, 240, 72});
+  hud.Text(x0 + 117, 10, medium, health, "x " + std::to_string(play.CharHealth));
+  // A game played with an assist that changes play says so beside the health, small and pale.
+  if (play.Assisted()) {
+    const std::string speed =
+        play.nGameSpeed != 100 ? " " + std::to_string(play.nGameSpeed) + " %" : "";
+    hud.Text(x0 + 165, 14, fonts.Small, RGB(150, 190, 255), "Assisted" + speed);
+  }
+  hud.Text(x0 + 12, 33, medium, RGB(255, 255, 255), "Score: " + std::to_string(play.CharScore));
+  hud.Text(x0 + 12, 56, medium, RGB(255, 255, 0),
+           "Level " + std::to_string(play.Level) + ": " + sLevelName);
+
+  const Font& small = fonts.Small;
+  hud.StartBlock(1);
+  if (play.ExtraSpeedTime > 0)
+    AddIcon(hud, play, x0 + kIconSlots[0], PictureId::ExtraSpeed, small,
+            std::to_string(play.ExtraSpeedTime / 30));
+  hud.StartBlock(2);
+  if (play.HighJumps > 0)
+    AddIcon(hud, play, x0 + kIconSlots[1], PictureId::HighJump, small,
+            std::to_string(play.HighJumps));
+  hud.StartBlock(3);
+  if (play.InvulnerableTime > 0)
+    AddIcon(hud, play, x0 + kIconSlots[2], PictureId::Invulnerable, small,
+            std::to_string(play.InvulnerableTime / 30));
+  hud.StartBlock(4);
+  if (play.FreezeTime > 0)
+    AddIcon(hud, play, x0 + kIconSlots[3], PictureId::FreezeBombs, small,
+            std::to_string(play.FreezeTime / 30));
+  hud.StartBlock(5);
+  if (play.Ammo > 0 || play.Level == 30) {
+    // The ball type's own power-up picture.
+    if (const PowerUpInfo* balls = FindBallPowerUp(play.BallType))
+      AddIcon(hud, play, x0 + kIconSlots[4], balls->Picture, small,
+              play.Level == 30 ? std::string() : std::to_string(play.Ammo));
+  }
+  return hud;
+}
+
+void DrawPart(const Canvas& art, const HudPart& part) {
+  Surface& back = art.Back();
+  Rect dest = part.Place;
+  Rect source = part.Source;
+  switch (part.What) {
+    case HudPart::Kind::Text:
+      back.SetFont(*part.TextFont);
+      back.SetForeColor(part.Colour);
+      back.DrawText(part.Place.Left, part.Place.Top, part.Text, false);
+      break;
+    case HudPart::Kind::Picture:
+      art.GE.Blit(&back, dest, art.Picture(part.Sheet), source, 0, 0, BLIT_WAIT_KEYED);
+      break;
+    case HudPart::Kind::Outline:
+      back.SetForeColor(part.Colour);
+      back.DrawBox(dest.Left, dest.Top, dest.Right, dest.Bottom);
+      break;
+  }
+}
+
 }  // namespace
 
 uint32_t HealthColor(int nHealth) {
@@ -23,80 +180,77 @@ uint32_t HealthColor(int nHealth) {
   return RGB(255 - c, c, 0);
 }
 
-void PlayView::DrawHudIcon(const PlayState& play, int16_t x, int16_t y, PictureId picture,
-                           const std::string& sText) {
-  Surface& back = art_.Back();
-  const int32_t f = play.PowerUpCount > 0 ? IntPart(play.PowerUps[0].Frame) : 0;
-  Rect dest{BackdropX + x, y, BackdropX + x + 40, y + 35};
-  const Rect frame = dest;
-  Rect source{40 * f, 0, 40 * f + 40, 35};
-  back.SetFont(art_.Fonts.Small);
-  back.SetForeColor(RGB(255, 255, 0));
-  AddDirtyRect(frame);
-  art_.GE.Blit(&back, dest, art_.Picture(picture), source, 0, 0, BLIT_WAIT_KEYED);
-  AddDirtyRect(back.DrawText(frame.Left + 2, frame.Bottom - 14, sText, false));
-  back.SetForeColor(RGB(255, 255, 0));
-  back.SetFillStyle(FILLSTYLE_TRANSPARENT);
-  back.DrawBox(frame.Left, frame.Top, frame.Right, frame.Bottom);
+void PlayView::StandHud() {
+  HudStanding = Rect{};
+  for (const HudBlock& block : HudBlocks)
+    if (!block.Lifted) HudStanding = Around(HudStanding, block.Place);
 }
 
+void PlayView::LiftHudBlocks(const Rect& place) {
+  for (size_t b = 0; b < HUD_BLOCKS; ++b)
+    if (!HudBlocks[b].Lifted && IntersectRect(place, HudBlocks[b].Place)) LiftHudBlock(b);
+  StandHud();
+}
+
+// A block is taken off after the blocks drawn over it, so each puts back what it found.
+void PlayView::LiftHudBlock(size_t nBlock) {
+  HudBlock& block = HudBlocks[nBlock];
+  block.Lifted = true;
+  for (size_t b = HUD_BLOCKS; b-- > nBlock + 1;)
+    if (!HudBlocks[b].Lifted && IntersectRect(HudBlocks[b].Place, block.Place)) LiftHudBlock(b);
+  if (block.Place.Right > block.Place.Left) art_.Back().WritePixels(block.Place, block.Under);
+}
+
+void PlayView::DropHud() {
+  for (size_t b = 0; b < HUD_BLOCKS; ++b) {
+    HudBlock& block = HudBlocks[b];
+    if (HudLiftable && !block.Lifted) LiftHudBlock(b);
+    if (block.Place.Right > block.Place.Left) Changes.push_back(block.Place);
+    block = HudBlock{};
+  }
+  HudStanding = Rect{};
+}
+
+// A block of the display is drawn again only when it changed or something was drawn where it
+// stands this frame; otherwise it stays on the back buffer as an earlier frame left it, and
+// nothing of it is sent to the screen.
 void PlayView::DrawHud(const PlayState& play, const std::string& sLevelName) {
+  const HudParts hud = HudOf(play, sLevelName, art_.Fonts, BackdropX);
+  if (HudLiftable)
+    for (size_t b = 0; b < HUD_BLOCKS; ++b)
+      if (!HudBlocks[b].Lifted && hud.Description(b) != HudBlocks[b].Shown) LiftHudBlock(b);
+  HudLiftable = false;
+  HudStanding = Rect{};
   Surface& back = art_.Back();
-  const Font& medium = art_.Fonts.Medium;
-  if (play.Level == 31) {
-    back.SetFont(medium);
-    back.SetForeColor(RGB(255, 255, 255));
-    AddDirtyRect(
-        back.DrawText(BackdropX + 12, 33, "Score: " + std::to_string(play.CharScore), false));
-    back.SetFont(medium);
-    back.SetForeColor(RGB(255, 255, 0));
-    AddDirtyRect(back.DrawText(BackdropX + 12, 56, sLevelName, false));
-    return;
-  }
-
   back.SetFillStyle(FILLSTYLE_TRANSPARENT);
-  back.SetFont(medium);
-  back.SetForeColor(HealthColor(play.CharHealth));
-  AddDirtyRect(back.DrawText(BackdropX + 12, 10, "Health:", false));
-  Rect face{BackdropX + 72, 0, BackdropX + 112, 36};
-  Rect faceSource{200, 36, 240, 72};
-  AddDirtyRect(face);
-  art_.GE.Blit(&back, face, art_.Picture(PictureId::Character), faceSource, 0, 0, BLIT_WAIT_KEYED);
-  AddDirtyRect(back.DrawText(BackdropX + 117, 10, "x " + std::to_string(play.CharHealth), false));
-  // A game played with an assist that changes play says so beside the health, small and pale.
-  if (play.Assisted()) {
-    back.SetFont(art_.Fonts.Small);
-    back.SetForeColor(RGB(150, 190, 255));
-    const std::string speed =
-        play.nGameSpeed != 100 ? " " + std::to_string(play.nGameSpeed) + " %" : "";
-    AddDirtyRect(back.DrawText(BackdropX + 165, 14, "Assisted" + speed, false));
-  }
-
-  back.SetFont(medium);
-  back.SetForeColor(RGB(255, 255, 255));
-  AddDirtyRect(
-      back.DrawText(BackdropX + 12, 33, "Score: " + std::to_string(play.CharScore), false));
-  back.SetFont(medium);
-  back.SetForeColor(RGB(255, 255, 0));
-  AddDirtyRect(back.DrawText(BackdropX + 12, 56,
-                             "Level " + std::to_string(play.Level) + ": " + sLevelName, false));
-
-  if (play.ExtraSpeedTime > 0)
-    DrawHudIcon(play, kIconSlots[0], 5, PictureId::ExtraSpeed,
-                std::to_string(play.ExtraSpeedTime / 30));
-  if (play.HighJumps > 0)
-    DrawHudIcon(play, kIconSlots[1], 5, PictureId::HighJump, std::to_string(play.HighJumps));
-  if (play.InvulnerableTime > 0)
-    DrawHudIcon(play, kIconSlots[2], 5, PictureId::Invulnerable,
-                std::to_string(play.InvulnerableTime / 30));
-  if (play.FreezeTime > 0)
-    DrawHudIcon(play, kIconSlots[3], 5, PictureId::FreezeBombs,
-                std::to_string(play.FreezeTime / 30));
-  if (play.Ammo > 0 || play.Level == 30) {
-    // The ball type's own power-up picture.
-    if (const PowerUpInfo* balls = FindBallPowerUp(play.BallType))
-      DrawHudIcon(play, kIconSlots[4], 5, balls->Picture,
-                  play.Level == 30 ? std::string() : std::to_string(play.Ammo));
+  const SurfaceDesc desc = back.GetSurfaceDesc();
+  for (size_t b = 0; b < HUD_BLOCKS; ++b) {
+    HudBlock& block = HudBlocks[b];
+    if (!block.Lifted) continue;
+    const Rect old = block.Place;
+    Rect place{};
+    for (const HudPart& part : hud.Parts()) {
+      if (part.Block != b) continue;
+      if (part.What != HudPart::Kind::Text) {
+        place = Around(place, part.Place);
+        continue;
+      }
+      back.SetFont(*part.TextFont);
+      back.SetForeColor(part.Colour);
+      place = Around(place, back.TextPlace(part.Place.Left, part.Place.Top, part.Text));
+    }
+    place.Left = std::max(place.Left, 0);
+    place.Top = std::max(place.Top, 0);
+    place.Right = std::max(std::min<int32_t>(place.Right, desc.Width), place.Left);
+    place.Bottom = std::max(std::min<int32_t>(place.Bottom, desc.Height), place.Top);
+    back.ReadPixels(place, block.Under);
+    for (const HudPart& part : hud.Parts())
+      if (part.Block == b) DrawPart(art_, part);
+    block.Place = place;
+    block.Shown = hud.Description(b);
+    block.Lifted = false;
+    const Rect changed = Around(old, place);
+    if (changed.Right > changed.Left) Changes.push_back(changed);
   }
 }
 

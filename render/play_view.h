@@ -1,9 +1,10 @@
 #pragma once
 // PlayView: a frame of play on the screen. The backdrop of the level is composed once into
 // SurfLevel; the backdrop scrolls at half the speed of the play field. While the view stands
-// still, a frame repaints only the heads-up strip, what the sprites covered last time and the
-// cells that changed, draws the sprites again in layers with the platforms they touch, and sends
-// only those places to the screen. When the view moves, the window is drawn whole.
+// still, a frame repaints only what the sprites covered last time and the cells that changed, draws
+// the sprites again in layers with the platforms they touch, draws the heads-up display again only
+// where it changed or was drawn over, and sends only those places to the screen. When the view
+// moves, the window is drawn whole.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -17,6 +18,8 @@
 class DevInfo;
 
 constexpr int DIRTY_RECT_CAPACITY = 5000;
+// The heads-up display's blocks: its texts, and the five power-up icons.
+constexpr size_t HUD_BLOCKS = 6;
 
 // What the level editor shows of itself while it paints: its own scroll position and the cursor
 // on the cell last painted, labelled with the drawing code.
@@ -76,8 +79,17 @@ class PlayView {
   void DrawEffects(const PlayState& play);
   void DrawBombExits(const PlayState& play);
   void DrawHud(const PlayState& play, const std::string& sLevelName);
-  void DrawHudIcon(const PlayState& play, int16_t x, int16_t y, PictureId picture,
-                   const std::string& sText);
+  // Before anything is drawn at `place` in a frame: a heads-up display standing there since an
+  // earlier frame is taken off (the pixels beneath it put back), to be drawn again on top.
+  void LiftHud(const Rect& place) {
+    if (HudLiftable && IntersectRect(place, HudStanding)) LiftHudBlocks(place);
+  }
+  void LiftHudBlocks(const Rect& place);
+  void LiftHudBlock(size_t nBlock);
+  // The heads-up display's blocks still standing this frame: HudStanding goes around them.
+  void StandHud();
+  // The heads-up display taken off for good (a frame without it).
+  void DropHud();
   bool DrawDevelopOverlay(DevInfo& meter, const EditCursor& editor);
 
   Canvas& art_;
@@ -89,4 +101,16 @@ class PlayView {
   bool Overflowed = false;    // a place was not listed: the next frame is drawn whole
   std::vector<Rect> Changes;  // this frame: where the back buffer's window changed
   DirtyTiles EffectTiles;     // this frame: where the effects' pieces are
+  // The heads-up display stays on the back buffer from frame to frame, block by block (the texts
+  // on the left, each power-up icon on the right), while nothing is drawn over a block and it
+  // shows the same. HudLiftable: this frame has not drawn the display yet.
+  struct HudBlock {
+    Rect Place{};                 // where it stands (empty: not there)
+    std::vector<uint16_t> Under;  // the back buffer's pixels beneath it
+    std::string Shown;            // what it shows
+    bool Lifted = true;           // not on the back buffer: to be drawn this frame
+  };
+  std::array<HudBlock, HUD_BLOCKS> HudBlocks;
+  Rect HudStanding{};
+  bool HudLiftable = false;
 };

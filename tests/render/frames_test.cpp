@@ -297,6 +297,36 @@ std::vector<uint16_t> WindowPixels(TestHost& host) {
 // Through standing, running (the view scrolls), jumping, shooting, bombs and a platform built and
 // taken away under the hero, each frame must equal the same frame drawn whole on a fresh
 // backdrop, and the window must show exactly that picture.
+// The heads-up display stands on the back buffer between frames; pieces of an explosion and a
+// falling bomb flying through it, and a score that changes, leave it as a frame drawn whole shows it.
+TEST_F(Frames, HeadsUpDisplayUnderFlyingPiecesEqualsAFrameDrawnWhole) {
+  Start(false, 1);
+  for (int frame = 0; frame < 45; ++frame) {
+    game.Play.CharHealth = 5;
+    if (frame == 1 && game.Play.BombCount < MAX_BOMBS) {  // a bomb appears over the ball icon
+      BombRec& bomb = game.Play.Bombs[game.Play.BombCount++];
+      bomb = BombRec{};
+      bomb.X = 745;
+      bomb.Y = 10;
+    }
+    if (frame == 11) {  // pieces fly over the texts, which have stood still since the first frame
+      game.Play.StartParticleEffect(20, 10, 2.5f, 2.5f, 0.5f, 15, 100, PictureId::HotBomb, 2, 2, 0,
+                                    0, 40, 40, 100);
+      game.Play.StartParticleEffect(620, 20, 2.5f, 2.5f, 0.5f, 15, 100, PictureId::HotBomb, 4, 4,
+                                    0, 0, 40, 40, 100);
+    }
+    if (frame == 20) game.Play.CharScore += 1250;
+    ASSERT_TRUE(game.DrawFrame());
+    if (frame == 1 || frame % 4 == 3) {
+      const std::vector<uint16_t> inPieces = Screen(game);
+      game.View.NewLevel();
+      ASSERT_TRUE(game.DrawFrame());
+      ASSERT_TRUE(Screen(game) == inPieces) << "frame " << frame;
+    }
+    ASSERT_TRUE(game.DoFrame());
+  }
+}
+
 TEST_F(Frames, FramesDrawnInPiecesEqualFramesDrawnWhole) {
   Start(true, 9);
   struct Stretch {
