@@ -63,13 +63,6 @@ void PlayView::NewLevel() {
   ShownViewX = -1;
 }
 
-void PlayView::AddDirtyRect(const Rect& rect) {
-  if (DirtyCount < DIRTY_RECT_CAPACITY && static_cast<size_t>(DirtyCount) < DirtyRects.size())
-    DirtyRects[DirtyCount++] = rect;
-  else
-    Overflowed = true;
-}
-
 // Draws a sprite at a play-field position: listed as dirty, then copied with the colour key. With
 // no sheet the place is only listed. Only the part on the screen is drawn: the back buffer beyond
 // the screen is never shown, and stays the bare backdrop.
@@ -269,7 +262,7 @@ void PlayView::DrawEffects(const PlayState& play) {
         const int32_t y = CInt(piece.Y);
         const Rect dest{x, y, x + effect.StepX, y + effect.StepY};
         if (!IntersectRect(dest, shown)) continue;
-        LiftHud(dest);
+        if (HudMayStandAt(dest)) LiftHud(dest);
         const int32_t sx = effect.SrcX + a * effect.StepX;
         const int32_t sy = effect.SrcY + b * effect.StepY;
         VBGE::CopyPieceKeyed(back, shown, dest, *sheet,

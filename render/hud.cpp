@@ -186,7 +186,8 @@ void PlayView::StandHud() {
     if (!block.Lifted) HudStanding = Around(HudStanding, block.Place);
 }
 
-void PlayView::LiftHudBlocks(const Rect& place) {
+void PlayView::LiftHud(const Rect& place) {
+  if (!HudMayStandAt(place)) return;
   for (size_t b = 0; b < HUD_BLOCKS; ++b)
     if (!HudBlocks[b].Lifted && IntersectRect(place, HudBlocks[b].Place)) LiftHudBlock(b);
   StandHud();

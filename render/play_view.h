@@ -55,7 +55,14 @@ class PlayView {
   // The level's backdrop (the stage's tile, repeated), made the first time a level is drawn.
   SurfacePtr SurfLevel;
 
-  void AddDirtyRect(const Rect& rect);
+  // A place drawn this frame, to be repainted next frame; past the list's capacity the next
+  // frame is drawn whole.
+  void AddDirtyRect(const Rect& rect) {
+    if (DirtyCount < DIRTY_RECT_CAPACITY && static_cast<size_t>(DirtyCount) < DirtyRects.size())
+      DirtyRects[DirtyCount++] = rect;
+    else
+      Overflowed = true;
+  }
 
   // Over the frozen frame of a pause: the picture dimmed and "Paused" on it (the show-paused
   // assist). The next frame is drawn whole again.
@@ -81,10 +88,12 @@ class PlayView {
   void DrawHud(const PlayState& play, const std::string& sLevelName);
   // Before anything is drawn at `place` in a frame: a heads-up display standing there since an
   // earlier frame is taken off (the pixels beneath it put back), to be drawn again on top.
-  void LiftHud(const Rect& place) {
-    if (HudLiftable && IntersectRect(place, HudStanding)) LiftHudBlocks(place);
+  void LiftHud(const Rect& place);
+  // Whether a block of the display may still stand at `place` this frame (cheap enough to ask
+  // for every piece of an explosion).
+  bool HudMayStandAt(const Rect& place) const {
+    return HudLiftable && IntersectRect(place, HudStanding);
   }
-  void LiftHudBlocks(const Rect& place);
   void LiftHudBlock(size_t nBlock);
   // The heads-up display's blocks still standing this frame: HudStanding goes around them.
   void StandHud();
