@@ -294,6 +294,7 @@ bool StartRun(GameRun& run, const CommandLineWords& words, bool bWindowed,
     } catch (const std::exception& e) {
       LogError(std::string("Main - Settings - ") + e.what());
     }
+    platform::KeepComposeTable("pibo2");
     // The window's title names the pack played.
     window.Load(!bWindowed, run.pack ? "Pibo II - " + run.pack->sName : "Pibo II");
     std::string gameFiles = dataFolder == folder ? "" : dataFolder;

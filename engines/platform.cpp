@@ -283,6 +283,22 @@ std::filesystem::path UserConfigFolder(const std::string& sApp) {
   return UserFolder("XDG_CONFIG_HOME", ".config", sApp);
 }
 
+void KeepComposeTable(const std::string& sApp) {
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
+  if (std::getenv("XCOMPOSECACHE") != nullptr) return;
+  try {
+    const std::filesystem::path folder = UserFolder("XDG_CACHE_HOME", ".cache", sApp) / "compose";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!error) setenv("XCOMPOSECACHE", folder.c_str(), 0);
+  } catch (const std::runtime_error&) {
+    // No home: the table is read at every start.
+  }
+#else
+  (void)sApp;
+#endif
+}
+
 std::string ExecutableFolder() {
   const std::filesystem::path running = RunningProgramFolder();
   if (!running.empty()) return PathText(running);

@@ -68,6 +68,14 @@ inline int32_t TicksBetween(uint32_t a, uint32_t b) {
 std::filesystem::path UserDataFolder(const std::string& sApp);
 std::filesystem::path UserConfigFolder(const std::string& sApp);
 
+// Before the window opens. On X11 the input method reads the locale's whole table of compose
+// sequences (half a megabyte on UTF-8 locales) at every start, unless libX11 has a folder to keep
+// the table it has read: this gives it $XDG_CACHE_HOME/<sApp>/compose (default
+// ~/.cache/<sApp>/compose). libX11 checks a kept table against the file it came from and keeps
+// none for root; a folder the player chose (XCOMPOSECACHE) is left as it is. Without a folder
+// for it the game starts as before, only slower.
+void KeepComposeTable(const std::string& sApp);
+
 // The settings store: an INI file settings.ini in UserConfigFolder(sApp). Writes one key, its value escaped to one line, keeping
 // every other line of the file. Throws std::runtime_error on failure, GameError among them (a
 // pipe or a folder in the file's place).

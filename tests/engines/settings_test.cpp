@@ -133,3 +133,24 @@ TEST(Settings, ASectionEndedByCarriageReturnIsTheSameSection) {
       SettingsTextWith("[General]\r\nAppPath=/old\r\nOther=1\r\n", "General", "AppPath", "/new"),
       "[General]\r\nAppPath=/new\nOther=1\r\n");
 }
+
+// The input method's table of compose sequences is kept in the game's cache folder, made for
+// it; a folder the player chose for it stays the player's.
+TEST(Settings, TheComposeTableIsKeptInTheCacheFolderUnlessThePlayerChoseOne) {
+  ScratchFolder folder;
+  setenv("XDG_CACHE_HOME", (folder.Path() / "cache").c_str(), 1);
+  unsetenv("XCOMPOSECACHE");
+  platform::KeepComposeTable("pibo2");
+  const std::filesystem::path kept = folder.Path() / "cache" / "pibo2" / "compose";
+  ASSERT_NE(std::getenv("XCOMPOSECACHE"), nullptr);
+  EXPECT_EQ(std::filesystem::path(std::getenv("XCOMPOSECACHE")), kept);
+  EXPECT_TRUE(std::filesystem::is_directory(kept));
+
+  setenv("XCOMPOSECACHE", "/players/own", 1);
+  std::filesystem::remove_all(folder.Path() / "cache");
+  platform::KeepComposeTable("pibo2");
+  EXPECT_STREQ(std::getenv("XCOMPOSECACHE"), "/players/own");
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "cache")) << "nothing made for it";
+  unsetenv("XCOMPOSECACHE");
+  unsetenv("XDG_CACHE_HOME");
+}
