@@ -14,7 +14,7 @@ packages=(
   fonts-comic-neue fonts-liberation2
   libgtest-dev libbenchmark-dev libpng-dev
   clang libclang-rt-dev
-  xvfb xauth xdotool imagemagick x11-utils sox xfonts-base
+  xvfb xauth xdotool x11-xkb-utils imagemagick x11-utils sox xfonts-base
   desktop-file-utils appstream
   help2man lintian dpkg-dev
 )
