@@ -285,9 +285,16 @@ SDL_Rect Display::Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Re
   const int x1 = first(part.x + part.w, place.w, shown_width_);
   const int y0 = first(part.y, place.h, shown_height_);
   const int y1 = first(part.y + part.h, place.h, shown_height_);
-  if (columns_.size() != static_cast<size_t>(place.w)) {
+  if (columns_.size() != static_cast<size_t>(place.w) ||
+      starts_.size() != static_cast<size_t>(shown_width_) + 1) {
     columns_.resize(static_cast<size_t>(place.w));
     for (int x = 0; x < place.w; ++x) columns_[x] = x * shown_width_ / place.w;
+    starts_.resize(static_cast<size_t>(shown_width_) + 1);
+    widest_ = 0;
+    for (int s = 0; s <= shown_width_; ++s) {
+      starts_[s] = first(s, place.w, shown_width_);
+      if (s > 0) widest_ = std::max(widest_, starts_[s] - starts_[s - 1]);
+    }
   }
   row_colours_.resize(static_cast<size_t>(shown_width_));
   const auto rowOut = [&](int y) {
@@ -315,10 +322,49 @@ SDL_Rect Display::Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Re
       // Each picture pixel's colour once, then spread over the window's columns.
       const int s0 = columns_[x0], s1 = columns_[x1 - 1] + 1;
       Convert(from + s0, reinterpret_cast<uint8_t*>(row_colours_.data() + s0), s1 - s0);
-      for (int x = x0; x < x1; ++x) std::memcpy(out + x * 4, &row_colours_[columns_[x]], 4);
+      if (place.w > shown_width_) {
+        ScaleRowFitted(out, x0, x1);
+      } else {
+        for (int x = x0; x < x1; ++x) std::memcpy(out + x * 4, &row_colours_[columns_[x]], 4);
+      }
     }
   }
   return SDL_Rect{place.x + x0, place.y + y0, x1 - x0, y1 - y0};
+}
+
+// Each picture pixel spans one window column more or fewer than its neighbour. The ones inside
+// the part are written as wide as the widest, with no test, the next one covering the excess;
+// the first and the last, which the part may cut, are written exactly.
+void Display::ScaleRowFitted(uint8_t* out, int x0, int x1) const {
+  auto* const to = reinterpret_cast<uint32_t*>(out);
+  const int first = columns_[x0], last = columns_[x1 - 1];
+  if (first == last) {
+    std::fill(to + x0, to + x1, row_colours_[first]);
+    return;
+  }
+  std::fill(to + x0, to + starts_[first + 1], row_colours_[first]);
+  const auto spread = [&](auto width) {
+    for (int s = first + 1; s < last; ++s) {
+      uint32_t* const at = to + starts_[s];
+      const uint32_t colour = row_colours_[s];
+      for (int i = 0; i < width; ++i) at[i] = colour;
+    }
+  };
+  switch (widest_) {
+    case 2:
+      spread(std::integral_constant<int, 2>());
+      break;
+    case 3:
+      spread(std::integral_constant<int, 3>());
+      break;
+    case 4:
+      spread(std::integral_constant<int, 4>());
+      break;
+    default:
+      spread(widest_);
+      break;
+  }
+  std::fill(to + starts_[last], to + x1, row_colours_[last]);
 }
 
 // Picture pixels `from[s0]` to `from[s1 - 1]`, each `k` window pixels wide: the row's colours

@@ -70,6 +70,9 @@ class Display {
   SDL_Rect Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Rect& part);
   // One row of picture pixels, each `k` window pixels wide, into the window row `out`.
   void ScaleRowWhole(const uint16_t* from, uint8_t* out, int s0, int s1, int k);
+  // Window columns x0 to x1 - 1 of the row `out`, from the row's colours in `row_colours_`, at a
+  // scale larger than one that is not a whole number.
+  void ScaleRowFitted(uint8_t* out, int x0, int x1) const;
   // The texture brought up to the picture on the screen, after pictures went straight to the
   // window.
   void CatchUpTexture();
@@ -98,6 +101,8 @@ class Display {
   const SDL_Surface* drawn_window_ = nullptr;  // the window's surface last drawn whole
   std::vector<SDL_Rect> placed_;               // where the parts went in the window
   std::vector<int> columns_;                   // the picture's column for each window column
+  std::vector<int> starts_;  // the first window column of each picture column, and the end
+  int widest_ = 0;           // the most window columns a picture column spans
   std::vector<uint32_t> row_colours_;          // one picture row in the window's colours
   bool keeps_texture_ = false;  // the renderer keeps a texture's pixels (the software one does)
   bool needs_clear_ = true;

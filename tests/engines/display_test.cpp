@@ -139,10 +139,11 @@ TEST(Screen, PiecesSentPixelForPixelAndScaledAddUpToThePicture) {
   EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary)) << "pixel for pixel";
 
   // Twice and three times the size, each picture pixel a square of window pixels; and as large
-  // as fits on 1920 x 1080 (1440 x 1080 in the middle), each window pixel its nearest.
+  // as fits on 1920 x 1080 (1440 x 1080 in the middle), 1366 x 768 and 3000 x 1700 (picture
+  // pixels one or two, two or three window pixels wide), each window pixel its nearest.
   struct Scaled {
     int w, h;
-  } sizes[] = {{1600, 1200}, {2400, 1800}, {1920, 1080}};
+  } sizes[] = {{1600, 1200}, {2400, 1800}, {1920, 1080}, {1366, 768}, {3000, 1700}};
   for (const Scaled& size : sizes) {
     Resize(host, size.w, size.h);
     SDL_Rect viewport;
