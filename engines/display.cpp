@@ -332,6 +332,24 @@ SDL_Rect Display::Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Re
   return SDL_Rect{place.x + x0, place.y + y0, x1 - x0, y1 - y0};
 }
 
+namespace {
+// Calls `spread` with `width` as a constant where it is one of the usual widths, so that the loop
+// writing each colour that many times is unrolled.
+template <class Spread>
+void WithWidth(int width, const Spread& spread) {
+  switch (width) {
+    case 2:
+      return spread(std::integral_constant<int, 2>());
+    case 3:
+      return spread(std::integral_constant<int, 3>());
+    case 4:
+      return spread(std::integral_constant<int, 4>());
+    default:
+      return spread(width);
+  }
+}
+}  // namespace
+
 // Each picture pixel spans one window column more or fewer than its neighbour. The ones inside
 // the part are written as wide as the widest, with no test, the next one covering the excess;
 // the first and the last, which the part may cut, are written exactly.
@@ -350,20 +368,7 @@ void Display::ScaleRowFitted(uint8_t* out, int x0, int x1) const {
       for (int i = 0; i < width; ++i) at[i] = colour;
     }
   };
-  switch (widest_) {
-    case 2:
-      spread(std::integral_constant<int, 2>());
-      break;
-    case 3:
-      spread(std::integral_constant<int, 3>());
-      break;
-    case 4:
-      spread(std::integral_constant<int, 4>());
-      break;
-    default:
-      spread(widest_);
-      break;
-  }
+  WithWidth(widest_, spread);
   std::fill(to + starts_[last], to + x1, row_colours_[last]);
 }
 
@@ -378,20 +383,7 @@ void Display::ScaleRowWhole(const uint16_t* from, uint8_t* out, int s0, int s1, 
       for (int i = 0; i < width; ++i) *to++ = colour;
     }
   };
-  switch (k) {
-    case 2:
-      spread(std::integral_constant<int, 2>());
-      break;
-    case 3:
-      spread(std::integral_constant<int, 3>());
-      break;
-    case 4:
-      spread(std::integral_constant<int, 4>());
-      break;
-    default:
-      spread(k);
-      break;
-  }
+  WithWidth(k, spread);
 }
 
 void Display::CatchUpTexture() {
