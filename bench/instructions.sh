@@ -11,10 +11,11 @@ names=("$@")
 out=$(mktemp -d /tmp/pibo-instructions.XXXXXX)
 trap 'rm -rf "$out"' EXIT
 for name in "${names[@]}"; do
-  valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file="$out/$name" \
+  file=${name//\//_}  # the scaled passes are named with their sizes: BM_ScaledScrollingPass/1920/1080
+  valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file="$out/$file" \
     "$bench" --benchmark_filter="^$name(/iterations:[0-9]+)?\$" --benchmark_min_time=1 > /dev/null 2> "$out/log"
   passes=$(sed -n 's/^timed passes: //p' "$out/log")
-  total=$(sed -n 's/^summary: //p' "$out/$name")
+  total=$(sed -n 's/^summary: //p' "$out/$file")
   [ -n "$passes" ] && [ "$passes" -gt 0 ] || { cat "$out/log" >&2; exit 1; }
   printf '%-18s %12d instructions a pass (%d passes)\n' "$name" $((total / passes)) "$passes"
 done
