@@ -101,9 +101,10 @@ class Display {
   const SDL_Surface* drawn_window_ = nullptr;  // the window's surface last drawn whole
   std::vector<SDL_Rect> placed_;               // where the parts went in the window
   std::vector<int> columns_;                   // the picture's column for each window column
-  std::vector<int> starts_;  // the first window column of each picture column, and the end
-  int widest_ = 0;           // the most window columns a picture column spans
   std::vector<uint32_t> row_colours_;          // one picture row in the window's colours
+  // The first window column of each picture column (and the end), and the most any one spans.
+  std::vector<int> starts_;
+  int widest_ = 0;
   bool keeps_texture_ = false;  // the renderer keeps a texture's pixels (the software one does)
   bool needs_clear_ = true;
   long uploads_ = 0;

@@ -76,9 +76,9 @@ std::filesystem::path UserConfigFolder(const std::string& sApp);
 // for it the game starts as before, only slower.
 void KeepComposeTable(const std::string& sApp);
 
-// The settings store: an INI file settings.ini in UserConfigFolder(sApp). Writes one key, its value escaped to one line, keeping
-// every other line of the file. Throws std::runtime_error on failure, GameError among them (a
-// pipe or a folder in the file's place).
+// The settings store: an INI file settings.ini in UserConfigFolder(sApp). Writes one key, its value
+// escaped to one line, keeping every other line of the file. Throws std::runtime_error on failure,
+// GameError among them (a pipe or a folder in the file's place).
 void SaveSetting(const std::string& sApp, const std::string& sSection, const std::string& sKey,
                  const std::string& sValue);
 
