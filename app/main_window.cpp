@@ -27,6 +27,8 @@ void MainWindow::Unload() {
 
 void MainWindow::StartMusic(int nStage) {
   if (cdmusic_.IsPlaying()) return;
+  // The disc plays through the sound device, which may be resting.
+  if (game_ != nullptr) game_->SE.Wake();
   cdmusic_.Command("Open");
   for (int stage = 1; stage < nStage; ++stage) cdmusic_.Command("Next");
   cdmusic_.Command("Play");

@@ -6,16 +6,11 @@
 #include <system_error>
 
 #include "base/paths.h"
+#include "engines/vbse.h"
 
 namespace {
 // How long a track being changed takes to fade out.
 constexpr int kFadeMilliseconds = 500;
-
-bool MixerOpen() {
-  int frequency = 0, channels = 0;
-  Uint16 format = 0;
-  return Mix_QuerySpec(&frequency, &format, &channels) != 0;
-}
 }  // namespace
 
 MusicDisc::~MusicDisc() {
@@ -55,7 +50,7 @@ void MusicDisc::Open() {
 
 void MusicDisc::SetVolume(int nPercent) {
   volume_ = std::clamp(nPercent, 0, 100);
-  if (MixerOpen()) Mix_VolumeMusic((volume_ * MIX_MAX_VOLUME + 50) / 100);
+  if (VBSE::MixerOpen()) Mix_VolumeMusic((volume_ * MIX_MAX_VOLUME + 50) / 100);
 }
 
 void MusicDisc::Play() {
@@ -93,7 +88,7 @@ void MusicDisc::Poll() {
 // scratched one. When none of the rest can be played the disc is over.
 void MusicDisc::StartTrack() {
   FreeTrack();
-  if (!MixerOpen()) return;
+  if (!VBSE::MixerOpen()) return;
   for (; current_ < tracks_.size(); ++current_) {
     music_.reset(Mix_LoadMUS(PathText(tracks_[current_]).c_str()));
     Mix_VolumeMusic((volume_ * MIX_MAX_VOLUME + 50) / 100);

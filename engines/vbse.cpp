@@ -17,11 +17,20 @@ constexpr int kChannels = 64;
 // A wave file longer than this is a long wave (the stage tunes are 210 to 260 KB, the longest
 // effect 120 KB).
 constexpr size_t kLongWaveBytes = 160 * 1024;
+// The device's buffer, in sample frames: 23 ms at 44.1 kHz.
+constexpr int kDeviceFrames = 1024;
+#ifdef __EMSCRIPTEN__
+// In a page the browser mixes on a thread of its own, and a sound context opened again outside a
+// key press or a click may stay mute: there the device never rests.
+constexpr bool kDeviceRests = false;
+#else
+constexpr bool kDeviceRests = true;
+#endif
 }  // namespace
 
 SoundBuffer::~SoundBuffer() {
   // The channel stops before its chunk is freed.
-  if (chunk_ != nullptr) Mix_HaltChannel(channel_);
+  if (chunk_ != nullptr && VBSE::MixerOpen()) Mix_HaltChannel(channel_);
 }
 
 void SoundBuffer::SetVolume(int32_t nVolume) {
@@ -46,20 +55,23 @@ void SoundBuffer::Decode() {
   if (chunk_ != nullptr) Mix_VolumeChunk(chunk_.get(), VBSE::MixerVolume(volume_));
 }
 
+// The channels exist only while the mixer is open: a resting device has none, and plays nothing.
 void SoundBuffer::Stop() {
-  if (chunk_ != nullptr) Mix_HaltChannel(channel_);
+  if (chunk_ != nullptr && VBSE::MixerOpen()) Mix_HaltChannel(channel_);
 }
 
 bool SoundBuffer::IsPlaying() const {
-  return chunk_ != nullptr && Mix_Playing(channel_) != 0;
+  return chunk_ != nullptr && VBSE::MixerOpen() && Mix_Playing(channel_) != 0;
 }
 
 VBSE::~VBSE() {
   // A device opened in the background for a game that never started is closed as well.
   if (opening_ != nullptr && AwaitOpening().empty()) audio_open_ = true;
   if (audio_open_) {
-    Mix_HaltChannel(-1);
-    Mix_CloseAudio();
+    if (!resting_) {
+      Mix_HaltChannel(-1);
+      Mix_CloseAudio();
+    }
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
 }
@@ -81,7 +93,8 @@ int VBSE::MixerVolume(int32_t nVolume) {
 
 // Opens the sound device: "" when it is open, else why not.
 std::string VBSE::OpenDevice() {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 || Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 ||
+      Mix_OpenAudio(44100, AUDIO_S16SYS, 2, kDeviceFrames) != 0) {
     std::string why = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return why.empty() ? "unknown error" : why;
@@ -120,6 +133,57 @@ bool VBSE::Initialize() {
       return true;
     }
     audio_open_ = true;
+    Mix_QuerySpec(&frequency_, &format_, &channels_);
+    Mix_AllocateChannels(kChannels);
+    SetEffectsVolume(effects_volume_);
+    return true;
+  });
+}
+
+bool VBSE::MixerOpen() {
+  return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0;
+}
+
+bool VBSE::Sounding() {
+  return Mix_Playing(-1) != 0 || Mix_PlayingMusic() != 0;
+}
+
+void VBSE::Rest(bool bStill, uint32_t nTicks) {
+  if (!kDeviceRests || !audio_open_) return;
+  if (!bStill) {
+    quiet_ = false;
+    Wake();
+    return;
+  }
+  if (resting_) return;
+  if (Sounding() || HasWork()) {
+    quiet_ = false;
+    return;
+  }
+  if (!quiet_) {
+    quiet_ = true;
+    quiet_since_ = nTicks;
+    return;
+  }
+  if (nTicks - quiet_since_ < kRestMilliseconds) return;
+  // Closing keeps the decoded waves (they are the mixer's, not the device's) and the music's
+  // volume; the channels and their volume are made again on waking.
+  Mix_CloseAudio();
+  resting_ = true;
+}
+
+bool VBSE::Wake() {
+  if (!resting_) return true;
+  return Trapped("VBSE - Wake - ", [&] {
+    resting_ = false;
+    quiet_ = false;
+    // Exactly the format it had, converted by SDL if the device now differs, so the decoded
+    // waves play as before.
+    if (Mix_OpenAudioDevice(frequency_, format_, channels_, kDeviceFrames, nullptr, 0) != 0) {
+      audio_open_ = false;
+      throw GameError(ERR_ILLEGAL_CALL,
+                      std::string("No sound device, playing silent: ") + Mix_GetError());
+    }
     Mix_AllocateChannels(kChannels);
     SetEffectsVolume(effects_volume_);
     return true;
@@ -197,6 +261,7 @@ bool VBSE::PlaySound(SoundBuffer* dsb) {
   return Trapped("VBSE - PlaySound - ", [&] {
     if (!bInitialized) RaiseNotInitialized();
     if (dsb == nullptr) throw GameError(ERR_OBJECT_NOT_SET, "Object variable not set");
+    if (!Wake() || !audio_open_) return true;
     dsb->Decode();
     if (dsb->chunk_ == nullptr) return true;
     Mix_HaltChannel(dsb->channel_);
@@ -209,5 +274,5 @@ bool VBSE::PlaySound(SoundBuffer* dsb) {
 void VBSE::SetEffectsVolume(int nPercent) {
   effects_volume_ = std::clamp(nPercent, 0, 100);
   // Every channel's volume scales the volume of the sound it plays.
-  if (audio_open_) Mix_Volume(-1, (effects_volume_ * MIX_MAX_VOLUME + 50) / 100);
+  if (audio_open_ && !resting_) Mix_Volume(-1, (effects_volume_ * MIX_MAX_VOLUME + 50) / 100);
 }

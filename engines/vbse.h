@@ -85,6 +85,18 @@ class VBSE {
   bool Tend();
   // Whether Tend has a wave still to decode.
   bool HasWork() const { return !undecoded_.empty(); }
+  // Once a pass, with whether the game stands still (the title, the pause) and the time in
+  // milliseconds. Once the game has stood still with nothing sounding for kRestMilliseconds the
+  // device rests: it is closed, so the mixer's thread stops waking 43 times a second to mix
+  // silence. It opens again as the game moves on, or when a sound or the music is asked for.
+  void Rest(bool bStill, uint32_t nTicks);
+  static constexpr uint32_t kRestMilliseconds = 2000;
+  // Opens a resting device again, as it was; false (logged, and silent from then on) when it
+  // cannot be opened.
+  bool Wake();
+  bool IsResting() const { return resting_; }
+  // Whether SDL's mixer is open: not while the device rests, nor without a device.
+  static bool MixerOpen();
   // The bytes of a wave file, checked, then decoded for the mixer while a device is open (only
   // parsed, and nullptr returned, while none is). Throws GameError.
   static ChunkPtr DecodeWave(std::span<const uint8_t> file, bool bDeviceOpen);
@@ -105,8 +117,18 @@ class VBSE {
   // Waits for the device looked for in the background: "" when it opened, else why not.
   std::string AwaitOpening();
 
+  // Whether anything is in the mixer: a sound on a channel, or music.
+  static bool Sounding();
+
   bool bInitialized = false;
-  bool audio_open_ = false;
+  bool audio_open_ = false;  // a device was found: open, or resting
+  bool resting_ = false;     // closed for now, to be opened again as it was
+  bool quiet_ = false;       // still and silent since quiet_since_
+  uint32_t quiet_since_ = 0;
+  // The format the device opened with, which every decoded wave is in.
+  int frequency_ = 0;
+  uint16_t format_ = 0;
+  int channels_ = 0;
   int effects_volume_ = 100;
   // An SDL thread, not a std::thread: SDL frees what it keeps for a thread (its error text) only
   // for threads of its own.

@@ -1,6 +1,7 @@
 // The run of the game as the frame loop sees it: one pass (the wait on top of the screen stack,
 // or else the title screen or a frame of play) and the end of the run with its saves.
 #include "base/error_log.h"
+#include "engines/platform.h"
 #include "game/game.h"
 
 bool Game::IsStill() const {
@@ -13,6 +14,8 @@ bool Game::Pass() {
   // The sounds are decoded for the mixer one a pass, after the start rather than before it, and
   // the long ones let go once they have ended.
   SE.Tend();
+  // The sound device rests while the game stands still in silence.
+  SE.Rest(IsStill(), platform::Ticks());
   // Scores that another copy's save kept from the file are tried again every few passes.
   if (HighScoresBusy && !Terminating && ++passes_since_busy_ % kHighScoreRetryPasses == 0)
     SaveHighScores();

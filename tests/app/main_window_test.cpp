@@ -2,8 +2,10 @@
 // event reaches the game, and what arrives while the game waits acts once the wait is over.
 #include "app/main_window.h"
 
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -40,6 +42,21 @@ TEST_F(MainWindowKeys, AHeldDevelopKeyActsAtEveryRepeatTheOthersOnce) {
   EXPECT_FALSE(game.QuitRequested) << "the Esc that ended the game, still held, does not quit";
   window.OnKeyDown(vk::ESCAPE, false);
   EXPECT_TRUE(game.QuitRequested);
+}
+
+// The music is asked for from a still, silent game (the options window over the pause): it
+// sounds at once, on a device opened again for it.
+TEST_F(MainWindowKeys, TheMusicWakesARestingSoundDevice) {
+  std::filesystem::create_directory_symlink(GameFolder() / "Music", "Music");
+  while (game.SE.HasWork()) ASSERT_TRUE(game.SE.Tend());
+  game.SE.Rest(true, 0);
+  game.SE.Rest(true, VBSE::kRestMilliseconds);
+  ASSERT_TRUE(game.SE.IsResting());
+  window.StartMusic(2);
+  EXPECT_FALSE(game.SE.IsResting());
+  EXPECT_NE(Mix_PlayingMusic(), 0);
+  window.StopMusic();
+  EXPECT_EQ(folder.ErrorLog(), "");
 }
 
 TEST_F(MainWindowKeys, EveryMouseEventReachesTheEditor) {

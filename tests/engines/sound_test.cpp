@@ -1,15 +1,14 @@
-// The sound engine: buffer descriptions, restarting a buffer, volumes, and running silent.
-#include <gtest/gtest.h>
-
+// The sound engine: buffer descriptions, restarting a buffer, volumes, resting, and running silent.
 #include <SDL_mixer.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "base/files.h"
-
 #include "engines/vbse.h"
 #include "tests/test_support.h"
 
@@ -130,6 +129,65 @@ TEST(SoundEngine, ADeviceLookedForInTheBackgroundIsTakenByInitialize) {
   VBSE again;
   ASSERT_TRUE(again.Initialize());
   EXPECT_FALSE(again.IsSilent());
+  EXPECT_EQ(folder.ErrorLog(), "");
+}
+
+// Still and silent for two seconds, the device closes; a sound, or the game moving on, opens it
+// again as it was: same format, same samples, the player's volume. Twice, as a pause can be.
+TEST(SoundEngine, TheDeviceRestsWhileTheGameStandsStillInSilenceAndWakesAsItWas) {
+  ScratchFolder folder;
+  VBSE SE;
+  ASSERT_TRUE(SE.Initialize());
+  int frequency = 0, channels = 0;
+  Uint16 format = 0;
+  ASSERT_NE(Mix_QuerySpec(&frequency, &format, &channels), 0);
+  SoundBufferPtr jump, gem;
+  ASSERT_TRUE(SE.LoadSound((GameFolder() / "Jump.wav").string(), jump, true));
+  ASSERT_TRUE(SE.LoadSound((GameFolder() / "Gem.wav").string(), gem, true));
+  constexpr uint32_t kRest = VBSE::kRestMilliseconds;
+
+  SE.Rest(true, 0);
+  SE.Rest(true, kRest);
+  EXPECT_FALSE(SE.IsResting()) << "waves still wait to be decoded";
+  while (SE.HasWork()) ASSERT_TRUE(SE.Tend());
+  ASSERT_TRUE(SE.PlaySound(jump.get()));
+  SE.Rest(true, 10000);
+  SE.Rest(true, 10000 + kRest);
+  EXPECT_FALSE(SE.IsResting()) << "a sound plays";
+  jump->Stop();
+
+  for (int pause = 0; pause < 2; ++pause) {
+    const uint32_t start = 20000 + pause * 10000;
+    SE.Rest(true, start);
+    SE.Rest(false, start + kRest);  // the game moved on in between
+    SE.Rest(true, start + kRest);
+    SE.Rest(true, start + 2 * kRest - 1);
+    EXPECT_FALSE(SE.IsResting()) << "still for less than the time, pause " << pause;
+    SE.Rest(true, start + 2 * kRest);
+    ASSERT_TRUE(SE.IsResting()) << "pause " << pause;
+    EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "the device is closed";
+    EXPECT_FALSE(jump->IsPlaying());
+    SE.SetEffectsVolume(pause == 0 ? 50 : 25);
+
+    if (pause == 0)
+      ASSERT_TRUE(SE.PlaySound(gem.get()));
+    else
+      SE.Rest(false, start + 3 * kRest);
+    EXPECT_FALSE(SE.IsResting());
+    int again_frequency = 0, again_channels = 0;
+    Uint16 again_format = 0;
+    ASSERT_NE(Mix_QuerySpec(&again_frequency, &again_format, &again_channels), 0);
+    EXPECT_EQ(std::tuple(again_frequency, again_format, again_channels),
+              std::tuple(frequency, format, channels));
+    EXPECT_TRUE(HoldsTheWaveDecodedAtOnce(*gem, "Gem.wav"));
+    EXPECT_EQ(Mix_Volume(gem->Channel(), -1), pause == 0 ? 64 : 32)
+        << "the player's effects volume, set while the device rested";
+    EXPECT_EQ(gem->IsPlaying(), pause == 0);
+    ASSERT_TRUE(SE.PlaySound(jump.get()));
+    EXPECT_TRUE(jump->IsPlaying());
+    jump->Stop();
+    gem->Stop();
+  }
   EXPECT_EQ(folder.ErrorLog(), "");
 }
 
