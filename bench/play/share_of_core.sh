@@ -20,9 +20,22 @@ window=--window
 work=$(mktemp -d /tmp/pibo-share.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-# Nanoseconds of processor time of every thread of process $1 so far.
 cat > "$work/measure.sh" <<'MEASURE'
-used() { cat /proc/"$1"/task/*/schedstat | awk '{s += $1} END {printf "%d", s}'; }
+# Nanoseconds of processor time of every thread of process $1 over the next $2 seconds, and the
+# nanoseconds that took. Threads come and go (the sound device's closes while the game rests), so
+# each thread's count is sampled ten times a second: one that ends counts up to its last sample,
+# one that begins counts from zero.
+used_over() {
+  local end=$(($(date +%s%N) + $2 * 1000000000)) now
+  while now=$(date +%s%N) && [ "$now" -lt "$end" ]; do
+    echo "at $now"
+    grep -H . /proc/"$1"/task/*/schedstat 2> /dev/null
+    sleep 0.1
+  done | awk -F'[/: ]' '
+    $1 == "at" { if (first == "") first = $2; last = $2; samples++; next }
+    { tid = $5; if (!(tid in base)) base[tid] = samples == 1 ? $7 : 0; seen[tid] = $7 }
+    END { for (t in seen) used += seen[t] - base[t]; printf "%.0f %.0f\n", used, last - first }'
+}
 case $scene in
   standing) ./pibo2 $window --replay "$here/standing.rec" > /dev/null 2>&1 & ;;
   running) ./pibo2 $window --replay "$here/running.rec" > /dev/null 2>&1 & ;;
@@ -37,13 +50,11 @@ if [ "$scene" = paused ]; then
 else
   sleep 3
 fi
-before=$(used "$pid")
-sleep 12
-after=$(used "$pid")
+read -r used elapsed < <(used_over "$pid" 12)
 peak=$(awk '/^VmHWM/ {print $2}' /proc/"$pid"/status)
 kill "$pid"
 wait "$pid" 2> /dev/null || true
-echo "$before $after $peak"
+echo "$used $elapsed $peak"
 MEASURE
 
 median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
@@ -52,10 +63,10 @@ for scene in "${scenes[@]}"; do
   shares=() peaks=()
   for _ in $(seq 1 "$runs"); do
     rm -rf "${work:?}/game" "${work:?}/home" && cp -a "$build/game" "$work/game" && mkdir "$work/home"
-    read -r before after peak < <(cd "$work/game" && scene=$scene XDG_CONFIG_HOME=$work/home \
+    read -r used elapsed peak < <(cd "$work/game" && scene=$scene XDG_CONFIG_HOME=$work/home \
       XDG_DATA_HOME=$work/home SDL_AUDIODRIVER=dummy \
       xvfb-run -a -s "-screen 0 ${screen}x24" bash "$work/measure.sh")
-    shares+=("$(awk -v b="$before" -v a="$after" 'BEGIN {printf "%.2f", (a - b) / 12e9 * 100}')")
+    shares+=("$(awk -v u="$used" -v e="$elapsed" 'BEGIN {printf "%.2f", u / e * 100}')")
     peaks+=("$(awk -v p="$peak" 'BEGIN {printf "%.1f", p / 1024}')")
   done
   echo "$scene at $screen: $(median "${shares[@]}") % of a core, peak $(median "${peaks[@]}") MiB" \
