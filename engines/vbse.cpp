@@ -181,6 +181,7 @@ bool VBSE::Wake() {
     // waves play as before.
     if (Mix_OpenAudioDevice(frequency_, format_, channels_, kDeviceFrames, nullptr, 0) != 0) {
       audio_open_ = false;
+      SDL_QuitSubSystem(SDL_INIT_AUDIO);
       throw GameError(ERR_ILLEGAL_CALL,
                       std::string("No sound device, playing silent: ") + Mix_GetError());
     }
