@@ -180,10 +180,10 @@ bool VBSE::Wake() {
     // Exactly the format it had, converted by SDL if the device now differs, so the decoded
     // waves play as before.
     if (Mix_OpenAudioDevice(frequency_, format_, channels_, kDeviceFrames, nullptr, 0) != 0) {
+      const std::string why = Mix_GetError();
       audio_open_ = false;
       SDL_QuitSubSystem(SDL_INIT_AUDIO);
-      throw GameError(ERR_ILLEGAL_CALL,
-                      std::string("No sound device, playing silent: ") + Mix_GetError());
+      throw GameError(ERR_ILLEGAL_CALL, "No sound device, playing silent: " + why);
     }
     Mix_AllocateChannels(kChannels);
     SetEffectsVolume(effects_volume_);
