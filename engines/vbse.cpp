@@ -151,21 +151,17 @@ bool VBSE::Sounding() {
 void VBSE::Rest(bool bStill, uint32_t nTicks) {
   if (!kDeviceRests || !audio_open_) return;
   if (!bStill) {
-    quiet_ = false;
+    quiet_since_.reset();
     Wake();
     return;
   }
   if (resting_) return;
   if (Sounding() || HasWork()) {
-    quiet_ = false;
+    quiet_since_.reset();
     return;
   }
-  if (!quiet_) {
-    quiet_ = true;
-    quiet_since_ = nTicks;
-    return;
-  }
-  if (nTicks - quiet_since_ < kRestMilliseconds) return;
+  if (!quiet_since_) quiet_since_ = nTicks;
+  if (nTicks - *quiet_since_ < kRestMilliseconds) return;
   // Closing keeps the decoded waves (they are the mixer's, not the device's) and the music's
   // volume; the channels and their volume are made again on waking.
   Mix_CloseAudio();
@@ -176,7 +172,7 @@ bool VBSE::Wake() {
   if (!resting_) return true;
   return Trapped("VBSE - Wake - ", [&] {
     resting_ = false;
-    quiet_ = false;
+    quiet_since_.reset();
     // Exactly the format it had, converted by SDL if the device now differs, so the decoded
     // waves play as before.
     if (Mix_OpenAudioDevice(frequency_, format_, channels_, kDeviceFrames, nullptr, 0) != 0) {
@@ -262,7 +258,8 @@ bool VBSE::PlaySound(SoundBuffer* dsb) {
   return Trapped("VBSE - PlaySound - ", [&] {
     if (!bInitialized) RaiseNotInitialized();
     if (dsb == nullptr) throw GameError(ERR_OBJECT_NOT_SET, "Object variable not set");
-    if (!Wake() || !audio_open_) return true;
+    Wake();  // a device that cannot be opened again leaves the engine silent
+    if (!audio_open_) return true;
     dsb->Decode();
     if (dsb->chunk_ == nullptr) return true;
     Mix_HaltChannel(dsb->channel_);

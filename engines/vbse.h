@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -52,7 +53,7 @@ class SoundBuffer {
   // Decodes the kept wave for the mixer (its first play, or a quiet pass, does this).
   void Decode();
 
-  ChunkPtr chunk_;  // nullptr when the engine runs silent, or until the wave is decoded
+  ChunkPtr chunk_;             // nullptr when the engine runs silent, or until the wave is decoded
   std::vector<uint8_t> wave_;  // the checked wave file, until it is decoded (a long one: always)
   bool long_ = false;          // a long wave, decoded at each play and let go once it has ended
   int channel_;
@@ -121,10 +122,9 @@ class VBSE {
   static bool Sounding();
 
   bool bInitialized = false;
-  bool audio_open_ = false;  // a device was found: open, or resting
-  bool resting_ = false;     // closed for now, to be opened again as it was
-  bool quiet_ = false;       // still and silent since quiet_since_
-  uint32_t quiet_since_ = 0;
+  bool audio_open_ = false;              // a device was found: open, or resting
+  bool resting_ = false;                 // closed for now, to be opened again as it was
+  std::optional<uint32_t> quiet_since_;  // when the game began to stand still in silence
   // The format the device opened with, which every decoded wave is in.
   int frequency_ = 0;
   uint16_t format_ = 0;
