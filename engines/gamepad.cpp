@@ -10,10 +10,13 @@ namespace {
 
 // A stick or trigger counts as pressed past about half its travel.
 constexpr Sint16 kAxisPressed = 16000;
+// With no pad open, how often SDL looks for one plugged in.
+constexpr uint32_t kLookMilliseconds = 250;
 
 std::vector<SDL_GameController*> g_pads;
 std::array<bool, SDL_CONTROLLER_BUTTON_MAX> g_tapped{};
 bool g_started = false;
+uint32_t g_last_look = 0;
 
 void Open(int index) {
   if (!SDL_IsGameController(index)) return;
@@ -79,11 +82,25 @@ int HeldKeyOf(int button) {
 
 bool Start() {
   if (g_started) return true;
+  // SDL would read the pads, and look for new ones, every time the window's events are read; the
+  // pass does it itself (Tend), as often as it is worth.
+  SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
   if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return false;
   g_started = true;
+  g_last_look = SDL_GetTicks();
   SDL_AddEventWatch(WatchPads, nullptr);
   for (int i = 0; i < SDL_NumJoysticks(); ++i) Open(i);
   return true;
+}
+
+void Look() {
+  if (g_started) SDL_JoystickUpdate();
+}
+
+void Tend(uint32_t nNow) {
+  if (!g_started || (g_pads.empty() && nNow - g_last_look < kLookMilliseconds)) return;
+  g_last_look = nNow;
+  Look();
 }
 
 void AddHeldKeys(KeyboardSnapshot& state) {

@@ -6,6 +6,8 @@
 //   type), Start as P (pause); the player's settings may bind the buttons otherwise.
 //   Pressed, Start reaches the main window as F1 (a new game, on the title screen) and Back as
 //   Esc, or as F4 (the settings) while the left shoulder button is held. The windows read the pad's buttons themselves (forms/form_screen.cpp).
+#include <cstdint>
+
 #include "base/key_codes.h"
 #include "base/play_keys.h"
 
@@ -15,6 +17,14 @@ namespace gamepad {
 // later are opened as SDL reports them. False when the system has none (the game plays on with
 // the keyboard alone).
 bool Start();
+
+// Reads the pads, before the window's events are read each pass (`nNow` in milliseconds): every
+// pass while a pad is open, and otherwise only a look for one plugged in, four times a second.
+// Looking costs a pass about as much as reading all the window's events, for a pad that is
+// almost never there.
+void Tend(uint32_t nNow);
+// Reads the open pads and looks for pads plugged in or out, now.
+void Look();
 
 // Sets bit 7 of the keys the held buttons stand for, and of those whose button was pressed and
 // let go since the last snapshot, so a quick tap between two frames is not lost.

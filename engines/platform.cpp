@@ -102,8 +102,8 @@ class SdlBackend : public Backend {
  public:
   uint32_t Ticks() override { return SDL_GetTicks(); }
   void Sleep(uint32_t nMilliseconds) override { SDL_Delay(nMilliseconds); }
-  // SDL waits on the window system's connection; with a joystick open it would look every
-  // millisecond instead, so then the pass's own sleep is cheaper.
+  // SDL waits on the window system's connection, where a pad's buttons never arrive: with a pad
+  // plugged in, the pass's own sleep keeps the pad read every pass.
   void SleepUnlessEvent(uint32_t nMilliseconds, uint32_t nMost) override {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_NumJoysticks() > 0) {
       SDL_Delay(nMilliseconds);
@@ -120,6 +120,7 @@ class SdlBackend : public Backend {
   // The one place the program reads its window's events.
   void DoEvents() override {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+    gamepad::Tend(SDL_GetTicks());  // the pads' buttons arrive as events too
     std::vector<SDL_Event> returned;
     returned.swap(g_returned);
     for (const SDL_Event& event : returned) Dispatch(event);

@@ -24,21 +24,22 @@ class VirtualPad {
     desc.name = "Test Pad";
     index_ = SDL_JoystickAttachVirtualEx(&desc);
     joystick_ = index_ >= 0 ? SDL_JoystickOpen(index_) : nullptr;
-    SDL_PumpEvents();  // the pad's arrival, as a hot-plug
+    gamepad::Look();  // the pad's arrival, as a hot-plug
   }
   ~VirtualPad() {
     if (joystick_ != nullptr) SDL_JoystickClose(joystick_);
     SDL_JoystickDetachVirtual(index_);
-    SDL_PumpEvents();
+    gamepad::Look();
   }
   bool Ok() const { return joystick_ != nullptr; }
-  void Button(SDL_GameControllerButton b, bool down) {
+  // Pressed or let go; the game reads it at once, or with `bLook` false at its next reading.
+  void Button(SDL_GameControllerButton b, bool down, bool bLook = true) {
     SDL_JoystickSetVirtualButton(joystick_, b, down ? 1 : 0);
-    SDL_PumpEvents();
+    if (bLook) gamepad::Look();
   }
   void Axis(SDL_GameControllerAxis a, Sint16 value) {
     SDL_JoystickSetVirtualAxis(joystick_, a, value);
-    SDL_PumpEvents();
+    gamepad::Look();
   }
 
  private:
@@ -128,4 +129,25 @@ TEST_F(Gamepad, StartAndBackAreF1AndEscForTheMainWindowAndAnUnpluggedPadIsForgot
   platform::DoEvents();
   EXPECT_EQ(Held(), std::vector<int>{}) << "the unplugged pad's held A";
   platform::SetEventHandler(nullptr);
+}
+
+// SDL does not read the pads whenever the window's events are read: the pass does, through Tend,
+// every pass while a pad is open (and four times a second, looking for one, while none is).
+TEST_F(Gamepad, AnOpenPadIsReadAtEveryPassByTheFrameLoopNotBySdl) {
+  using V = std::vector<int>;
+  VirtualPad pad;
+  ASSERT_TRUE(pad.Ok()) << SDL_GetError();
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true, false);
+  SDL_PumpEvents();
+  EXPECT_EQ(Held(), V{}) << "SDL read the pad along with the window's events";
+  const uint32_t now = SDL_GetTicks();
+  gamepad::Tend(now);
+  EXPECT_EQ(Held(), V{dik::LEFT});
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false, false);
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true, false);
+  gamepad::Tend(now);  // however close together the passes
+  EXPECT_EQ(Held(), V{dik::RIGHT});
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false, false);
+  platform::DoEvents();  // the frame loop's reading of the events tends the pads
+  EXPECT_EQ(Held(), V{});
 }
