@@ -67,18 +67,36 @@ class HudParts {
   const std::string& Description(size_t block) const { return descriptions_[block]; }
 
  private:
+  // The part's description: every field that decides its pixels, as the bytes they are held in
+  // (the display is described every frame, and compared, so this is kept cheap).
   void Add(HudPart part) {
     part.Block = block_;
     const Rect& r = part.Place;
-    std::string& description_ = descriptions_[block_];
-    description_ += std::to_string(static_cast<int>(part.What)) + ' ' + std::to_string(r.Left) +
-                    ' ' + std::to_string(r.Top) + ' ' + std::to_string(r.Right) + ' ' +
-                    std::to_string(r.Bottom) + ' ' + std::to_string(part.Colour) + ' ' +
-                    std::to_string(static_cast<int>(part.Sheet)) + ' ' +
-                    std::to_string(part.Source.Left) + ' ' + std::to_string(part.Source.Top) + ' ';
-    if (part.TextFont != nullptr)
-      description_ += part.TextFont->Name + ' ' + std::to_string(part.TextFont->Size) + ' ';
-    description_ += part.Text + '\n';
+    const Rect& s = part.Source;
+    std::string& description = descriptions_[block_];
+    const auto add = [&description](const auto& value) {
+      description.append(reinterpret_cast<const char*>(&value), sizeof value);
+    };
+    const int32_t fields[] = {static_cast<int32_t>(part.What),
+                              r.Left,
+                              r.Top,
+                              r.Right,
+                              r.Bottom,
+                              static_cast<int32_t>(part.Colour),
+                              static_cast<int32_t>(part.Sheet),
+                              s.Left,
+                              s.Top,
+                              s.Right,
+                              s.Bottom,
+                              part.TextFont != nullptr ? part.TextFont->Size : -1};
+    add(fields);
+    // The texts with their lengths, so that no two descriptions run into each other.
+    const auto addText = [&](const std::string& text) {
+      add(text.size());
+      description += text;
+    };
+    addText(part.TextFont != nullptr ? part.TextFont->Name : std::string());
+    addText(part.Text);
     parts_.push_back(std::move(part));
   }
   std::vector<HudPart> parts_;
