@@ -10,39 +10,25 @@ void DirtyTiles::Mark(const Rect& place) {
   if (left >= right || top >= bottom) return;
   const int32_t c0 = left / kTile, c1 = std::min((right - 1) / kTile, kColumns - 1);
   const int32_t r0 = top / kTile, r1 = std::min((bottom - 1) / kTile, kRows - 1);
-  const uint32_t bits = ((2u << c1) - 1) & ~((1u << c0) - 1);
-  for (int32_t r = r0; r <= r1; ++r) rows_[r] |= bits;
+  for (int32_t r = r0; r <= r1; ++r)
+    for (int32_t c = c0; c <= c1; ++c) {
+      const Rect part{std::max(left, c * kTile), std::max(top, r * kTile),
+                      std::min(right, (c + 1) * kTile), std::min(bottom, (r + 1) * kTile)};
+      Rect& box = boxes_[r * kColumns + c];
+      if (box.Right <= box.Left) {
+        box = part;
+        continue;
+      }
+      box = Rect{std::min(box.Left, part.Left), std::min(box.Top, part.Top),
+                 std::max(box.Right, part.Right), std::max(box.Bottom, part.Bottom)};
+    }
 }
 
 std::vector<Rect> DirtyTiles::Places() const {
-  struct Run {
-    int32_t First, Last;  // tile columns, both marked
-    size_t Place;         // its rectangle so far
-  };
-  const auto marked = [this](int32_t r, int32_t c) { return (rows_[r] >> c & 1u) != 0; };
   std::vector<Rect> places;
-  std::vector<Run> above, here;
-  for (int32_t r = 0; r < kRows; ++r) {
-    here.clear();
-    const int32_t top = window_.Top + r * kTile;
-    const int32_t bottom = std::min(top + kTile, window_.Bottom);
-    for (int32_t c = 0; c < kColumns; ++c) {
-      if (!marked(r, c)) continue;
-      const int32_t first = c;
-      while (c + 1 < kColumns && marked(r, c + 1)) ++c;
-      const auto same = std::find_if(above.begin(), above.end(), [&](const Run& run) {
-        return run.First == first && run.Last == c;
-      });
-      if (same != above.end()) {
-        places[same->Place].Bottom = bottom;
-        here.push_back(*same);
-      } else {
-        places.push_back(Rect{window_.Left + first * kTile, top,
-                              std::min(window_.Left + (c + 1) * kTile, window_.Right), bottom});
-        here.push_back(Run{first, c, places.size() - 1});
-      }
-    }
-    std::swap(above, here);
-  }
+  for (const Rect& box : boxes_)
+    if (box.Right > box.Left)
+      places.push_back(Rect{box.Left + window_.Left, box.Top + window_.Top,
+                            box.Right + window_.Left, box.Bottom + window_.Top});
   return places;
 }

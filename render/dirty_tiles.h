@@ -1,9 +1,9 @@
 #pragma once
 // Where the pieces of the particle effects were drawn, as a few rectangles. The screen's window is
-// cut into tiles of 64 x 64 pixels; a piece marks the tiles it touches, and each run of marked
-// tiles along a tile row becomes one rectangle, carried down while the rows below mark the same
-// run. Pieces flying apart over the whole screen then cost the tiles they are in, not the box
-// around them all, and the list of places stays short however many pieces there are.
+// cut into tiles of 64 x 64 pixels; each tile keeps the box around the marks made in it, and each
+// tile with marks gives its box. Pieces flying apart over the whole screen then cost little more
+// than the pieces themselves, not the box around them all nor the whole tiles they are in, and
+// the list of places stays short however many pieces there are.
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -19,14 +19,15 @@ class DirtyTiles {
   // Nothing marked; `window` is the 800 x 600 place the marks are in.
   void Start(const Rect& window) {
     window_ = window;
-    rows_.fill(0);
+    boxes_.fill(Rect{});
   }
-  // Marks the tiles `place` touches; the part outside the window is left out.
+  // Marks `place` in the tiles it touches; the part outside the window is left out.
   void Mark(const Rect& place);
-  // The rectangles, within the window, that cover every marked tile and nothing else.
+  // The rectangles, within the window and one to a tile, that cover every mark: in each tile the
+  // box around its marks.
   std::vector<Rect> Places() const;
 
  private:
   Rect window_{0, 0, 800, 600};
-  std::array<uint32_t, kRows> rows_{};  // bit c of row r: the tile in column c is marked
+  std::array<Rect, kRows * kColumns> boxes_{};  // around the marks in each tile, window-relative
 };

@@ -2,68 +2,68 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <tuple>
 
 namespace {
 
-bool Covered(const std::vector<Rect>& places, int32_t x, int32_t y) {
-  for (const Rect& p : places)
-    if (x >= p.Left && x < p.Right && y >= p.Top && y < p.Bottom) return true;
-  return false;
-}
-
 // Pieces scattered at random over a window that stands anywhere in the back buffer, some half
-// off it: every pixel of a piece on the window is covered, no place leaves the window or overlaps
-// another, and no more is covered than the tiles the pieces touch.
-TEST(DirtyTiles, CoverEveryPieceWithTheTilesItTouchesOnly) {
+// off it: the places are, tile by tile, exactly the box around the piece pixels on the window in
+// that tile (worked out here pixel by pixel), so every such pixel is covered, nothing outside the
+// window is, and no place overlaps another.
+TEST(DirtyTiles, GiveEachTileTheBoxAroundThePiecesInIt) {
   std::mt19937 random(5);
+  constexpr int32_t kTile = DirtyTiles::kTile;
   for (int round = 0; round < 40; ++round) {
     const int32_t left = static_cast<int32_t>(random() % 401);
     const Rect window{left, 0, left + 800, 600};
     DirtyTiles tiles;
     tiles.Start(window);
-    std::vector<Rect> pieces;
-    std::vector<bool> touched(DirtyTiles::kColumns * DirtyTiles::kRows);
+    std::vector<Rect> boxes(DirtyTiles::kColumns * DirtyTiles::kRows);
     const int count = round % 5 == 0 ? 0 : static_cast<int>(random() % 300);
     for (int i = 0; i < count; ++i) {
       const int32_t x = left - 20 + static_cast<int32_t>(random() % 840);
       const int32_t y = -20 + static_cast<int32_t>(random() % 640);
       const int32_t size = 1 + static_cast<int32_t>(random() % 12);
-      pieces.push_back(Rect{x, y, x + size, y + size});
-      tiles.Mark(pieces.back());
+      tiles.Mark(Rect{x, y, x + size, y + size});
       for (int32_t py = std::max(y, 0); py < std::min(y + size, 600); ++py)
-        for (int32_t px = std::max(x, left); px < std::min(x + size, left + 800); ++px)
-          touched[(py / 64) * DirtyTiles::kColumns + (px - left) / 64] = true;
+        for (int32_t px = std::max(x, left); px < std::min(x + size, left + 800); ++px) {
+          Rect& box = boxes[(py / kTile) * DirtyTiles::kColumns + (px - left) / kTile];
+          box = box.Right > box.Left
+                    ? Rect{std::min(box.Left, px), std::min(box.Top, py),
+                           std::max(box.Right, px + 1), std::max(box.Bottom, py + 1)}
+                    : Rect{px, py, px + 1, py + 1};
+        }
     }
-    const std::vector<Rect> places = tiles.Places();
-    int64_t area = 0;
-    for (size_t i = 0; i < places.size(); ++i) {
-      const Rect& p = places[i];
-      EXPECT_TRUE(p.Left >= window.Left && p.Right <= window.Right && p.Top >= 0 &&
-                  p.Bottom <= 600 && p.Left < p.Right && p.Top < p.Bottom);
-      for (size_t j = i + 1; j < places.size(); ++j) EXPECT_FALSE(IntersectRect(p, places[j]));
-      area += Area(p);
-    }
-    int64_t tileArea = 0;
-    for (int32_t r = 0; r < DirtyTiles::kRows; ++r)
-      for (int32_t c = 0; c < DirtyTiles::kColumns; ++c)
-        if (touched[r * DirtyTiles::kColumns + c])
-          tileArea += static_cast<int64_t>(std::min(64, 800 - c * 64)) * std::min(64, 600 - r * 64);
-    EXPECT_EQ(area, tileArea) << "round " << round;
-    for (const Rect& piece : pieces)
-      for (int32_t y = std::max(piece.Top, 0); y < std::min(piece.Bottom, 600); ++y)
-        for (int32_t x = std::max(piece.Left, left); x < std::min(piece.Right, left + 800); ++x)
-          ASSERT_TRUE(Covered(places, x, y)) << x << "," << y << " round " << round;
+    std::vector<Rect> expected;
+    for (const Rect& box : boxes)
+      if (box.Right > box.Left) expected.push_back(box);
+    std::vector<Rect> places = tiles.Places();
+    const auto order = [](const Rect& a, const Rect& b) {
+      return std::tie(a.Top, a.Left) < std::tie(b.Top, b.Left);
+    };
+    std::sort(places.begin(), places.end(), order);
+    std::sort(expected.begin(), expected.end(), order);
+    EXPECT_EQ(places, expected) << "round " << round;
+    for (size_t i = 0; i < places.size(); ++i)
+      for (size_t j = i + 1; j < places.size(); ++j)
+        EXPECT_FALSE(IntersectRect(places[i], places[j]));
   }
 }
 
-// A block of tiles marked whole comes back as one rectangle, not a row of them.
-TEST(DirtyTiles, ARunRepeatedBelowGrowsDown) {
+// A piece across a tile's edge gives each tile the part in it; a second window position starts
+// afresh.
+TEST(DirtyTiles, APieceAcrossTilesIsCutAtTheirEdges) {
   DirtyTiles tiles;
   tiles.Start(Rect{100, 0, 900, 600});
-  tiles.Mark(Rect{100 + 70, 10, 100 + 250, 300});
+  tiles.Mark(Rect{100 + 60, 10, 100 + 70, 20});
+  tiles.Mark(Rect{100 + 30, 40, 100 + 34, 44});
   tiles.Mark(Rect{890, 590, 950, 650});
-  EXPECT_EQ(tiles.Places(), (std::vector<Rect>{{164, 0, 356, 320}, {868, 576, 900, 600}}));
+  EXPECT_EQ(tiles.Places(),
+            (std::vector<Rect>{{130, 10, 164, 44}, {164, 10, 170, 20}, {890, 590, 900, 600}}));
+  tiles.Start(Rect{0, 0, 800, 600});
+  EXPECT_EQ(tiles.Places(), std::vector<Rect>{});
 }
 
 }  // namespace
