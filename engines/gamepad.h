@@ -20,7 +20,7 @@ bool Start();
 
 // Reads the pads, before the window's events are read each pass (`nNow` in milliseconds): every
 // pass while a pad is open, and otherwise only a look for one plugged in, four times a second.
-// Looking costs a pass about as much as reading all the window's events, for a pad that is
+// Looking costs a pass a quarter of what reading the window's events costs, for a pad that is
 // almost never there.
 void Tend(uint32_t nNow);
 // Reads the open pads and looks for pads plugged in or out, now.

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <random>
-#include <tuple>
 
 namespace {
 
