@@ -52,6 +52,31 @@ void CopyPixelsKeyed16(SDL_Surface* from, const SDL_Rect& src, SDL_Surface* to,
   }
 }
 
+// Copies the rows of a piece that differ from what the destination already holds, and adds each
+// run of such rows to `changed` (in the destination's places). A frame of play hands the screen
+// every place a sprite stood or stands, and most of them show the same pixels as before (a gem
+// between two of its pictures, a bomb resting): those are neither copied nor handed on.
+void CopyChangedRows(SDL_Surface* from, const SDL_Rect& src, SDL_Surface* to, const SDL_Rect& dst,
+                     std::vector<Rect>& changed) {
+  const size_t rowBytes = static_cast<size_t>(src.w) * from->format->BytesPerPixel;
+  const auto* in = static_cast<const uint8_t*>(from->pixels) + src.y * from->pitch +
+                   src.x * from->format->BytesPerPixel;
+  auto* out =
+      static_cast<uint8_t*>(to->pixels) + dst.y * to->pitch + dst.x * to->format->BytesPerPixel;
+  int top = -1;
+  for (int y = 0; y <= src.h; ++y) {
+    const bool differs =
+        y < src.h && std::memcmp(out + y * to->pitch, in + y * from->pitch, rowBytes) != 0;
+    if (differs) {
+      std::memcpy(out + y * to->pitch, in + y * from->pitch, rowBytes);
+      if (top < 0) top = y;
+    } else if (top >= 0) {
+      changed.push_back(Rect{dst.x, dst.y + top, dst.x + dst.w, dst.y + y});
+      top = -1;
+    }
+  }
+}
+
 void Copy(Surface& from, SDL_Rect& src, Surface& to, SDL_Rect& dst, bool bKeyed) {
   const bool sameFormat = from.Raw()->format->format == to.Raw()->format->format;
   if (sameFormat && !bKeyed) {
@@ -205,8 +230,12 @@ bool VBGE::ShowWindow(Surface* from, int32_t nLeft, const std::vector<Rect>* pie
       if (left >= right || top >= bottom) continue;
       SDL_Rect src{left, top, right - left, bottom - top};
       SDL_Rect dst{left - nLeft, top, src.w, src.h};
-      Copy(*from, src, *ddsPrimary, dst, false);
-      shown_pieces_.push_back(Rect{dst.x, dst.y, dst.x + dst.w, dst.y + dst.h});
+      if (from->Raw()->format->format == ddsPrimary->Raw()->format->format) {
+        CopyChangedRows(from->Raw(), src, ddsPrimary->Raw(), dst, shown_pieces_);
+      } else {
+        Copy(*from, src, *ddsPrimary, dst, false);
+        shown_pieces_.push_back(Rect{dst.x, dst.y, dst.x + dst.w, dst.y + dst.h});
+      }
     }
     ddsPrimary->Changed(&shown_pieces_);
     return true;

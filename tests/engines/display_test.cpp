@@ -224,3 +224,52 @@ TEST(Screen, ScaledByAWholeNumberWhereThatKeepsMostOfTheSize) {
   EXPECT_EQ(wrong, 0);
   platform::SetEventHandler(nullptr);
 }
+
+// A frame of play hands the screen every place a sprite stood or stands, most of them showing
+// what the screen already shows: only rows that differ are copied and sent, so a change in a
+// piece's first, last or a middle row, or in one pixel, must still reach the picture and the
+// window, and a piece with nothing new sends nothing.
+TEST(Screen, OnlyTheRowsOfAPieceThatChangedAreSentAndEveryOneOfThemIs) {
+  ScratchFolder folder;
+  TestHost host;
+  VBGE GE;
+  ASSERT_TRUE(GE.Initialize(800, 600, 16, 31, host, 1200, 600));
+  MouseRecorder handler;
+  platform::SetEventHandler(&handler);
+  Surface& back = *GE.BackBuffer();
+  const Surface& primary = *GE.PrimarySurface();
+  back.SetFillStyle(FILLSTYLE_SOLID);
+  back.SetFillColor(RGB(20, 40, 60));
+  back.SetForeColor(RGB(20, 40, 60));
+  back.DrawBox(0, 0, 1200, 600);
+  ASSERT_TRUE(GE.ShowWindow(&back, 100));
+  const std::vector<Rect> pieces{Rect{140, 50, 180, 85}, Rect{500, 300, 540, 335},
+                                 Rect{880, 560, 900, 600}};
+  const long before = host.Screen().Uploads();
+  ASSERT_TRUE(GE.ShowWindow(&back, 100, &pieces));
+  EXPECT_EQ(host.Screen().Uploads(), before) << "nothing new, nothing sent";
+
+  // One row drawn in each piece at a time: the first, the second, a middle one, the last; then a
+  // single pixel, and a band of rows.
+  struct Change {
+    int top, bottom, left, right;
+  } rows[] = {{0, 1, 0, 40},    {1, 2, 0, 40}, {17, 18, 0, 40}, {34, 35, 0, 40},
+              {20, 21, 39, 40}, {3, 4, 0, 40}, {30, 31, 0, 40}, {5, 12, 2, 30}};
+  uint32_t shade = 0x102030;
+  for (const Change& row : rows) {
+    shade += 0x0B1D2F;
+    back.SetFillColor(shade);
+    back.SetForeColor(shade);
+    for (const Rect& piece : pieces)
+      back.DrawBox(piece.Left + std::min(row.left, piece.Right - piece.Left - 1),
+                   piece.Top + row.top, piece.Left + std::min(row.right, piece.Right - piece.Left),
+                   std::min<int32_t>(piece.Top + row.bottom, piece.Bottom));
+    ASSERT_TRUE(GE.ShowWindow(&back, 100, &pieces));
+    int wrong = 0;
+    for (int y = 0; y < 600; ++y)
+      for (int x = 0; x < 800; ++x) wrong += primary.Pixel(x, y) != back.Pixel(x + 100, y);
+    EXPECT_EQ(wrong, 0) << "rows " << row.top << " to " << row.bottom;
+    EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary)) << "rows " << row.top;
+  }
+  platform::SetEventHandler(nullptr);
+}
