@@ -268,6 +268,8 @@ void SaveSetting(const std::string& sApp, const std::string& sSection, const std
   // on the disk before it takes the old file's place.
   static constexpr std::string_view kSettingsFile[] = {"settings.ini"};
   RemoveStaleTemporaries(folder, kSettingsFile);
+  // Saved at every start, and mostly the same: a file that already says it is left alone.
+  if (text == old) return;
   try {
     WriteFileAtomically(file,
                         std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));

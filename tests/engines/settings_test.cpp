@@ -92,6 +92,25 @@ TEST(Settings, TheValueIsEscapedToOneLineAndTheFileDoesNotGrow) {
       "[Other]\nk=1\n[General]\nAppPath=/games/new\\n[General]\\nAppPath=/evil\\r\\\\x\\x1b\n");
 }
 
+// Every start saves the program's folder; when the file already says so it is not written again
+// (the same file stays, not a copy put in its place), and a new folder is still saved.
+TEST(Settings, AValueAlreadySavedIsNotWrittenAgain) {
+  ScratchFolder folder;
+  ConfigHomeAt home(folder.Path() / "config");
+  const std::filesystem::path file = folder.Path() / "config" / "VORA" / "settings.ini";
+  const auto inode = [&file] {
+    struct stat info {};
+    EXPECT_EQ(stat(file.c_str(), &info), 0);
+    return info.st_ino;
+  };
+  platform::SaveSetting("VORA", "General", "AppPath", "/games/a");
+  const auto first = inode();
+  platform::SaveSetting("VORA", "General", "AppPath", "/games/a");
+  EXPECT_EQ(inode(), first);
+  platform::SaveSetting("VORA", "General", "AppPath", "/games/b");
+  EXPECT_EQ(Read(file), "[General]\nAppPath=/games/b\n");
+}
+
 // A pipe in the file's place does not hold the game before its window shows, and a file far too
 // large to be anybody's settings is replaced, not read.
 TEST(Settings, APipeIsRefusedAndAHugeFileReplaced) {
