@@ -104,16 +104,26 @@ void Resize(TestHost& host, int w, int h) {
 
 }  // namespace
 
-// Pictures sent a piece at a time, pixel for pixel and scaled (sharply, each picture pixel the
-// nearest), leave the window showing exactly the picture, also after the scaled window is made
-// small again.
-TEST(Screen, PiecesSentPixelForPixelAndScaledAddUpToThePicture) {
+// The game's screen on the dummy display, the main window's handler letting its events through,
+// pictures drawn on the back buffer.
+class ScreenPicture : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(GE.Initialize(800, 600, 16, 31, host, 1200, 600));
+    platform::SetEventHandler(&handler);
+  }
+  void TearDown() override { platform::SetEventHandler(nullptr); }
+
   ScratchFolder folder;
   TestHost host;
   VBGE GE;
-  ASSERT_TRUE(GE.Initialize(800, 600, 16, 31, host, 1200, 600));
   MouseRecorder handler;  // as the main window, it lets the window's events through
-  platform::SetEventHandler(&handler);
+};
+
+// Pictures sent a piece at a time, pixel for pixel and scaled (sharply, each picture pixel the
+// nearest), leave the window showing exactly the picture, also after the scaled window is made
+// small again.
+TEST_F(ScreenPicture, PiecesSentPixelForPixelAndScaledAddUpToThePicture) {
   Surface& back = *GE.BackBuffer();
   const Surface& primary = *GE.PrimarySurface();
   back.SetFillStyle(FILLSTYLE_SOLID);
@@ -171,19 +181,12 @@ TEST(Screen, PiecesSentPixelForPixelAndScaledAddUpToThePicture) {
   EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary)) << "after scaling";
   paintAndSend(12);
   EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary)) << "pixel for pixel again";
-  platform::SetEventHandler(nullptr);
 }
 
 // Scaled by a whole number where that keeps most of the size the screen could show, so every
 // picture pixel is a square block; as large as fits where a whole number would leave it small.
 // Either way the picture keeps its shape in the middle, black bars beside it.
-TEST(Screen, ScaledByAWholeNumberWhereThatKeepsMostOfTheSize) {
-  ScratchFolder folder;
-  TestHost host;
-  VBGE GE;
-  ASSERT_TRUE(GE.Initialize(800, 600, 16, 31, host, 1200, 600));
-  MouseRecorder handler;
-  platform::SetEventHandler(&handler);
+TEST_F(ScreenPicture, ScaledByAWholeNumberWhereThatKeepsMostOfTheSize) {
   Surface& back = *GE.BackBuffer();
   back.SetFillStyle(FILLSTYLE_SOLID);
   for (int i = 0; i < 40; ++i) {  // a picture with an edge every few pixels
@@ -222,20 +225,13 @@ TEST(Screen, ScaledByAWholeNumberWhereThatKeepsMostOfTheSize) {
   for (int y = 0; y < 1200; ++y)
     for (int x = 0; x < 1600; ++x) wrong += shown[y * 1600 + x] != primary.Pixel(x / 2, y / 2);
   EXPECT_EQ(wrong, 0);
-  platform::SetEventHandler(nullptr);
 }
 
 // A frame of play hands the screen every place a sprite stood or stands, most of them showing
 // what the screen already shows: only rows that differ are copied and sent, so a change in a
 // piece's first, last or a middle row, or in one pixel, must still reach the picture and the
 // window, and a piece with nothing new sends nothing.
-TEST(Screen, OnlyTheRowsOfAPieceThatChangedAreSentAndEveryOneOfThemIs) {
-  ScratchFolder folder;
-  TestHost host;
-  VBGE GE;
-  ASSERT_TRUE(GE.Initialize(800, 600, 16, 31, host, 1200, 600));
-  MouseRecorder handler;
-  platform::SetEventHandler(&handler);
+TEST_F(ScreenPicture, OnlyTheRowsOfAPieceThatChangedAreSentAndEveryOneOfThemIs) {
   Surface& back = *GE.BackBuffer();
   const Surface& primary = *GE.PrimarySurface();
   back.SetFillStyle(FILLSTYLE_SOLID);
@@ -271,5 +267,4 @@ TEST(Screen, OnlyTheRowsOfAPieceThatChangedAreSentAndEveryOneOfThemIs) {
     EXPECT_EQ(wrong, 0) << "rows " << row.top << " to " << row.bottom;
     EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary)) << "rows " << row.top;
   }
-  platform::SetEventHandler(nullptr);
 }
