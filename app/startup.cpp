@@ -295,6 +295,11 @@ bool StartRun(GameRun& run, const CommandLineWords& words, bool bWindowed,
       LogError(std::string("Main - Settings - ") + e.what());
     }
     platform::KeepComposeTable("pibo2");
+    try {
+      Font::KeepMatches(platform::UserCacheFolder("pibo2") / "fonts.txt");
+    } catch (const std::runtime_error&) {
+      // No home: fontconfig is asked at every start.
+    }
     // The window's title names the pack played.
     window.Load(!bWindowed, run.pack ? "Pibo II - " + run.pack->sName : "Pibo II");
     std::string gameFiles = dataFolder == folder ? "" : dataFolder;

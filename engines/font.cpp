@@ -9,10 +9,12 @@
 #include <cctype>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <utility>
 
 #include "base/failure.h"
+#include "engines/font_matches.h"
 #include "engines/sdl_ptrs.h"
 
 namespace {
@@ -38,6 +40,12 @@ FaceCache& Cache() {
   return cache;
 }
 
+// fontconfig's picks of earlier runs, when the program keeps them.
+std::optional<FontMatches>& KeptMatches() {
+  static std::optional<FontMatches> kept;
+  return kept;
+}
+
 }  // namespace
 
 void Font::CloseAll() {
@@ -61,6 +69,9 @@ std::string Font::ResolveFile(const std::string& sName) {
 #ifdef PIBO_SHIPPED_FONTS
   return ShippedFile(sName);
 #else
+  std::optional<FontMatches>& kept = KeptMatches();
+  if (kept)
+    if (std::optional<std::string> file = kept->Find(sName)) return *file;
   if (!FcInit()) return {};
   FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(sName.c_str()));
   if (pattern == nullptr) return {};
@@ -74,7 +85,18 @@ std::string Font::ResolveFile(const std::string& sName) {
     file = reinterpret_cast<const char*>(path);
   if (match != nullptr) FcPatternDestroy(match);
   FcPatternDestroy(pattern);
+  if (kept && !file.empty()) kept->Keep(sName, file);
   return file;
+#endif
+}
+
+void Font::KeepMatches(const std::filesystem::path& file) {
+#ifdef PIBO_SHIPPED_FONTS
+  (void)file;
+#else
+  std::optional<FontMatches>& kept = KeptMatches();
+  kept.reset();
+  if (!file.empty()) kept.emplace(file, FontMatches::SystemStamp());
 #endif
 }
 

@@ -4,6 +4,7 @@
 // is no fontconfig (the browser) among the fonts shipped with the game, and drawn at 96 dots per
 // inch, so 12 points is 16 pixels.
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 struct _TTF_Font;
@@ -36,6 +37,10 @@ class Font {
   // The font file for a family name (empty when there is none): fontconfig's pick, or the
   // shipped file where the game is built without fontconfig.
   static std::string ResolveFile(const std::string& sName);
+  // From now on fontconfig's picks are kept in `file` and used again while nothing they depend
+  // on has changed (see FontMatches), so a start need not start fontconfig at all. An empty path
+  // stops the keeping. Where the game ships its fonts, nothing is kept.
+  static void KeepMatches(const std::filesystem::path& file);
   // The shipped font file for a family name, a path from the program's folder: Comic Neue for
   // "Comic Sans MS" (and "Comic Neue"), Liberation Sans for everything else, the faces fontconfig
   // picks on Debian.

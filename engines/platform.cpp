@@ -286,11 +286,15 @@ std::filesystem::path UserConfigFolder(const std::string& sApp) {
   return UserFolder("XDG_CONFIG_HOME", ".config", sApp);
 }
 
+std::filesystem::path UserCacheFolder(const std::string& sApp) {
+  return UserFolder("XDG_CACHE_HOME", ".cache", sApp);
+}
+
 void KeepComposeTable(const std::string& sApp) {
 #if defined(__linux__) && !defined(__EMSCRIPTEN__)
   if (std::getenv("XCOMPOSECACHE") != nullptr) return;
   try {
-    const std::filesystem::path folder = UserFolder("XDG_CACHE_HOME", ".cache", sApp) / "compose";
+    const std::filesystem::path folder = UserCacheFolder(sApp) / "compose";
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (!error) setenv("XCOMPOSECACHE", folder.c_str(), 0);

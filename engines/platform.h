@@ -67,6 +67,9 @@ inline int32_t TicksBetween(uint32_t a, uint32_t b) {
 // Throw std::runtime_error when there is no such folder or it cannot be made.
 std::filesystem::path UserDataFolder(const std::string& sApp);
 std::filesystem::path UserConfigFolder(const std::string& sApp);
+// For what the game keeps only to start faster: $XDG_CACHE_HOME/<sApp> (default
+// ~/.cache/<sApp>); on Windows %APPDATA%\<sApp> as well.
+std::filesystem::path UserCacheFolder(const std::string& sApp);
 
 // Before the window opens. On X11 the input method reads the locale's whole table of compose
 // sequences (half a megabyte on UTF-8 locales) at every start, unless libX11 has a folder to keep
