@@ -14,8 +14,10 @@ bool Game::Pass() {
   // The sounds are decoded for the mixer one a pass, after the start rather than before it, and
   // the long ones let go once they have ended.
   SE.Tend();
-  // The sound device rests while the game stands still in silence.
-  SE.Rest(IsStill(), platform::Ticks());
+  // The sound device rests while the game stands still in silence. A closing program does not
+  // open a resting device again only to close it (opening one can take half a second); the exit
+  // sound, if there is one, wakes it itself.
+  SE.Rest(IsStill() || QuitRequested, platform::Ticks());
   // Scores that another copy's save kept from the file are tried again every few passes.
   if (HighScoresBusy && !Terminating && ++passes_since_busy_ % kHighScoreRetryPasses == 0)
     SaveHighScores();

@@ -107,6 +107,20 @@ TEST_F(ClosingRun, WithTheOptionsWindowOpen) {
   EXPECT_EQ(game.Options.bMusic, VB_TRUE);
 }
 
+// A run closed while the sound device rests (the options window open over a still title, long
+// enough in silence) ends without opening the device again first.
+TEST_F(ClosingRun, WhileTheSoundDeviceRests) {
+  Start();
+  window.OnKeyDown(vk::F3, false);
+  RunUntilWaitingFor("window");
+  while (game.SE.HasWork()) ASSERT_TRUE(game.SE.Tend());
+  game.SE.Rest(true, 0);
+  game.SE.Rest(true, VBSE::kRestMilliseconds);
+  ASSERT_TRUE(game.SE.IsResting());
+  CloseAndExpectTheEndWithinAPass();
+  EXPECT_TRUE(game.SE.IsResting()) << "the device was opened again to be closed";
+}
+
 // Options changed in the window are kept the moment it closes with OK, so a run cut short (a
 // power cut, a closed browser tab) still has them; Cancel, or OK with nothing changed, writes
 // nothing.
