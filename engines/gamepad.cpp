@@ -129,6 +129,10 @@ void AddHeldKeys(KeyboardSnapshot& state) {
   g_tapped.fill(false);
 }
 
+void ForgetTap(int button) {
+  if (button >= 0 && button < SDL_CONTROLLER_BUTTON_MAX) g_tapped[button] = false;
+}
+
 void SetPadKeys(const PadKeys& keys) {
   g_keys = keys;
 }

@@ -29,6 +29,9 @@ void Look();
 // Sets bit 7 of the keys the held buttons stand for, and of those whose button was pressed and
 // let go since the last snapshot, so a quick tap between two frames is not lost.
 void AddHeldKeys(KeyboardSnapshot& state);
+// A press of `button` that worked a window is not kept as a tap for the game's next snapshot:
+// A that pressed OK does not make the hero jump, nor B that cancelled fire, once the window closes.
+void ForgetTap(int button);
 
 // The keys the pad's buttons, stick and trigger stand for from now on (the player's settings).
 void SetPadKeys(const PadKeys& keys);

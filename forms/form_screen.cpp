@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engines/display.h"
+#include "engines/gamepad.h"
 #include "engines/platform.h"
 #include "engines/vbie.h"
 #include "forms/form.h"
@@ -225,6 +226,7 @@ bool FormScreen::Impl::TakeEvents() {
       case SDL_CONTROLLERBUTTONDOWN:
         if (frm->WaitsForAnyKey()) {
           frm->TakeAnyPadButton(event.cbutton.button);
+          gamepad::ForgetTap(event.cbutton.button);
           pending.pop_front();
           return true;
         }
@@ -232,6 +234,7 @@ bool FormScreen::Impl::TakeEvents() {
           const bool used =
               frm->PressKey(keys->first) || (keys->second && frm->PressKey(*keys->second));
           if (used) {
+            gamepad::ForgetTap(event.cbutton.button);
             pending.pop_front();
             return true;
           }

@@ -12,6 +12,7 @@
 #include "dialogs/password_window.h"
 #include "dialogs/settings_window.h"
 #include "editor/edit_options_window.h"
+#include "engines/gamepad.h"
 #include "engines/platform.h"
 #include "forms/form_screen.h"
 #include "tests/render/golden.h"
@@ -179,6 +180,24 @@ TEST_F(DrawnWindows, TheGamepadsBCancelsTheOptions) {
   Pad(SDL_CONTROLLER_BUTTON_B);
   Show(frm);
   EXPECT_EQ(frm.bSoundEffects, VB_TRUE) << "cancelled, the option stays";
+}
+
+// The presses that worked a window are the window's: once it closes, the game does not also
+// take A as a jump or B as a shot at its next look at the keys.
+TEST_F(DrawnWindows, ThePadsPressesThatWorkedAWindowDoNotReachTheGame) {
+  ASSERT_TRUE(gamepad::Start()) << SDL_GetError();
+  KeyboardSnapshot before{};
+  gamepad::AddHeldKeys(before);  // whatever earlier presses left
+  frmOptions frm;
+  frm.Load();
+  Pad(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+  Pad(SDL_CONTROLLER_BUTTON_A);
+  Pad(SDL_CONTROLLER_BUTTON_B);
+  Show(frm);
+  KeyboardSnapshot after{};
+  gamepad::AddHeldKeys(after);
+  for (int key : {dik::DOWN, dik::UP, dik::LCONTROL})
+    EXPECT_EQ(after[key], 0) << "key " << key;
 }
 
 // The window is centred on the picture and scaled with it: its controls are where they were
