@@ -11,8 +11,9 @@ MainWindow::~MainWindow() {
 
 void MainWindow::Load(bool bFullScreen, const std::string& sCaption) {
   display_.Open(sCaption, bFullScreen);
-  // Gamepads play too; without controller support the keyboard alone does.
-  gamepad::Start();
+  // Gamepads play too, from the first pass on; without controller support the keyboard alone
+  // does.
+  gamepad::StartAtFirstPass();
   platform::SetEventHandler(this);
   loaded_ = true;
 }

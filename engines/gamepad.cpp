@@ -16,6 +16,7 @@ constexpr uint32_t kLookMilliseconds = 250;
 std::vector<SDL_GameController*> g_pads;
 std::array<bool, SDL_CONTROLLER_BUTTON_MAX> g_tapped{};
 bool g_started = false;
+bool g_start_at_pass = false;
 uint32_t g_last_look = 0;
 
 void Open(int index) {
@@ -93,11 +94,19 @@ bool Start() {
   return true;
 }
 
+void StartAtFirstPass() {
+  g_start_at_pass = !g_started;
+}
+
 void Look() {
   if (g_started) SDL_JoystickUpdate();
 }
 
 void Tend(uint32_t nNow) {
+  if (g_start_at_pass) {
+    g_start_at_pass = false;  // tried once: without controller support the keyboard plays alone
+    Start();
+  }
   if (!g_started || (g_pads.empty() && nNow - g_last_look < kLookMilliseconds)) return;
   g_last_look = nNow;
   Look();

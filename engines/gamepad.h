@@ -17,6 +17,10 @@ namespace gamepad {
 // later are opened as SDL reports them. False when the system has none (the game plays on with
 // the keyboard alone).
 bool Start();
+// Starts them at the pass's first reading of the pads (Tend) rather than now: reading SDL's
+// list of known pads and looking for any plugged in costs some 3 ms of processor, which the
+// game's start then pays after its first title frame instead of before it.
+void StartAtFirstPass();
 
 // Reads the pads, before the window's events are read each pass (`nNow` in milliseconds): every
 // pass while a pad is open, and otherwise only a look for one plugged in, four times a second.

@@ -107,6 +107,15 @@ TEST_F(ClosingRun, WithTheOptionsWindowOpen) {
   EXPECT_EQ(game.Options.bMusic, VB_TRUE);
 }
 
+// The pads are looked for in the first pass, after the title is on the screen, not before it.
+TEST_F(ClosingRun, ThePadsStartAtTheFirstPass) {
+  if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) != 0) GTEST_SKIP() << "started by an earlier test";
+  Start();
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_GAMECONTROLLER), 0u) << "started before the title";
+  ASSERT_TRUE(loop.RunOnePass());
+  EXPECT_NE(SDL_WasInit(SDL_INIT_GAMECONTROLLER), 0u) << "not started at the first pass";
+}
+
 // A run closed while the sound device rests (the options window open over a still title, long
 // enough in silence) ends without opening the device again first.
 TEST_F(ClosingRun, WhileTheSoundDeviceRests) {
