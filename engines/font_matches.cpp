@@ -22,7 +22,8 @@ std::string Changed(const fs::path& path) {
   std::error_code error;
   const auto time = fs::last_write_time(path, error);
   if (error) return "-";
-  std::string text = std::to_string(time.time_since_epoch().count());
+  // The tick count is a 128-bit integer in some standard libraries, which to_string does not take.
+  std::string text = std::to_string(static_cast<long long>(time.time_since_epoch().count()));
   if (fs::is_regular_file(path, error)) text += "/" + std::to_string(fs::file_size(path, error));
   return text;
 }
