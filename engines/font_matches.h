@@ -1,7 +1,7 @@
 #pragma once
 // The font files fontconfig picked for the game's family names, kept from one run to the next.
-// Starting fontconfig (reading its sixty-odd configuration files) costs more than anything else
-// before the title appears, and its picks stay right as long as nothing it reads has changed:
+// Starting fontconfig (reading its sixty-odd configuration files) costs 3 to 5 ms of processor
+// before the title appears, every start, and its picks stay right as long as nothing it reads has changed:
 // its configuration, the font folders, its own caches, the locale, and the picked files
 // themselves. Each run compares a stamp of all of that with the one the picks were kept under.
 #include <filesystem>
