@@ -33,6 +33,20 @@ bool SameGroup(const uint8_t* a, const uint8_t* b, size_t at, size_t end) {
   return x == y;
 }
 
+// Sending a rectangle to the window system costs about as much as copying this many pixels more.
+constexpr int64_t kPixelsWorthARequest = 4096;
+constexpr ptrdiff_t kBoxesLookedAt = 8;
+
+int64_t AreaOf(const SDL_Rect& r) {
+  return static_cast<int64_t>(r.w) * r.h;
+}
+
+SDL_Rect BoxAround(const SDL_Rect& a, const SDL_Rect& b) {
+  const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+  const int right = std::max(a.x + a.w, b.x + b.w), bottom = std::max(a.y + a.h, b.y + b.h);
+  return SDL_Rect{left, top, right - left, bottom - top};
+}
+
 [[noreturn]] void RaiseSdlError() {
   throw GameError(ERR_BAD_FILE_FORMAT, SDL_GetError());
 }
@@ -206,6 +220,28 @@ SDL_Rect Display::PictureArea() const {
                   static_cast<int>(viewport.w * scaleX), static_cast<int>(viewport.h * scaleY)};
 }
 
+void JoinForSending(std::vector<SDL_Rect>& parts) {
+  std::sort(parts.begin(), parts.end(),
+            [](const SDL_Rect& a, const SDL_Rect& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+  std::vector<std::pair<SDL_Rect, int64_t>> joined;  // each box, and the parts' pixels in it
+  for (const SDL_Rect& part : parts) {
+    const int64_t pixels = AreaOf(part);
+    // In order of their tops, the parts near this one went into the last few boxes.
+    const auto last = joined.rbegin() + std::min<ptrdiff_t>(std::ssize(joined), kBoxesLookedAt);
+    const auto near = std::find_if(joined.rbegin(), last, [&](const auto& box) {
+      return AreaOf(BoxAround(box.first, part)) <= box.second + pixels + kPixelsWorthARequest;
+    });
+    if (near == last) {
+      joined.emplace_back(part, pixels);
+    } else {
+      near->first = BoxAround(near->first, part);
+      near->second += pixels;
+    }
+  }
+  parts.clear();
+  for (const auto& box : joined) parts.push_back(box.first);
+}
+
 void Display::PaintWindow(SDL_Surface& window, const SDL_Rect& place,
                           const std::vector<SDL_Rect>* parts, bool bSend) {
   // A new surface (the window changed) or one drawn over holds none of the picture yet.
@@ -218,6 +254,7 @@ void Display::PaintWindow(SDL_Surface& window, const SDL_Rect& place,
   } else {
     placed_.clear();
     for (const SDL_Rect& part : *parts) placed_.push_back(Scale(window, place, part));
+    JoinForSending(placed_);
     if (bSend)
       SDL_UpdateWindowSurfaceRects(window_.get(), placed_.data(), static_cast<int>(placed_.size()));
   }

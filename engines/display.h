@@ -115,6 +115,13 @@ class Display {
 // as they are.
 void ClearAround(SDL_Surface& window, const SDL_Rect& place);
 
+// The window system takes each rectangle sent to it as a request of its own, which costs about
+// as much as copying a few thousand pixels more: parts close together (the pieces of an
+// explosion, a few rows each) are joined into the box around them where that box holds no more
+// than a few thousand pixels beyond the parts. Every pixel of the parts stays covered; boxes
+// may overlap.
+void JoinForSending(std::vector<SDL_Rect>& parts);
+
 // Alt+Enter: full screen (covering the desktop) to an 800 x 600 window in the middle of the
 // screen, and back.
 void ToggleFullScreen(SDL_Window* window);

@@ -3,6 +3,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "engines/display.h"
 #include "engines/vbge.h"
 #include "tests/test_support.h"
 
@@ -267,4 +270,38 @@ TEST_F(ScreenPicture, OnlyTheRowsOfAPieceThatChangedAreSentAndEveryOneOfThemIs) 
     EXPECT_EQ(wrong, 0) << "rows " << row.top << " to " << row.bottom;
     EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary)) << "rows " << row.top;
   }
+}
+
+// The parts sent to the window system: the pieces of an explosion, a few pixels each, go as a few
+// boxes, every pixel of every piece inside one of them and the boxes holding little else; parts
+// far apart go on their own.
+TEST(PartsSent, NearPiecesAreJoinedAndEveryPixelStaysCovered) {
+  std::vector<SDL_Rect> pieces;
+  uint32_t seed = 12345;
+  const auto next = [&seed](int range) {
+    seed = seed * 1103515245 + 12345;
+    return static_cast<int>((seed >> 8) % static_cast<uint32_t>(range));
+  };
+  for (int i = 0; i < 400; ++i) pieces.push_back(SDL_Rect{300 + next(200), 200 + next(150), 2, 2});
+  std::vector<SDL_Rect> boxes = pieces;
+  JoinForSending(boxes);
+  EXPECT_LT(boxes.size(), 40u);
+  int64_t boxPixels = 0;
+  for (const SDL_Rect& box : boxes) boxPixels += static_cast<int64_t>(box.w) * box.h;
+  EXPECT_LE(boxPixels, 400 * 4 + static_cast<int64_t>(boxes.size()) * 4096);
+  for (const SDL_Rect& piece : pieces)
+    for (int y = piece.y; y < piece.y + piece.h; ++y)
+      for (int x = piece.x; x < piece.x + piece.w; ++x) {
+        const SDL_Point pixel{x, y};
+        EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [&](const SDL_Rect& box) {
+          return SDL_PointInRect(&pixel, &box) == SDL_TRUE;
+        })) << x << ", " << y;
+      }
+
+  std::vector<SDL_Rect> apart{SDL_Rect{0, 0, 100, 100}, SDL_Rect{700, 500, 100, 100}};
+  JoinForSending(apart);
+  EXPECT_EQ(apart.size(), 2u);
+  std::vector<SDL_Rect> none;
+  JoinForSending(none);
+  EXPECT_TRUE(none.empty());
 }
