@@ -16,6 +16,10 @@ bool IsOpen(int code) {
   return code >= 17;
 }
 
+bool IsPlatform(int code) {
+  return !IsOpen(code);
+}
+
 // Which piece of a platform row a cell shows: 0 left end, 50 middle, 100 right end.
 int PlatformPiece(int left, int right) {
   if (IsOpen(left) && !IsOpen(right)) return 0;
@@ -50,37 +54,121 @@ std::bitset<LEVEL_SLOT_SIZE> CellsUnder(const std::vector<Rect>& places, int32_t
   return under;
 }
 
+// Whether a platform of the level is drawn anywhere in `place`, `offset` pixels from its
+// play-field place.
+bool OverPlatform(const PlayState& play, const Rect& place, int32_t offset) {
+  const auto cells = play.Levels->Slot(play.Level);
+  const int c0 = std::max(FloorDiv(place.Left - offset, 50), 0);
+  const int c1 = std::min(FloorDiv(place.Right - offset - 1, 50), LEVEL_COLUMNS - 1);
+  const int r0 = std::max(FloorDiv(place.Top, 20), 0);
+  const int r1 = std::min(FloorDiv(place.Bottom - 1, 20), LEVEL_ROWS - 1);
+  for (int c = c0; c <= c1; ++c)
+    for (int r = r0; r <= r1; ++r)
+      if (IsPlatform(cells[LevelCellIndex(1, c, r)])) return true;
+  return false;
+}
+
+bool AnyEffect(const PlayState& play) {
+  return std::any_of(play.Effects.begin(), play.Effects.end(),
+                     [](const EffectRec& effect) { return effect.Active != VB_FALSE; });
+}
+
+// Beyond this many sprites a frame draws them all rather than look for the ones left standing.
+constexpr size_t MOST_SPRITES_KEPT = 128;
+
 }  // namespace
 
 void PlayView::NewGame() {
   DirtyRects.assign(DIRTY_RECT_CAPACITY, Rect{});
   ShownViewX = -1;
+  ShownSprites.clear();
 }
 
 void PlayView::NewLevel() {
   SurfLevel.reset();
   DirtyCount = 0;
   ShownViewX = -1;
+  ShownSprites.clear();
 }
 
-// Draws a sprite at a play-field position: listed as dirty, then copied with the colour key. With
-// no sheet the place is only listed. Only the part on the screen is drawn: the back buffer beyond
-// the screen is never shown, and stays the bare backdrop.
-void PlayView::DrawSprite(Surface* sheet, Rect source, Rect dest, bool bListed) {
-  const int32_t offset = BackdropX - ViewX;
-  dest.Left += offset;
-  dest.Right += offset;
+// Only the part of a sprite on the screen is drawn: the back buffer beyond the screen is never
+// shown, and stays the bare backdrop.
+bool PlayView::CutToScreen(Rect& source, Rect& dest) const {
   const int32_t cutLeft = std::max(BackdropX - dest.Left, 0);
   const int32_t cutRight = std::max(dest.Right - (BackdropX + 800), 0);
   dest.Left += cutLeft;
   source.Left += cutLeft;
   dest.Right -= cutRight;
   source.Right -= cutRight;
-  if (dest.Left >= dest.Right) return;
-  if (bListed) AddDirtyRect(dest);
+  return dest.Left < dest.Right;
+}
+
+void PlayView::DrawSprite(Surface* sheet, Rect source, Rect dest) {
+  const int32_t offset = BackdropX - ViewX;
+  dest.Left += offset;
+  dest.Right += offset;
+  if (CutToScreen(source, dest)) Sprites.push_back(SpriteDraw{sheet, source, dest, Listing});
+}
+
+void PlayView::DrawPiece(Surface* sheet, Rect source, Rect dest) {
   if (sheet == nullptr) return;
   LiftHud(dest);
   art_.GE.Blit(art_.GE.BackBuffer().get(), dest, sheet, source, 0, 0, BLIT_WAIT_KEYED);
+}
+
+// The movers and a standing hero go behind the platforms, which cover his feet; a jumping hero and
+// the pickups in front of them; the bomb exits over the effects' pieces.
+void PlayView::ListSprites(const PlayState& play) {
+  Sprites.clear();
+  StandingPlaces.clear();
+  Listing = Layer::BehindPlatforms;
+  DrawMovers(play);
+  if (play.CharInAir == 0) DrawCharacter(play);
+  Listing = Layer::InFrontOfPlatforms;
+  if (play.CharInAir == 1) DrawCharacter(play);
+  DrawPickups(play);
+  Listing = Layer::OverEffects;
+  DrawBombExits(play);
+}
+
+// Each sprite drawn is listed, to be repainted next frame; one with no sheet is only listed.
+void PlayView::DrawLayer(Layer layer) {
+  for (const SpriteDraw& sprite : Sprites) {
+    if (sprite.In != layer || sprite.Standing) continue;
+    AddDirtyRect(sprite.Dest);
+    DrawPiece(sprite.Sheet, sprite.Source, sprite.Dest);
+  }
+}
+
+// A sprite showing the same picture at the same place in the same layer as last frame stays on the
+// back buffer as it stands when nothing else is drawn or repainted where it is, this frame or last:
+// no other sprite and no cell that changed (the heads-up display, lifted, puts back what was under
+// it, the sprite included). One in front of the
+// platforms must also be clear of them, as they are drawn again wherever something beside them is
+// repainted; the effects' pieces may fly over the sprites, but not under the bomb exits.
+// `Changes` holds the changed cells' places.
+void PlayView::KeepStandingSprites(const PlayState& play) {
+  if (Sprites.size() > MOST_SPRITES_KEPT) return;
+  const auto last = DirtyRects.begin() + DirtyCount;
+  const int32_t offset = BackdropX - ViewX;
+  const bool effects = AnyEffect(play);
+  for (SpriteDraw& sprite : Sprites) {
+    const Rect& place = sprite.Dest;
+    const auto touches = [&place](const Rect& other) { return IntersectRect(other, place); };
+    if (std::find(ShownSprites.begin(), ShownSprites.end(), sprite) == ShownSprites.end()) continue;
+    // Of last frame's places only its own, once; of this frame's sprites only itself.
+    if (std::count(DirtyRects.begin(), last, place) != 1 ||
+        std::count_if(DirtyRects.begin(), last, touches) != 1)
+      continue;
+    if (std::count_if(Sprites.begin(), Sprites.end(),
+                      [&](const SpriteDraw& other) { return touches(other.Dest); }) != 1)
+      continue;
+    if (std::any_of(Changes.begin(), Changes.end(), touches)) continue;
+    if (sprite.In != Layer::BehindPlatforms && OverPlatform(play, place, offset)) continue;
+    if (sprite.In == Layer::OverEffects && effects) continue;
+    sprite.Standing = true;
+    StandingPlaces.push_back(place);
+  }
 }
 
 void PlayView::DrawCharacter(const PlayState& play) {
@@ -132,10 +220,11 @@ void PlayView::RepaintWindows(int32_t nOldBackdropX) {
   Changes.clear();
 }
 
-// The view stands still: the back buffer keeps the platforms, and only what the sprites and the
-// heads-up display covered last time and the cells that changed since are repainted.
-void PlayView::RepaintChanges(const PlayState& play) {
-  Changes.assign(DirtyRects.begin(), DirtyRects.begin() + DirtyCount);
+// The view stands still: the back buffer keeps the platforms, and only the cells that changed
+// since the last frame and what the sprites and the heads-up display covered last time are
+// repainted, except where a sprite may stand as it is (when `bMayKeep`).
+void PlayView::RepaintChanges(const PlayState& play, bool bMayKeep) {
+  Changes.clear();
   const auto cells = play.Levels->Slot(play.Level);
   const int32_t offset = BackdropX - ViewX;
   if (!std::equal(cells.begin(), cells.end(), ShownCells.begin())) {
@@ -147,12 +236,16 @@ void PlayView::RepaintChanges(const PlayState& play) {
           Changes.push_back(Rect{cell.Left - 50, cell.Top, cell.Right + 50, cell.Bottom});
         }
   }
+  if (bMayKeep) KeepStandingSprites(play);
+  for (int i = 0; i < DirtyCount; ++i)
+    if (!IsStanding(DirtyRects[i])) Changes.push_back(DirtyRects[i]);
   MergeOverlapping(Changes);
   for (const Rect& place : Changes) Repaint(place);
   DirtyCount = 0;
 }
 
 void PlayView::RememberShown(const PlayState& play) {
+  ShownSprites.swap(Sprites);
   ShownViewX = ViewX;
   ShownLevel = play.Level;
   const auto cells = play.Levels->Slot(play.Level);
@@ -184,13 +277,14 @@ void PlayView::DrawPlatforms(const PlayState& play, const std::vector<Rect>* pla
   for (int c = first; c <= last; ++c) {
     for (int r = 0; r < LEVEL_ROWS; ++r) {
       const int k = cell(c, r);
-      if (k >= 17) continue;
+      if (IsOpen(k)) continue;
       if (places != nullptr && !under.test(static_cast<size_t>(LevelCellIndex(1, c, r)))) continue;
       const int left = c == 0 ? PLATFORM_GRASS : cell(c - 1, r);
       const int right = c == LEVEL_COLUMNS - 1 ? PLATFORM_GRASS : cell(c + 1, r);
       const int piece = PlatformPiece(left, right);
-      DrawSprite(art_.Picture(PictureId::Platform), Rect{piece, 20 * k, piece + 50, 20 * k + 20},
-                 CellRect(c, r, 0), false);
+      Rect source{piece, 20 * k, piece + 50, 20 * k + 20};
+      Rect dest = CellRect(c, r, offset);
+      if (CutToScreen(source, dest)) DrawPiece(art_.Picture(PictureId::Platform), source, dest);
     }
   }
 }
@@ -295,23 +389,22 @@ bool PlayView::DrawGameFrame(const PlayState& play, const std::vector<std::strin
       block.Lifted = whole;
     }
     StandHud();
+    ListSprites(play);
     if (whole)
       RepaintWindows(oldBackdropX);
     else
-      RepaintChanges(play);
+      RepaintChanges(play, meter == nullptr && !editor.Active);
 
-    DrawMovers(play);
-    if (play.CharInAir == 0) DrawCharacter(play);  // the platforms cover a standing hero's feet
+    DrawLayer(Layer::BehindPlatforms);
     if (!whole) {
       Changes.insert(Changes.end(), DirtyRects.begin(), DirtyRects.begin() + DirtyCount);
       MergeOverlapping(Changes);
     }
     DrawPlatforms(play, whole ? nullptr : &Changes);
     const int16_t below = DirtyCount;
-    if (play.CharInAir == 1) DrawCharacter(play);  // a jumping hero is in front of them
-    DrawPickups(play);
+    DrawLayer(Layer::InFrontOfPlatforms);
     DrawEffects(play);
-    DrawBombExits(play);
+    DrawLayer(Layer::OverEffects);
     const size_t name = static_cast<size_t>(play.Level - 1);
     if (ShowHud)
       DrawHud(play, play.Level >= 1 && name < names.size() ? names[name] : std::string());
@@ -319,7 +412,6 @@ bool PlayView::DrawGameFrame(const PlayState& play, const std::vector<std::strin
       DropHud();
     // A meter that cannot draw ends the run at once, with nothing saved.
     if (meter != nullptr && !DrawDevelopOverlay(*meter, editor)) return false;
-    RememberShown(play);
 
     if (whole || Overflowed) {
       art_.ShowBackBuffer(BackdropX);
@@ -328,6 +420,9 @@ bool PlayView::DrawGameFrame(const PlayState& play, const std::vector<std::strin
       MergeOverlapping(Changes);
       art_.ShowBackBuffer(BackdropX, &Changes);
     }
+    // The standing sprites' places are repainted next frame like the others' if they move.
+    for (const Rect& place : StandingPlaces) AddDirtyRect(place);
+    RememberShown(play);
     return true;
   });
 }

@@ -3,8 +3,10 @@
 // SurfLevel; the backdrop scrolls at half the speed of the play field. While the view stands
 // still, a frame repaints only what the sprites covered last time and the cells that changed, draws
 // the sprites again in layers with the platforms they touch, draws the heads-up display again only
-// where it changed or was drawn over, and sends only those places to the screen. When the view
-// moves, the window is drawn whole.
+// where it changed or was drawn over, and sends only those places to the screen; a sprite that
+// shows the same picture at the same place as last frame, with nothing else near it, is left
+// standing as it is. When the view moves, the window is drawn whole.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -69,14 +71,41 @@ class PlayView {
   void DrawPaused();
 
  private:
-  void DrawSprite(Surface* sheet, Rect source, Rect dest, bool bListed = true);
+  // A sprite of a frame: which picture is drawn where, cut to the screen, in front of the
+  // platforms or behind them.
+  // The layers of a frame, drawn in this order between the platforms and the effects' pieces.
+  enum class Layer : uint8_t { BehindPlatforms, InFrontOfPlatforms, OverEffects };
+  struct SpriteDraw {
+    Surface* Sheet = nullptr;  // nullptr: the place is only repainted
+    Rect Source{}, Dest{};
+    Layer In = Layer::BehindPlatforms;
+    bool Standing = false;  // as the last frame left it on the back buffer: not drawn again
+    bool operator==(const SpriteDraw& other) const {
+      return Sheet == other.Sheet && Source == other.Source && Dest == other.Dest &&
+             In == other.In;
+    }
+  };
+  // Lists a sprite at a play-field position for this frame, in the layer `Listing`.
+  void DrawSprite(Surface* sheet, Rect source, Rect dest);
   void DrawSprite(PictureId sheet, Rect source, Rect dest) {
     DrawSprite(art_.Picture(sheet), source, dest);
+  }
+  // `source` and `dest` cut to the part the screen shows; false when that is nothing.
+  bool CutToScreen(Rect& source, Rect& dest) const;
+  // A piece of a sheet onto the back buffer, with the colour key, the display lifted first.
+  void DrawPiece(Surface* sheet, Rect source, Rect dest);
+  // This frame's sprites, listed in drawing order.
+  void ListSprites(const PlayState& play);
+  // Draws the listed sprites of one layer, except those left standing, and lists their places.
+  void DrawLayer(Layer layer);
+  void KeepStandingSprites(const PlayState& play);
+  bool IsStanding(const Rect& place) const {
+    return std::find(StandingPlaces.begin(), StandingPlaces.end(), place) != StandingPlaces.end();
   }
   bool BuildLevelBackdrop(int16_t nStage);
   void Repaint(const Rect& place);
   void RepaintWindows(int32_t nOldBackdropX);
-  void RepaintChanges(const PlayState& play);
+  void RepaintChanges(const PlayState& play, bool bMayKeep);
   void RememberShown(const PlayState& play);
   void UpdateView(const PlayState& play, const EditCursor& editor);
   void DrawCharacter(const PlayState& play);
@@ -109,6 +138,11 @@ class PlayView {
   std::array<uint8_t, LEVEL_SLOT_SIZE> ShownCells{};
   bool Overflowed = false;    // a place was not listed: the next frame is drawn whole
   std::vector<Rect> Changes;  // this frame: where the back buffer's window changed
+  // The sprites of this frame and of the last, in drawing order; the places of this frame's
+  // standing ones.
+  std::vector<SpriteDraw> Sprites, ShownSprites;
+  std::vector<Rect> StandingPlaces;
+  Layer Listing = Layer::BehindPlatforms;  // the layer of the sprites being listed
   DirtyTiles EffectTiles;     // this frame: where the effects' pieces are
   // The heads-up display stays on the back buffer from frame to frame, block by block (the texts
   // on the left, each power-up icon on the right), while nothing is drawn over a block and it

@@ -356,3 +356,67 @@ TEST_F(Frames, FramesDrawnInPiecesEqualFramesDrawnWhole) {
   }
   EXPECT_TRUE(game.IsRunning());
 }
+
+// A sprite that shows the same picture at the same place as the frame before stays on the back
+// buffer untouched, unless something else is drawn or repainted where it is. The still hero and
+// the spinning gems (a new picture every other frame) stand beside a platform built under a gem,
+// a ball beside the gem in the platform's cell, the platform taken away again, a bomb falling
+// through a gem, explosions over the gems and the bomb exit, a gem moved onto another and off it
+// again, and the hero taking off where he stands. Every frame must equal
+// the same frame drawn whole (which leaves the back buffer as a frame drawn in pieces should), and
+// the window must show it.
+TEST_F(Frames, SpritesLeftStandingEqualFramesDrawnWhole) {
+  Start(false, 1);
+  PlayState& play = game.Play;
+  ASSERT_GE(play.GemCount, 3);
+  play.CharX = 300;  // clear of the bomb exit, which he stands over at the start
+  const PickupRec first = play.Gems[0], third = play.Gems[2];
+  const int level = play.Level;
+  const int c = first.Left / 50, r = (first.Top + 10) / 20;
+  for (int frame = 0; frame < 70; ++frame) {
+    play.CharHealth = 5;
+    play.SafeTime = 0;
+    // Built and taken away on both kinds of frame: the gems' new pictures and their still ones.
+    if (frame == 6 || frame == 13) game.Levels.Cell(level, c, r) = PLATFORM_ICE;
+    if (frame == 10 || frame == 20) game.Levels.Cell(level, c, r) = 255;
+    if (frame == 16 || frame == 17) {  // a ball in the platform's cell, beside the gem on it
+      ShotRec& ball = play.Shots[0];
+      ball = ShotRec{};
+      ball.Active = VB_TRUE;
+      ball.X = static_cast<int16_t>(first.Left - 50 * c >= 10 ? 50 * c : first.Left + 40);
+      ball.Y = static_cast<float>(20 * r + 5);
+    }
+    if (frame == 18) play.Shots[0].Active = VB_FALSE;
+    if (frame == 9) {  // straight down through the second gem, and gone before it bounces far
+      ASSERT_LT(play.BombCount, MAX_BOMBS);
+      BombRec& bomb = play.Bombs[play.BombCount++];
+      bomb = BombRec{};
+      bomb.X = static_cast<float>(play.Gems[1].Left);
+      bomb.Y = static_cast<float>(play.Gems[1].Top - 45);
+    }
+    if (frame == 14) --play.BombCount;
+    // A platform beside the still hero: its cell and its neighbours are repainted.
+    const int heroColumn = IntPart(play.CharX) / 50 + 1, heroRow = IntPart(play.CharY) / 20;
+    if (frame == 22 || frame == 27) game.Levels.Cell(level, heroColumn, heroRow) = PLATFORM_ICE;
+    if (frame == 23 || frame == 28) game.Levels.Cell(level, heroColumn, heroRow) = 255;
+    if (frame == 25) {  // the third gem onto the first, showing the same, then back
+      play.Gems[2] = play.Gems[0];
+      play.Gems[2].Code = third.Code;
+    }
+    if (frame == 30) play.Gems[2] = third;
+    if (frame == 33)
+      play.StartParticleEffect(static_cast<float>(third.Left), static_cast<float>(third.Top), 2.5f,
+                               2.5f, 0.5f, 15, 100, PictureId::HotBomb, 2, 2, 0, 0, 40, 40, 30);
+    if (frame == 45 || frame == 46)  // pieces flying over the bomb exit on the left
+      play.StartParticleEffect(0, 500, 2.5f, 2.5f, 0.5f, 15, 100, PictureId::HotBomb, 2, 2, 0, 0,
+                               40, 40, 30);
+    if (frame == 61) play.CharInAir = 1;  // in front of the platforms, at the same place
+    ASSERT_TRUE(game.DrawFrame());
+    const std::vector<uint16_t> inPieces = Screen(game);
+    EXPECT_TRUE(WindowPixels(host) == inPieces) << "the window at frame " << frame;
+    game.View.NewLevel();
+    ASSERT_TRUE(game.DrawFrame());
+    ASSERT_TRUE(Screen(game) == inPieces) << "frame " << frame;
+    if (frame != 61) ASSERT_TRUE(game.DoFrame());
+  }
+}
