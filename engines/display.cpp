@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -35,7 +36,7 @@ bool SameGroup(const uint8_t* a, const uint8_t* b, size_t at, size_t end) {
 
 // Sending a rectangle to the window system costs about as much as copying this many pixels more.
 constexpr int64_t kPixelsWorthARequest = 4096;
-constexpr ptrdiff_t kBoxesLookedAt = 8;
+constexpr std::ptrdiff_t kBoxesLookedAt = 8;
 
 int64_t AreaOf(const SDL_Rect& r) {
   return static_cast<int64_t>(r.w) * r.h;
@@ -221,13 +222,15 @@ SDL_Rect Display::PictureArea() const {
 }
 
 void JoinForSending(std::vector<SDL_Rect>& parts) {
-  std::sort(parts.begin(), parts.end(),
-            [](const SDL_Rect& a, const SDL_Rect& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+  std::sort(parts.begin(), parts.end(), [](const SDL_Rect& a, const SDL_Rect& b) {
+    return a.y != b.y ? a.y < b.y : a.x < b.x;
+  });
   std::vector<std::pair<SDL_Rect, int64_t>> joined;  // each box, and the parts' pixels in it
   for (const SDL_Rect& part : parts) {
     const int64_t pixels = AreaOf(part);
     // In order of their tops, the parts near this one went into the last few boxes.
-    const auto last = joined.rbegin() + std::min<ptrdiff_t>(std::ssize(joined), kBoxesLookedAt);
+    const auto last =
+        joined.rbegin() + std::min<std::ptrdiff_t>(std::ssize(joined), kBoxesLookedAt);
     const auto near = std::find_if(joined.rbegin(), last, [&](const auto& box) {
       return AreaOf(BoxAround(box.first, part)) <= box.second + pixels + kPixelsWorthARequest;
     });

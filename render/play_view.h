@@ -81,8 +81,7 @@ class PlayView {
     Layer In = Layer::BehindPlatforms;
     bool Standing = false;  // as the last frame left it on the back buffer: not drawn again
     bool operator==(const SpriteDraw& other) const {
-      return Sheet == other.Sheet && Source == other.Source && Dest == other.Dest &&
-             In == other.In;
+      return Sheet == other.Sheet && Source == other.Source && Dest == other.Dest && In == other.In;
     }
   };
   // Lists a sprite at a play-field position for this frame, in the layer `Listing`.
@@ -143,7 +142,7 @@ class PlayView {
   std::vector<SpriteDraw> Sprites, ShownSprites;
   std::vector<Rect> StandingPlaces;
   Layer Listing = Layer::BehindPlatforms;  // the layer of the sprites being listed
-  DirtyTiles EffectTiles;     // this frame: where the effects' pieces are
+  DirtyTiles EffectTiles;                  // this frame: where the effects' pieces are
   // The heads-up display stays on the back buffer from frame to frame, block by block (the texts
   // on the left, each power-up icon on the right), while nothing is drawn over a block and it
   // shows the same. HudLiftable: this frame has not drawn the display yet.

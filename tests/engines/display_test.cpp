@@ -293,9 +293,10 @@ TEST(PartsSent, NearPiecesAreJoinedAndEveryPixelStaysCovered) {
     for (int y = piece.y; y < piece.y + piece.h; ++y)
       for (int x = piece.x; x < piece.x + piece.w; ++x) {
         const SDL_Point pixel{x, y};
-        EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [&](const SDL_Rect& box) {
-          return SDL_PointInRect(&pixel, &box) == SDL_TRUE;
-        })) << x << ", " << y;
+        EXPECT_TRUE(std::any_of(
+            boxes.begin(), boxes.end(),
+            [&](const SDL_Rect& box) { return SDL_PointInRect(&pixel, &box) == SDL_TRUE; }))
+            << x << ", " << y;
       }
 
   std::vector<SDL_Rect> apart{SDL_Rect{0, 0, 100, 100}, SDL_Rect{700, 500, 100, 100}};

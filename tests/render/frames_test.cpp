@@ -417,6 +417,8 @@ TEST_F(Frames, SpritesLeftStandingEqualFramesDrawnWhole) {
     game.View.NewLevel();
     ASSERT_TRUE(game.DrawFrame());
     ASSERT_TRUE(Screen(game) == inPieces) << "frame " << frame;
-    if (frame != 61) ASSERT_TRUE(game.DoFrame());
+    if (frame != 61) {
+      ASSERT_TRUE(game.DoFrame());
+    }
   }
 }
