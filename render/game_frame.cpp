@@ -37,6 +37,18 @@ int32_t FloorDiv(int32_t a, int32_t b) {
   return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
 }
 
+// The columns and rows of the cells whose places, `offset` pixels from their play-field places,
+// overlap `place`, cut to the level.
+struct CellSpan {
+  int FirstColumn, LastColumn, FirstRow, LastRow;
+};
+CellSpan CellsAt(const Rect& place, int32_t offset) {
+  return CellSpan{std::max(FloorDiv(place.Left - offset, 50), 0),
+                  std::min(FloorDiv(place.Right - offset - 1, 50), LEVEL_COLUMNS - 1),
+                  std::max(FloorDiv(place.Top, 20), 0),
+                  std::min(FloorDiv(place.Bottom - 1, 20), LEVEL_ROWS - 1)};
+}
+
 // The cells (in LevelCellIndex order of one slot) whose places, `offset` pixels from their
 // play-field places, overlap any of `places`: each place marks the cells under it, so many small
 // places cost no more than a few large ones.
@@ -44,12 +56,10 @@ std::bitset<LEVEL_SLOT_SIZE> CellsUnder(const std::vector<Rect>& places, int32_t
   std::bitset<LEVEL_SLOT_SIZE> under;
   for (const Rect& place : places) {
     if (place.Left >= place.Right || place.Top >= place.Bottom) continue;
-    const int c0 = std::max(FloorDiv(place.Left - offset, 50), 0);
-    const int c1 = std::min(FloorDiv(place.Right - offset - 1, 50), LEVEL_COLUMNS - 1);
-    const int r0 = std::max(FloorDiv(place.Top, 20), 0);
-    const int r1 = std::min(FloorDiv(place.Bottom - 1, 20), LEVEL_ROWS - 1);
-    for (int c = c0; c <= c1; ++c)
-      for (int r = r0; r <= r1; ++r) under.set(static_cast<size_t>(LevelCellIndex(1, c, r)));
+    const CellSpan cells = CellsAt(place, offset);
+    for (int c = cells.FirstColumn; c <= cells.LastColumn; ++c)
+      for (int r = cells.FirstRow; r <= cells.LastRow; ++r)
+        under.set(static_cast<size_t>(LevelCellIndex(1, c, r)));
   }
   return under;
 }
@@ -58,12 +68,9 @@ std::bitset<LEVEL_SLOT_SIZE> CellsUnder(const std::vector<Rect>& places, int32_t
 // play-field place.
 bool OverPlatform(const PlayState& play, const Rect& place, int32_t offset) {
   const auto cells = play.Levels->Slot(play.Level);
-  const int c0 = std::max(FloorDiv(place.Left - offset, 50), 0);
-  const int c1 = std::min(FloorDiv(place.Right - offset - 1, 50), LEVEL_COLUMNS - 1);
-  const int r0 = std::max(FloorDiv(place.Top, 20), 0);
-  const int r1 = std::min(FloorDiv(place.Bottom - 1, 20), LEVEL_ROWS - 1);
-  for (int c = c0; c <= c1; ++c)
-    for (int r = r0; r <= r1; ++r)
+  const CellSpan span = CellsAt(place, offset);
+  for (int c = span.FirstColumn; c <= span.LastColumn; ++c)
+    for (int r = span.FirstRow; r <= span.LastRow; ++r)
       if (IsPlatform(cells[LevelCellIndex(1, c, r)])) return true;
   return false;
 }
@@ -103,7 +110,7 @@ bool PlayView::CutToScreen(Rect& source, Rect& dest) const {
   return dest.Left < dest.Right;
 }
 
-void PlayView::DrawSprite(Surface* sheet, Rect source, Rect dest) {
+void PlayView::ListSprite(Surface* sheet, Rect source, Rect dest) {
   const int32_t offset = BackdropX - ViewX;
   dest.Left += offset;
   dest.Right += offset;
@@ -122,13 +129,13 @@ void PlayView::ListSprites(const PlayState& play) {
   Sprites.clear();
   StandingPlaces.clear();
   Listing = Layer::BehindPlatforms;
-  DrawMovers(play);
-  if (play.CharInAir == 0) DrawCharacter(play);
+  ListMovers(play);
+  if (play.CharInAir == 0) ListCharacter(play);
   Listing = Layer::InFrontOfPlatforms;
-  if (play.CharInAir == 1) DrawCharacter(play);
-  DrawPickups(play);
+  if (play.CharInAir == 1) ListCharacter(play);
+  ListPickups(play);
   Listing = Layer::OverEffects;
-  DrawBombExits(play);
+  ListBombExits(play);
 }
 
 // Each sprite drawn is listed, to be repainted next frame; one with no sheet is only listed.
@@ -143,10 +150,9 @@ void PlayView::DrawLayer(Layer layer) {
 // A sprite showing the same picture at the same place in the same layer as last frame stays on the
 // back buffer as it stands when nothing else is drawn or repainted where it is, this frame or last:
 // no other sprite and no cell that changed (the heads-up display, lifted, puts back what was under
-// it, the sprite included). One in front of the
-// platforms must also be clear of them, as they are drawn again wherever something beside them is
-// repainted; the effects' pieces may fly over the sprites, but not under the bomb exits.
-// `Changes` holds the changed cells' places.
+// it, the sprite included). One in front of the platforms must also be clear of them, as they are
+// drawn again wherever something beside them is repainted; the effects' pieces may fly over the
+// sprites, but not under the bomb exits. `Changes` holds the changed cells' places.
 void PlayView::KeepStandingSprites(const PlayState& play) {
   if (Sprites.size() > MOST_SPRITES_KEPT) return;
   const auto last = DirtyRects.begin() + DirtyCount;
@@ -156,10 +162,10 @@ void PlayView::KeepStandingSprites(const PlayState& play) {
     const Rect& place = sprite.Dest;
     const auto touches = [&place](const Rect& other) { return IntersectRect(other, place); };
     if (std::find(ShownSprites.begin(), ShownSprites.end(), sprite) == ShownSprites.end()) continue;
-    // Of last frame's places only its own, once; of this frame's sprites only itself.
-    if (std::count(DirtyRects.begin(), last, place) != 1 ||
-        std::count_if(DirtyRects.begin(), last, touches) != 1)
-      continue;
+    // Of last frame's places only its own (every sprite's place is listed), once; of this
+    // frame's sprites only itself.
+    const auto own = std::find_if(DirtyRects.begin(), last, touches);
+    if (own == last || std::any_of(own + 1, last, touches)) continue;
     if (std::count_if(Sprites.begin(), Sprites.end(),
                       [&](const SpriteDraw& other) { return touches(other.Dest); }) != 1)
       continue;
@@ -171,7 +177,7 @@ void PlayView::KeepStandingSprites(const PlayState& play) {
   }
 }
 
-void PlayView::DrawCharacter(const PlayState& play) {
+void PlayView::ListCharacter(const PlayState& play) {
   if (play.ExitCountdown != 0) return;
   // In the safe time after a hit the hero flashes: gone every other two frames.
   if (play.SafeTime > 0 && (play.SafeTime / 2) % 2 == 1) return;
@@ -180,7 +186,7 @@ void PlayView::DrawCharacter(const PlayState& play) {
                                            : Rect{40 * f, 0, 40 * f + 40, 36};
   const int32_t x = IntPart(play.CharX);
   const int32_t y = IntPart(play.CharY);
-  DrawSprite(PictureId::Character, source, Rect{x, y, x + 40, y + 36});
+  ListSprite(PictureId::Character, source, Rect{x, y, x + 40, y + 36});
 }
 
 bool PlayView::BuildLevelBackdrop(int16_t nStage) {
@@ -289,27 +295,27 @@ void PlayView::DrawPlatforms(const PlayState& play, const std::vector<Rect>* pla
   }
 }
 
-void PlayView::DrawPickups(const PlayState& play) {
+void PlayView::ListPickups(const PlayState& play) {
   for (int i = 0; i < play.PowerUpCount; ++i) {
     const PickupRec& item = play.PowerUps[i];
     const int32_t f = IntPart(item.Frame);
     const Rect source{40 * f, 0, 40 * f + 40, 35};
     const Rect dest{item.Left, item.Top, item.Right, item.Bottom};
     const PowerUpInfo* row = FindPowerUp(item.Code);
-    DrawSprite(row != nullptr ? art_.Picture(row->Picture) : nullptr, source, dest);
+    ListSprite(row != nullptr ? art_.Picture(row->Picture) : nullptr, source, dest);
   }
   for (int i = 0; i < play.GemCount; ++i) {
     const PickupRec& gem = play.Gems[i];
     if (gem.Code != GEM_NORMAL) continue;
     const int32_t f = IntPart(gem.Frame);
-    DrawSprite(PictureId::GemNormal, Rect{40 * f, 0, 40 * f + 40, 35},
+    ListSprite(PictureId::GemNormal, Rect{40 * f, 0, 40 * f + 40, 35},
                Rect{gem.Left, gem.Top, gem.Right, gem.Bottom});
   }
 }
 
-void PlayView::DrawMovers(const PlayState& play) {
+void PlayView::ListMovers(const PlayState& play) {
   if (play.Level == 30 && play.MachineHealth >= 1)
-    DrawSprite(PictureId::Machine, Rect{0, 0, 360, 280},
+    ListSprite(PictureId::Machine, Rect{0, 0, 360, 280},
                Rect{play.MachineX, play.MachineY, play.MachineX + 360, play.MachineY + 280});
 
   for (int i = 0; i < play.BombCount; ++i) {
@@ -322,7 +328,7 @@ void PlayView::DrawMovers(const PlayState& play) {
                                               : PictureId::HotBomb;
     const int32_t x = IntPart(b.X);
     const int32_t y = IntPart(b.Y);
-    DrawSprite(sheet, source, Rect{x, y, x + 40, y + 40});
+    ListSprite(sheet, source, Rect{x, y, x + 40, y + 40});
   }
 
   for (const ShotRec& s : play.Shots) {
@@ -331,7 +337,7 @@ void PlayView::DrawMovers(const PlayState& play) {
     const Rect source = s.Direction == 0 ? Rect{150 - 10 * f, 0, 160 - 10 * f, 10}
                                          : Rect{10 * f, 0, 10 * f + 10, 10};
     const int32_t y = IntPart(s.Y);
-    DrawSprite(PictureId::AmmoBall, source, Rect{s.X, y, s.X + 10, y + 10});
+    ListSprite(PictureId::AmmoBall, source, Rect{s.X, y, s.X + 10, y + 10});
   }
 }
 
@@ -368,10 +374,10 @@ void PlayView::DrawEffects(const PlayState& play) {
   for (const Rect& place : EffectTiles.Places()) AddDirtyRect(place);
 }
 
-void PlayView::DrawBombExits(const PlayState& play) {
+void PlayView::ListBombExits(const PlayState& play) {
   if (play.Level == 31) return;
-  DrawSprite(PictureId::BombExit, Rect{10, 0, 20, 100}, Rect{0, 480, 10, 580});
-  DrawSprite(PictureId::BombExit, Rect{0, 0, 10, 100}, Rect{1590, 480, 1600, 580});
+  ListSprite(PictureId::BombExit, Rect{10, 0, 20, 100}, Rect{0, 480, 10, 580});
+  ListSprite(PictureId::BombExit, Rect{0, 0, 10, 100}, Rect{1590, 480, 1600, 580});
 }
 
 bool PlayView::DrawGameFrame(const PlayState& play, const std::vector<std::string>& names,

@@ -71,10 +71,10 @@ class PlayView {
   void DrawPaused();
 
  private:
-  // A sprite of a frame: which picture is drawn where, cut to the screen, in front of the
-  // platforms or behind them.
-  // The layers of a frame, drawn in this order between the platforms and the effects' pieces.
+  // The layers of a frame's sprites, drawn in this order between the platforms and the effects'
+  // pieces.
   enum class Layer : uint8_t { BehindPlatforms, InFrontOfPlatforms, OverEffects };
+  // A sprite of a frame: which picture is drawn where, cut to the screen, in which layer.
   struct SpriteDraw {
     Surface* Sheet = nullptr;  // nullptr: the place is only repainted
     Rect Source{}, Dest{};
@@ -85,9 +85,9 @@ class PlayView {
     }
   };
   // Lists a sprite at a play-field position for this frame, in the layer `Listing`.
-  void DrawSprite(Surface* sheet, Rect source, Rect dest);
-  void DrawSprite(PictureId sheet, Rect source, Rect dest) {
-    DrawSprite(art_.Picture(sheet), source, dest);
+  void ListSprite(Surface* sheet, Rect source, Rect dest);
+  void ListSprite(PictureId sheet, Rect source, Rect dest) {
+    ListSprite(art_.Picture(sheet), source, dest);
   }
   // `source` and `dest` cut to the part the screen shows; false when that is nothing.
   bool CutToScreen(Rect& source, Rect& dest) const;
@@ -107,12 +107,12 @@ class PlayView {
   void RepaintChanges(const PlayState& play, bool bMayKeep);
   void RememberShown(const PlayState& play);
   void UpdateView(const PlayState& play, const EditCursor& editor);
-  void DrawCharacter(const PlayState& play);
-  void DrawMovers(const PlayState& play);
+  void ListCharacter(const PlayState& play);
+  void ListMovers(const PlayState& play);
   void DrawPlatforms(const PlayState& play, const std::vector<Rect>* places);
-  void DrawPickups(const PlayState& play);
+  void ListPickups(const PlayState& play);
   void DrawEffects(const PlayState& play);
-  void DrawBombExits(const PlayState& play);
+  void ListBombExits(const PlayState& play);
   void DrawHud(const PlayState& play, const std::string& sLevelName);
   // Before anything is drawn at `place` in a frame: a heads-up display standing there since an
   // earlier frame is taken off (the pixels beneath it put back), to be drawn again on top.
