@@ -230,7 +230,7 @@ void JoinForSending(std::vector<SDL_Rect>& parts) {
     const int64_t pixels = AreaOf(part);
     // In order of their tops, the parts near this one went into the last few boxes.
     const auto last =
-        joined.rbegin() + std::min<std::ptrdiff_t>(std::ssize(joined), kBoxesLookedAt);
+        joined.rbegin() + std::min(static_cast<std::ptrdiff_t>(joined.size()), kBoxesLookedAt);
     const auto near = std::find_if(joined.rbegin(), last, [&](const auto& box) {
       return AreaOf(BoxAround(box.first, part)) <= box.second + pixels + kPixelsWorthARequest;
     });
