@@ -16,10 +16,6 @@ bool IsOpen(int code) {
   return code >= 17;
 }
 
-bool IsPlatform(int code) {
-  return !IsOpen(code);
-}
-
 // Which piece of a platform row a cell shows: 0 left end, 50 middle, 100 right end.
 int PlatformPiece(int left, int right) {
   if (IsOpen(left) && !IsOpen(right)) return 0;
@@ -71,7 +67,7 @@ bool OverPlatform(const PlayState& play, const Rect& place, int32_t offset) {
   const CellSpan span = CellsAt(place, offset);
   for (int c = span.FirstColumn; c <= span.LastColumn; ++c)
     for (int r = span.FirstRow; r <= span.LastRow; ++r)
-      if (IsPlatform(cells[LevelCellIndex(1, c, r)])) return true;
+      if (!IsOpen(cells[LevelCellIndex(1, c, r)])) return true;
   return false;
 }
 
