@@ -12,6 +12,9 @@
 #include <type_traits>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #if defined(__linux__) && !defined(__EMSCRIPTEN__)
 #include <sys/mman.h>
 #include <unistd.h>
@@ -46,6 +49,39 @@ SDL_Rect BoxAround(const SDL_Rect& a, const SDL_Rect& b) {
   const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
   const int right = std::max(a.x + a.w, b.x + b.w), bottom = std::max(a.y + a.h, b.y + b.h);
   return SDL_Rect{left, top, right - left, bottom - top};
+}
+
+// Copies `bytes` bytes to `to` with stores that go round the cache where the processor has them,
+// so the lines written are not first read in from memory; EndStreaming makes them visible to
+// other processors (the X server) in order.
+void CopyStreaming(uint8_t* to, const uint8_t* from, size_t bytes) {
+#if defined(__SSE2__)
+  const size_t head = (16 - reinterpret_cast<uintptr_t>(to) % 16) % 16;
+  if (bytes >= head + 16) {
+    std::memcpy(to, from, head);
+    size_t at = head;
+    const auto stream = [&](size_t i) {
+      _mm_stream_si128(reinterpret_cast<__m128i*>(to + i),
+                       _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)));
+    };
+    for (; at + 64 <= bytes; at += 64) {
+      stream(at);
+      stream(at + 16);
+      stream(at + 32);
+      stream(at + 48);
+    }
+    for (; at + 16 <= bytes; at += 16) stream(at);
+    std::memcpy(to + at, from + at, bytes - at);
+    return;
+  }
+#endif
+  std::memcpy(to, from, bytes);
+}
+
+void EndStreaming() {
+#if defined(__SSE2__)
+  _mm_sfence();
+#endif
 }
 
 [[noreturn]] void RaiseSdlError() {
@@ -342,33 +378,44 @@ SDL_Rect Display::Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Re
            static_cast<size_t>(place.x) * 4;
   };
   const int whole = place.w % shown_width_ == 0 ? place.w / shown_width_ : 0;
+  // Twice the size and more (1600 x 1200 and up), the window's picture is larger than the
+  // processor's caches keep from one pass to the next: each row is worked out once in a row of
+  // our own, which stays in the cache, and streamed to its window rows. Smaller, the rows are
+  // written straight to the window, a repeated one copied from the row above.
+  const bool streaming = whole > 1;
+  if (streaming) scaled_row_.resize(static_cast<size_t>(place.w));
+  const size_t bytes = static_cast<size_t>(x1 - x0) * 4;
   int lastSource = -1;
   for (int y = y0; y < y1; ++y) {
     const int source = y * shown_height_ / place.h;
     uint8_t* out = rowOut(y);
-    // A picture row shown on several window rows is worked out once and copied below.
-    if (source == lastSource) {
-      std::memcpy(out + x0 * 4, rowOut(y - 1) + x0 * 4, static_cast<size_t>(x1 - x0) * 4);
-      continue;
-    }
-    lastSource = source;
-    const auto* from =
-        reinterpret_cast<const uint16_t*>(&shown_[static_cast<size_t>(source) * shown_width_ * 2]);
-    if (whole == 1) {
-      Convert(from + x0, out + x0 * 4, x1 - x0);
-    } else if (whole > 1) {
-      ScaleRowWhole(from, out, x0 / whole, x1 / whole, whole);
-    } else {
-      // Each picture pixel's colour once, then spread over the window's columns.
-      const int s0 = columns_[x0], s1 = columns_[x1 - 1] + 1;
-      Convert(from + s0, reinterpret_cast<uint8_t*>(row_colours_.data() + s0), s1 - s0);
-      if (place.w > shown_width_) {
-        ScaleRowFitted(out, x0, x1);
+    if (source != lastSource) {
+      lastSource = source;
+      const auto* from = reinterpret_cast<const uint16_t*>(
+          &shown_[static_cast<size_t>(source) * shown_width_ * 2]);
+      if (whole == 1) {
+        Convert(from + x0, out + x0 * 4, x1 - x0);
+      } else if (whole > 1) {
+        ScaleRowWhole(from, scaled_row_.data(), x0 / whole, x1 / whole, whole);
       } else {
-        for (int x = x0; x < x1; ++x) std::memcpy(out + x * 4, &row_colours_[columns_[x]], 4);
+        // Each picture pixel's colour once, then spread over the window's columns.
+        const int s0 = columns_[x0], s1 = columns_[x1 - 1] + 1;
+        Convert(from + s0, reinterpret_cast<uint8_t*>(row_colours_.data() + s0), s1 - s0);
+        if (place.w > shown_width_) {
+          ScaleRowFitted(out, x0, x1);
+        } else {
+          for (int x = x0; x < x1; ++x) std::memcpy(out + x * 4, &row_colours_[columns_[x]], 4);
+        }
       }
+      if (!streaming) continue;
+    }
+    if (streaming) {
+      CopyStreaming(out + x0 * 4, reinterpret_cast<uint8_t*>(scaled_row_.data()) + x0 * 4, bytes);
+    } else {
+      std::memcpy(out + x0 * 4, rowOut(y - 1) + x0 * 4, bytes);
     }
   }
+  if (streaming) EndStreaming();
   return SDL_Rect{place.x + x0, place.y + y0, x1 - x0, y1 - y0};
 }
 
@@ -414,11 +461,32 @@ void Display::ScaleRowFitted(uint8_t* out, int x0, int x1) const {
 
 // Picture pixels `from[s0]` to `from[s1 - 1]`, each `k` window pixels wide: the row's colours
 // worked out once, then each written k times.
-void Display::ScaleRowWhole(const uint16_t* from, uint8_t* out, int s0, int s1, int k) {
+void Display::ScaleRowWhole(const uint16_t* from, uint32_t* row, int s0, int s1, int k) {
   Convert(from + s0, reinterpret_cast<uint8_t*>(row_colours_.data() + s0), s1 - s0);
-  auto* to = reinterpret_cast<uint32_t*>(out) + static_cast<size_t>(s0) * k;
+  uint32_t* to = row + static_cast<size_t>(s0) * k;
+  int sx = s0;
+#if defined(__SSE2__)
+  // At the usual scales, four colours at a time, each spread over k window pixels by shuffling.
+  for (; k >= 2 && k <= 4 && sx + 4 <= s1; sx += 4, to += 4 * k) {
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&row_colours_[sx]));
+    auto* const v = reinterpret_cast<__m128i*>(to);
+    if (k == 2) {
+      _mm_storeu_si128(v, _mm_unpacklo_epi32(c, c));
+      _mm_storeu_si128(v + 1, _mm_unpackhi_epi32(c, c));
+    } else if (k == 3) {
+      _mm_storeu_si128(v, _mm_shuffle_epi32(c, _MM_SHUFFLE(1, 0, 0, 0)));
+      _mm_storeu_si128(v + 1, _mm_shuffle_epi32(c, _MM_SHUFFLE(2, 2, 1, 1)));
+      _mm_storeu_si128(v + 2, _mm_shuffle_epi32(c, _MM_SHUFFLE(3, 3, 3, 2)));
+    } else {
+      _mm_storeu_si128(v, _mm_shuffle_epi32(c, _MM_SHUFFLE(0, 0, 0, 0)));
+      _mm_storeu_si128(v + 1, _mm_shuffle_epi32(c, _MM_SHUFFLE(1, 1, 1, 1)));
+      _mm_storeu_si128(v + 2, _mm_shuffle_epi32(c, _MM_SHUFFLE(2, 2, 2, 2)));
+      _mm_storeu_si128(v + 3, _mm_shuffle_epi32(c, _MM_SHUFFLE(3, 3, 3, 3)));
+    }
+  }
+#endif
   const auto spread = [&](auto width) {
-    for (int sx = s0; sx < s1; ++sx) {
+    for (; sx < s1; ++sx) {
       const uint32_t colour = row_colours_[sx];
       for (int i = 0; i < width; ++i) *to++ = colour;
     }

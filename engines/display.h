@@ -68,8 +68,8 @@ class Display {
                    bool bSend);
   // One part scaled into the window; returns where it went.
   SDL_Rect Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Rect& part);
-  // One row of picture pixels, each `k` window pixels wide, into the window row `out`.
-  void ScaleRowWhole(const uint16_t* from, uint8_t* out, int s0, int s1, int k);
+  // One row of picture pixels, each `k` window pixels wide, into the window's columns of `row`.
+  void ScaleRowWhole(const uint16_t* from, uint32_t* row, int s0, int s1, int k);
   // Window columns x0 to x1 - 1 of the row `out`, from the row's colours in `row_colours_`, at a
   // scale larger than one that is not a whole number.
   void ScaleRowFitted(uint8_t* out, int x0, int x1) const;
@@ -102,6 +102,7 @@ class Display {
   std::vector<SDL_Rect> placed_;               // where the parts went in the window
   std::vector<int> columns_;                   // the picture's column for each window column
   std::vector<uint32_t> row_colours_;          // one picture row in the window's colours
+  std::vector<uint32_t> scaled_row_;           // one window row, scaled by a whole number
   // The first window column of each picture column (and the end), and the most any one spans.
   std::vector<int> starts_;
   int widest_ = 0;

@@ -131,15 +131,17 @@ TEST_F(ScreenPicture, PiecesSentPixelForPixelAndScaledAddUpToThePicture) {
   const Surface& primary = *GE.PrimarySurface();
   back.SetFillStyle(FILLSTYLE_SOLID);
   uint32_t shade = 0;
-  // Paints a few boxes onto the back buffer and sends just them from the window at column 200.
+  // Paints a few boxes, from one pixel to 37 wide, onto the back buffer and sends just them from
+  // the window at column 200.
   const auto paintAndSend = [&](int nBoxes) {
     std::vector<Rect> pieces;
     for (int i = 0; i < nBoxes; ++i, shade += 0x0A1B2C) {
       const int x = 200 + (i * 137 + static_cast<int>(shade)) % 760, y = (i * 89) % 560;
+      const int w = i % 3 == 0 ? 1 + i % 5 : 37;
       back.SetFillColor(shade);
       back.SetForeColor(shade ^ 0xFFFFFF);
-      back.DrawBox(x, y, x + 37, y + 29);
-      pieces.push_back(Rect{x, y, x + 37, y + 29});
+      back.DrawBox(x, y, x + w, y + 29);
+      pieces.push_back(Rect{x, y, x + w, y + 29});
     }
     ASSERT_TRUE(GE.ShowWindow(&back, 200, &pieces));
   };
@@ -151,12 +153,12 @@ TEST_F(ScreenPicture, PiecesSentPixelForPixelAndScaledAddUpToThePicture) {
   for (int round = 0; round < 4; ++round) paintAndSend(12);
   EXPECT_TRUE(WindowPixels(host.Screen()) == Pixels(primary)) << "pixel for pixel";
 
-  // Twice and three times the size, each picture pixel a square of window pixels; and as large
+  // Two, three and four times the size, each picture pixel a square of window pixels; and as large
   // as fits on 1920 x 1080 (1440 x 1080 in the middle), 1366 x 768 and 3000 x 1700 (picture
   // pixels one or two, two or three window pixels wide), each window pixel its nearest.
   struct Scaled {
     int w, h;
-  } sizes[] = {{1600, 1200}, {2400, 1800}, {1920, 1080}, {1366, 768}, {3000, 1700}};
+  } sizes[] = {{1600, 1200}, {2400, 1800}, {3200, 2400}, {1920, 1080}, {1366, 768}, {3000, 1700}};
   for (const Scaled& size : sizes) {
     Resize(host, size.w, size.h);
     SDL_Rect viewport;
