@@ -171,6 +171,26 @@ HudParts HudOf(const PlayState& play, const std::string& sLevelName, const GameF
   return hud;
 }
 
+// Where block `b` of the display stands on the back buffer, cut to it.
+Rect PlaceOf(const HudParts& hud, size_t b, Surface& back, int32_t width, int32_t height) {
+  Rect place{};
+  for (const HudPart& part : hud.Parts()) {
+    if (part.Block != b) continue;
+    if (part.What != HudPart::Kind::Text) {
+      place = Around(place, part.Place);
+      continue;
+    }
+    back.SetFont(*part.TextFont);
+    back.SetForeColor(part.Colour);
+    place = Around(place, back.TextPlace(part.Place.Left, part.Place.Top, part.Text));
+  }
+  place.Left = std::max(place.Left, 0);
+  place.Top = std::max(place.Top, 0);
+  place.Right = std::max(std::min(place.Right, width), place.Left);
+  place.Bottom = std::max(std::min(place.Bottom, height), place.Top);
+  return place;
+}
+
 void DrawPart(const Canvas& art, const HudPart& part) {
   Surface& back = art.Back();
   Rect dest = part.Place;
@@ -247,21 +267,9 @@ void PlayView::DrawHud(const PlayState& play, const std::string& sLevelName) {
     HudBlock& block = HudBlocks[b];
     if (!block.Lifted) continue;
     const Rect old = block.Place;
-    Rect place{};
-    for (const HudPart& part : hud.Parts()) {
-      if (part.Block != b) continue;
-      if (part.What != HudPart::Kind::Text) {
-        place = Around(place, part.Place);
-        continue;
-      }
-      back.SetFont(*part.TextFont);
-      back.SetForeColor(part.Colour);
-      place = Around(place, back.TextPlace(part.Place.Left, part.Place.Top, part.Text));
-    }
-    place.Left = std::max(place.Left, 0);
-    place.Top = std::max(place.Top, 0);
-    place.Right = std::max(std::min<int32_t>(place.Right, desc.Width), place.Left);
-    place.Bottom = std::max(std::min<int32_t>(place.Bottom, desc.Height), place.Top);
+    // A block lifted only because something was drawn over it shows the same at the same place.
+    const Rect place =
+        hud.Description(b) == block.Shown ? old : PlaceOf(hud, b, back, desc.Width, desc.Height);
     back.ReadPixels(place, block.Under);
     for (const HudPart& part : hud.Parts())
       if (part.Block == b) DrawPart(art_, part);
