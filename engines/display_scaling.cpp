@@ -147,44 +147,47 @@ SDL_Rect Display::Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Re
            static_cast<size_t>(place.x) * 4;
   };
   const int whole = place.w % shown_width_ == 0 ? place.w / shown_width_ : 0;
-  // Twice the size and more (1600 x 1200 and up), the window's picture is larger than the
-  // processor's caches keep from one pass to the next: each row is worked out once in a row of
-  // our own, which stays in the cache, and streamed to its window rows. Smaller, the rows are
-  // written straight to the window, a repeated one copied from the row above.
-  const bool streaming = whole > 1;
-  if (streaming) scaled_row_.resize(static_cast<size_t>(place.w));
   const size_t bytes = static_cast<size_t>(x1 - x0) * 4;
-  int lastSource = -1;
-  for (int y = y0; y < y1; ++y) {
-    const int source = y * shown_height_ / place.h;
-    uint8_t* out = rowOut(y);
-    if (source != lastSource) {
-      lastSource = source;
-      const auto* from = reinterpret_cast<const uint16_t*>(
-          &shown_[static_cast<size_t>(source) * shown_width_ * 2]);
-      if (whole == 1) {
-        Convert(from + x0, out + x0 * 4, x1 - x0);
-      } else if (whole > 1) {
-        ScaleRowWhole(from, scaled_row_.data(), x0 / whole, x1 / whole, whole);
+  const auto sourceOf = [&](int y) { return y * shown_height_ / place.h; };
+  const auto pictureRow = [&](int y) {
+    return reinterpret_cast<const uint16_t*>(
+        &shown_[static_cast<size_t>(sourceOf(y)) * shown_width_ * 2]);
+  };
+  // A window row showing the same picture row as the one above it.
+  const auto repeats = [&](int y) { return y > y0 && sourceOf(y) == sourceOf(y - 1); };
+  if (whole > 1) {
+    // Twice the size and more (1600 x 1200 and up), the window's picture is larger than the
+    // processor's caches keep from one pass to the next: each row is worked out once in a row of
+    // our own, which stays in the cache, and streamed to its window rows.
+    scaled_row_.resize(static_cast<size_t>(place.w));
+    const auto* scaled = reinterpret_cast<const uint8_t*>(scaled_row_.data()) + x0 * 4;
+    for (int y = y0; y < y1; ++y) {
+      if (!repeats(y))
+        ScaleRowWhole(pictureRow(y), scaled_row_.data(), x0 / whole, x1 / whole, whole);
+      CopyStreaming(rowOut(y) + x0 * 4, scaled, bytes);
+    }
+    EndStreaming();
+  } else {
+    // Smaller, the rows are written straight to the window, a repeated one copied from the row
+    // above.
+    for (int y = y0; y < y1; ++y) {
+      uint8_t* out = rowOut(y);
+      if (repeats(y)) {
+        std::memcpy(out + x0 * 4, rowOut(y - 1) + x0 * 4, bytes);
+      } else if (whole == 1) {
+        Convert(pictureRow(y) + x0, out + x0 * 4, x1 - x0);
       } else {
         // Each picture pixel's colour once, then spread over the window's columns.
         const int s0 = columns_[x0], s1 = columns_[x1 - 1] + 1;
-        Convert(from + s0, reinterpret_cast<uint8_t*>(row_colours_.data() + s0), s1 - s0);
+        Convert(pictureRow(y) + s0, reinterpret_cast<uint8_t*>(row_colours_.data() + s0), s1 - s0);
         if (place.w > shown_width_) {
           ScaleRowFitted(out, x0, x1);
         } else {
           for (int x = x0; x < x1; ++x) std::memcpy(out + x * 4, &row_colours_[columns_[x]], 4);
         }
       }
-      if (!streaming) continue;
-    }
-    if (streaming) {
-      CopyStreaming(out + x0 * 4, reinterpret_cast<uint8_t*>(scaled_row_.data()) + x0 * 4, bytes);
-    } else {
-      std::memcpy(out + x0 * 4, rowOut(y - 1) + x0 * 4, bytes);
     }
   }
-  if (streaming) EndStreaming();
   return SDL_Rect{place.x + x0, place.y + y0, x1 - x0, y1 - y0};
 }
 
