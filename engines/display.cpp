@@ -26,6 +26,15 @@ bool SameGroup(const uint8_t* a, const uint8_t* b, size_t at, size_t end) {
   return x == y;
 }
 
+// Cuts `area` to the picture; false when nothing is left.
+bool CutToPicture(Rect& area, const SDL_Surface& picture) {
+  area.Left = std::max(area.Left, 0);
+  area.Top = std::max(area.Top, 0);
+  area.Right = std::min(area.Right, picture.w);
+  area.Bottom = std::min(area.Bottom, picture.h);
+  return area.Left < area.Right && area.Top < area.Bottom;
+}
+
 // Sending a rectangle to the window system costs about as much as copying this many pixels more.
 constexpr int64_t kPixelsWorthARequest = 4096;
 constexpr std::ptrdiff_t kBoxesLookedAt = 8;
@@ -137,7 +146,7 @@ bool Display::EnsureTexture() {
   return texture_ != nullptr;
 }
 
-void Display::Present(const Surface& surface, const std::vector<Rect>* areas) {
+void Display::Present(const Surface& surface, const std::vector<Rect>* areas, bool bRowsDiffer) {
   if (!mode_set_) return;
   const SDL_Surface* raw = surface.Raw();
   if (raw->format->BytesPerPixel != 2) return;
@@ -158,10 +167,15 @@ void Display::Present(const Surface& surface, const std::vector<Rect>* areas) {
     return;
   }
   // Only what differs from the picture on the screen is sent; a still picture (the title, a
-  // pause, a waiting screen) is not sent again at all.
-  const Rect whole{0, 0, raw->w, raw->h};
-  for (const Rect& area : areas != nullptr ? *areas : std::vector<Rect>{whole})
-    UpdateArea(*raw, area);
+  // pause, a waiting screen) is not sent again at all. A frame of play has already left out
+  // what it found unchanged.
+  if (areas != nullptr && bRowsDiffer) {
+    for (const Rect& area : *areas) TakeArea(*raw, area);
+  } else {
+    const Rect whole{0, 0, raw->w, raw->h};
+    for (const Rect& area : areas != nullptr ? *areas : std::vector<Rect>{whole})
+      UpdateArea(*raw, area);
+  }
   if (changed_.empty()) return;
   ++uploads_;
   Paint(&changed_);
@@ -269,11 +283,7 @@ void Display::CatchUpTexture() {
 }
 
 void Display::UpdateArea(const SDL_Surface& picture, Rect area) {
-  area.Left = std::max(area.Left, 0);
-  area.Top = std::max(area.Top, 0);
-  area.Right = std::min(area.Right, picture.w);
-  area.Bottom = std::min(area.Bottom, picture.h);
-  if (area.Left >= area.Right || area.Top >= area.Bottom) return;
+  if (!CutToPicture(area, picture)) return;
   const size_t rowBytes = static_cast<size_t>(picture.w) * 2;
   const size_t from = static_cast<size_t>(area.Left) * 2, to = static_cast<size_t>(area.Right) * 2;
   // Changed rows that follow each other make one band; an unchanged row ends it.
@@ -306,6 +316,18 @@ void Display::UpdateArea(const SDL_Surface& picture, Rect area) {
     right = std::max(right, static_cast<int>(end / 2));
   }
   endBand(area.Bottom);
+}
+
+void Display::TakeArea(const SDL_Surface& picture, Rect area) {
+  if (!CutToPicture(area, picture)) return;
+  const size_t rowBytes = static_cast<size_t>(picture.w) * 2;
+  const size_t from = static_cast<size_t>(area.Left) * 2, bytes = (area.Right - area.Left) * 2;
+  for (int y = area.Top; y < area.Bottom; ++y)
+    std::memcpy(
+        &shown_[y * rowBytes + from],
+        static_cast<const uint8_t*>(picture.pixels) + static_cast<size_t>(y) * picture.pitch + from,
+        bytes);
+  changed_.push_back(SDL_Rect{area.Left, area.Top, area.Right - area.Left, area.Bottom - area.Top});
 }
 
 // The screen's colour for every 16-bit colour, worked out once by SDL itself, so the picture

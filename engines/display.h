@@ -31,8 +31,10 @@ class Display {
   // Sets up the renderer for a picture of nWidth x nHeight pixels. Throws on failure.
   void SetMode(int nWidth, int nHeight);
   // Shows the given surface (the primary surface) on the screen, unless the screen already shows
-  // exactly that picture. With `areas`, only those rectangles can differ from the screen.
-  void Present(const Surface& surface, const std::vector<Rect>* areas = nullptr);
+  // exactly that picture. With `areas`, only those rectangles can differ from the screen; with
+  // `bRowsDiffer` too, every row of them does, and they are sent without comparing.
+  void Present(const Surface& surface, const std::vector<Rect>* areas = nullptr,
+               bool bRowsDiffer = false);
   // Shows the last picture again (the window was uncovered or resized).
   void Refresh();
   // The display of a window of ours, or nullptr.
@@ -79,6 +81,8 @@ class Display {
   // Brings the rectangle `area` of `shown_` up to `picture`, adding what really changed to
   // `changed_`.
   void UpdateArea(const SDL_Surface& picture, Rect area);
+  // Brings the rectangle `area` of `shown_` up to `picture` and adds it to `changed_`, as it is.
+  void TakeArea(const SDL_Surface& picture, Rect area);
   void PrepareConversion(uint32_t sourceFormat);
   // `count` pixels of the picture's format into the texture's.
   void Convert(const uint16_t* from, uint8_t* to, int count) const;

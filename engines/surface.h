@@ -83,12 +83,14 @@ class Surface {
   uint32_t PixelColor(int x, int y) const;
 
   // Called after every change of the pixels, with the rectangles that changed (nullptr: any of
-  // them may have); the primary surface uses it to reach the screen.
-  using ChangeHook = std::function<void(const std::vector<Rect>* areas)>;
+  // them may have) and whether every row of them was found to differ from what it replaced (then
+  // comparing them again would find nothing to leave out); the primary surface uses it to reach
+  // the screen.
+  using ChangeHook = std::function<void(const std::vector<Rect>* areas, bool bRowsDiffer)>;
   void SetChangeHook(ChangeHook hook) { change_hook_ = std::move(hook); }
-  void Changed(const std::vector<Rect>* areas = nullptr) {
+  void Changed(const std::vector<Rect>* areas = nullptr, bool bRowsDiffer = false) {
     ++changes_;
-    if (change_hook_) change_hook_(areas);
+    if (change_hook_) change_hook_(areas, bRowsDiffer);
   }
   // How many changes were reported so far: the same count, the same pixels.
   unsigned long Changes() const { return changes_; }

@@ -107,8 +107,9 @@ bool VBGE::Initialize(int16_t nWidth, int16_t nHeight, int16_t nBPP, int32_t nCo
     ddsPrimary = Surface::Create(nWidth, nHeight);
     Display* display = DD;
     Surface* primary = ddsPrimary.get();
-    ddsPrimary->SetChangeHook(
-        [display, primary](const std::vector<Rect>* areas) { display->Present(*primary, areas); });
+    ddsPrimary->SetChangeHook([display, primary](const std::vector<Rect>* areas, bool bRowsDiffer) {
+      display->Present(*primary, areas, bRowsDiffer);
+    });
     bInitialized = true;
 
     const int16_t backWidth = nBackBufferWidth != 0 ? nBackBufferWidth : nWidth;
@@ -222,6 +223,7 @@ bool VBGE::ShowWindow(Surface* from, int32_t nLeft, const std::vector<Rect>* pie
     // Each piece cut to the window and to the surface, copied, and all shown at once.
     const SurfaceDesc desc = from->GetSurfaceDesc();
     shown_pieces_.clear();
+    bool compared = true;
     for (const Rect& piece : *pieces) {
       const int32_t left = std::max({piece.Left, nLeft, 0});
       const int32_t right = std::min({piece.Right, nLeft + nScreenWidth, desc.Width});
@@ -235,9 +237,10 @@ bool VBGE::ShowWindow(Surface* from, int32_t nLeft, const std::vector<Rect>* pie
       } else {
         Copy(*from, src, *ddsPrimary, dst, false);
         shown_pieces_.push_back(Rect{dst.x, dst.y, dst.x + dst.w, dst.y + dst.h});
+        compared = false;
       }
     }
-    ddsPrimary->Changed(&shown_pieces_);
+    ddsPrimary->Changed(&shown_pieces_, compared);
     return true;
   });
 }
