@@ -31,21 +31,28 @@ inline int64_t Area(const Rect& r) {
 // above its bottom; joining keeps the order, as the top of the one around both is the first's.
 inline void MergeOverlapping(std::vector<Rect>& rects) {
   std::sort(rects.begin(), rects.end(), [](const Rect& a, const Rect& b) { return a.Top < b.Top; });
+  // A rectangle joined into another is only marked gone while the joining goes on, and all of them
+  // leave together at the end: the others keep their places, and nothing is moved up each time.
+  std::vector<char> gone(rects.size(), 0);
   for (bool merged = true; merged;) {
     merged = false;
     for (size_t i = 0; i < rects.size(); ++i) {
+      if (gone[i]) continue;
       for (size_t j = i + 1; j < rects.size() && rects[j].Top < rects[i].Bottom; ++j) {
         const Rect& a = rects[i];
         const Rect& b = rects[j];
-        if (!IntersectRect(a, b)) continue;
+        if (gone[j] || !IntersectRect(a, b)) continue;
         const Rect both{std::min(a.Left, b.Left), a.Top, std::max(a.Right, b.Right),
                         std::max(a.Bottom, b.Bottom)};
         if (Area(both) > Area(a) + Area(b)) continue;
         rects[i] = both;
-        rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(j));
+        gone[j] = 1;
         merged = true;
-        --j;
       }
     }
   }
+  size_t kept = 0;
+  for (size_t i = 0; i < rects.size(); ++i)
+    if (!gone[i]) rects[kept++] = rects[i];
+  rects.resize(kept);
 }
