@@ -26,9 +26,9 @@ void ConvertRgb565(const uint16_t* from, uint8_t* to, int count, uint8_t alpha) 
   const __m128i blueBits = _mm_set1_epi16(31);
   const __m128i greenBits = _mm_set1_epi16(63 << 3);
   const __m128i alphaHigh = _mm_set1_epi16(static_cast<int16_t>(alpha << 8));
-  for (; i + 8 <= count; i += 8) {
+  const auto eight = [&](int at) {
     __m128i v;
-    std::memcpy(&v, from + i, sizeof v);
+    std::memcpy(&v, from + at, sizeof v);
     const __m128i r = _mm_srli_epi16(_mm_mullo_epi16(_mm_srli_epi16(v, 11), stretch), 7);
     const __m128i g = _mm_mulhi_epu16(_mm_and_si128(_mm_srli_epi16(v, 2), greenBits), stretchGreen);
     const __m128i b = _mm_srli_epi16(_mm_mullo_epi16(_mm_and_si128(v, blueBits), stretch), 7);
@@ -36,8 +36,14 @@ void ConvertRgb565(const uint16_t* from, uint8_t* to, int count, uint8_t alpha) 
     const __m128i alphaRed = _mm_or_si128(alphaHigh, r);
     const __m128i low = _mm_unpacklo_epi16(greenBlue, alphaRed);
     const __m128i high = _mm_unpackhi_epi16(greenBlue, alphaRed);
-    std::memcpy(to + 4 * i, &low, sizeof low);
-    std::memcpy(to + 4 * i + 16, &high, sizeof high);
+    std::memcpy(to + 4 * at, &low, sizeof low);
+    std::memcpy(to + 4 * at + 16, &high, sizeof high);
+  };
+  for (; i + 8 <= count; i += 8) eight(i);
+  // The last few pixels of a run of eight or more: the last eight again, overlapping.
+  if (i < count && count >= 8) {
+    eight(count - 8);
+    return;
   }
 #endif
   for (; i < count; ++i) {

@@ -11,7 +11,7 @@ namespace {
 
 // Every 16-bit colour comes out as SDL's own conversion gives it, to the window formats the
 // software renderer uses, whatever the start and the length of the run (the vector steps take
-// eight pixels, the rest go one by one).
+// eight pixels, the last few of a longer run the last eight again, a short run one by one).
 TEST(Rgb565, EveryColourAsSdlConvertsIt) {
   std::vector<uint16_t> every(65536 + 16);
   std::iota(every.begin(), every.begin() + 65536, 0);
