@@ -104,6 +104,21 @@ TEST_F(GraphicsEngine, KeyedCopiesSkipPureBlue) {
   src = Rect{0, 0, 50, 20};
   ASSERT_TRUE(GE.Blit(back, dest, sprite.get(), src, 0, 0, BLIT_WAIT));
   EXPECT_EQ(back->Pixel(0, 0), 31) << "a plain copy copies the key colour too";
+
+  // Rows of every width up to 19 pixels (eight at a time, and the few left over), the key at
+  // their ends and every third pixel: the others are copied, the key's leave the row as it was.
+  auto* row = static_cast<uint16_t*>(RawPixels(*sprite)) + 5 * Pitch(*sprite);
+  for (int width = 1; width < 20; ++width) {
+    const auto keyed = [width](int x) { return x % 3 == 0 || x == width - 1; };
+    for (int x = 0; x < width; ++x) row[x] = keyed(x) ? 31 : static_cast<uint16_t>(1000 + x);
+    back->DrawBox(0, 0, 100, 100);
+    dest = Rect{10, 30, 10 + width, 31};
+    src = Rect{0, 5, width, 6};
+    ASSERT_TRUE(GE.Blit(back, dest, sprite.get(), src, 0, 0, BLIT_WAIT_KEYED));
+    for (int x = 0; x <= width; ++x)
+      EXPECT_EQ(back->Pixel(10 + x, 30), x < width && !keyed(x) ? 1000 + x : back->Pixel(9, 30))
+          << width << " wide, pixel " << x;
+  }
 }
 
 TEST_F(GraphicsEngine, RefusesUnknownBlitTypesAndThePrimarySurfaceForClearing) {
