@@ -125,8 +125,12 @@ HudParts HudOf(const PlayState& play, const std::string& sLevelName, const GameF
                int32_t x0) {
   HudParts hud;
   const Font& medium = fonts.Medium;
+  // Each line of text is a block of its own: a bomb falling past the display crosses one or two
+  // of them at a time.
   if (play.Level == 31) {
+    hud.StartBlock(1);
     hud.Text(x0 + 12, 33, medium, RGB(255, 255, 255), "Score: " + std::to_string(play.CharScore));
+    hud.StartBlock(2);
     hud.Text(x0 + 12, 56, medium, RGB(255, 255, 0), sLevelName);
     return hud;
   }
@@ -140,28 +144,30 @@ HudParts HudOf(const PlayState& play, const std::string& sLevelName, const GameF
         play.nGameSpeed != 100 ? " " + std::to_string(play.nGameSpeed) + " %" : "";
     hud.Text(x0 + 165, 14, fonts.Small, RGB(150, 190, 255), "Assisted" + speed);
   }
+  hud.StartBlock(1);
   hud.Text(x0 + 12, 33, medium, RGB(255, 255, 255), "Score: " + std::to_string(play.CharScore));
+  hud.StartBlock(2);
   hud.Text(x0 + 12, 56, medium, RGB(255, 255, 0),
            "Level " + std::to_string(play.Level) + ": " + sLevelName);
 
   const Font& small = fonts.Small;
-  hud.StartBlock(1);
+  hud.StartBlock(3);
   if (play.ExtraSpeedTime > 0)
     AddIcon(hud, play, x0 + kIconSlots[0], PictureId::ExtraSpeed, small,
             std::to_string(play.ExtraSpeedTime / 30));
-  hud.StartBlock(2);
+  hud.StartBlock(4);
   if (play.HighJumps > 0)
     AddIcon(hud, play, x0 + kIconSlots[1], PictureId::HighJump, small,
             std::to_string(play.HighJumps));
-  hud.StartBlock(3);
+  hud.StartBlock(5);
   if (play.InvulnerableTime > 0)
     AddIcon(hud, play, x0 + kIconSlots[2], PictureId::Invulnerable, small,
             std::to_string(play.InvulnerableTime / 30));
-  hud.StartBlock(4);
+  hud.StartBlock(6);
   if (play.FreezeTime > 0)
     AddIcon(hud, play, x0 + kIconSlots[3], PictureId::FreezeBombs, small,
             std::to_string(play.FreezeTime / 30));
-  hud.StartBlock(5);
+  hud.StartBlock(7);
   if (play.Ammo > 0 || play.Level == 30) {
     // The ball type's own power-up picture.
     if (const PowerUpInfo* balls = FindBallPowerUp(play.BallType))

@@ -20,8 +20,9 @@
 class DevInfo;
 
 constexpr int DIRTY_RECT_CAPACITY = 5000;
-// The heads-up display's blocks: its texts, and the five power-up icons.
-constexpr size_t HUD_BLOCKS = 6;
+// The heads-up display's blocks: its three lines of text (the health, the score, the level), and
+// the five power-up icons.
+constexpr size_t HUD_BLOCKS = 8;
 
 // What the level editor shows of itself while it paints: its own scroll position and the cursor
 // on the cell last painted, labelled with the drawing code.
@@ -143,9 +144,9 @@ class PlayView {
   std::vector<Rect> StandingPlaces;
   Layer Listing = Layer::BehindPlatforms;  // the layer of the sprites being listed
   DirtyTiles EffectTiles;                  // this frame: where the effects' pieces are
-  // The heads-up display stays on the back buffer from frame to frame, block by block (the texts
-  // on the left, each power-up icon on the right), while nothing is drawn over a block and it
-  // shows the same. HudLiftable: this frame has not drawn the display yet.
+  // The heads-up display stays on the back buffer from frame to frame, block by block (each line
+  // of text on the left, each power-up icon on the right), while nothing is drawn over a block and
+  // it shows the same. HudLiftable: this frame has not drawn the display yet.
   struct HudBlock {
     Rect Place{};                 // where it stands (empty: not there)
     std::vector<uint16_t> Under;  // the back buffer's pixels beneath it
