@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +21,9 @@
 namespace {
 
 constexpr int kIconSlots[] = {555, 600, 645, 690, 735};
+// The blocks: the three lines of text first, then an icon's each.
+constexpr size_t kLineBlocks = 3;
+static_assert(kLineBlocks + std::size(kIconSlots) == HUD_BLOCKS);
 
 // One thing the display draws: a text, a picture cut from a sheet (with its colour key) or a
 // one-pixel outline.
@@ -151,23 +155,23 @@ HudParts HudOf(const PlayState& play, const std::string& sLevelName, const GameF
            "Level " + std::to_string(play.Level) + ": " + sLevelName);
 
   const Font& small = fonts.Small;
-  hud.StartBlock(3);
+  hud.StartBlock(kLineBlocks + 0);
   if (play.ExtraSpeedTime > 0)
     AddIcon(hud, play, x0 + kIconSlots[0], PictureId::ExtraSpeed, small,
             std::to_string(play.ExtraSpeedTime / 30));
-  hud.StartBlock(4);
+  hud.StartBlock(kLineBlocks + 1);
   if (play.HighJumps > 0)
     AddIcon(hud, play, x0 + kIconSlots[1], PictureId::HighJump, small,
             std::to_string(play.HighJumps));
-  hud.StartBlock(5);
+  hud.StartBlock(kLineBlocks + 2);
   if (play.InvulnerableTime > 0)
     AddIcon(hud, play, x0 + kIconSlots[2], PictureId::Invulnerable, small,
             std::to_string(play.InvulnerableTime / 30));
-  hud.StartBlock(6);
+  hud.StartBlock(kLineBlocks + 3);
   if (play.FreezeTime > 0)
     AddIcon(hud, play, x0 + kIconSlots[3], PictureId::FreezeBombs, small,
             std::to_string(play.FreezeTime / 30));
-  hud.StartBlock(7);
+  hud.StartBlock(kLineBlocks + 4);
   if (play.Ammo > 0 || play.Level == 30) {
     // The ball type's own power-up picture.
     if (const PowerUpInfo* balls = FindBallPowerUp(play.BallType))
