@@ -6,13 +6,16 @@
 # figure is the processor time of all the game's threads (the kernel's count in nanoseconds, not
 # ticks) from 3 s to 15 s after the start, as a share of those 12 s, with the peak memory (VmHWM)
 # at the end: the median of RUNS runs. SCREEN=3840x2160 measures full screen at that size instead.
+# The scene "floor" measures bench/play/platform_floor.cpp the same way: an SDL program that only
+# reads its events, sends a small square and sleeps, at the game's pass rate, beside a sound
+# device mixing silence: what a pass costs on the machine before the game draws anything.
 # Usage: bench/play/share_of_core.sh BUILD [RUNS] [SCENE...]
 set -euo pipefail
 build=$(cd "$1" && pwd)
 runs=${2:-3}
 shift $(($# < 2 ? $# : 2))
 scenes=("$@")
-[ ${#scenes[@]} -gt 0 ] || scenes=(title standing running paused)
+[ ${#scenes[@]} -gt 0 ] || scenes=(title standing running paused floor)
 here=$(cd "$(dirname "$0")" && pwd)
 screen=${SCREEN:-800x600}
 window=--window
@@ -37,6 +40,7 @@ used_over() {
     END { for (t in seen) used += seen[t] - base[t]; printf "%.0f %.0f\n", used, last - first }'
 }
 case $scene in
+  floor) ./platform_floor > /dev/null 2>&1 & ;;
   standing) ./pibo2 $window --replay "$here/standing.rec" > /dev/null 2>&1 & ;;
   running) ./pibo2 $window --replay "$here/running.rec" > /dev/null 2>&1 & ;;
   *) ./pibo2 $window > /dev/null 2>&1 & ;;
@@ -63,6 +67,7 @@ for scene in "${scenes[@]}"; do
   shares=() peaks=()
   for _ in $(seq 1 "$runs"); do
     rm -rf "${work:?}/game" "${work:?}/home" && cp -a "$build/game" "$work/game" && mkdir "$work/home"
+    [ "$scene" != floor ] || cp "$build/bench/pibo-platform-floor" "$work/game/platform_floor"
     read -r used elapsed peak < <(cd "$work/game" && scene=$scene XDG_CONFIG_HOME=$work/home \
       XDG_DATA_HOME=$work/home SDL_AUDIODRIVER=dummy \
       xvfb-run -a -s "-screen 0 ${screen}x24" bash "$work/measure.sh")
