@@ -125,6 +125,18 @@ void ClearAround(SDL_Surface& window, const SDL_Rect& place) {
 // Window pixel (X, Y) of the picture's place shows picture pixel (X * width / place width,
 // Y * height / place height), the nearest one, so a part drawn again matches the whole exactly.
 SDL_Rect Display::Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Rect& part) {
+  if (place.w == shown_width_ && place.h == shown_height_) {
+    // At the picture's own size (an 800 x 600 window) each row of the part is converted straight
+    // into the window's row.
+    for (int y = part.y; y < part.y + part.h; ++y) {
+      const size_t at = static_cast<size_t>(y) * shown_width_ + part.x;
+      uint8_t* const out = static_cast<uint8_t*>(window.pixels) +
+                           static_cast<size_t>(place.y + y) * window.pitch +
+                           static_cast<size_t>(place.x + part.x) * 4;
+      Convert(reinterpret_cast<const uint16_t*>(&shown_[at * 2]), out, part.w);
+    }
+    return SDL_Rect{place.x + part.x, place.y + part.y, part.w, part.h};
+  }
   const auto first = [](int at, int placed, int size) { return (at * placed + size - 1) / size; };
   const int x0 = first(part.x, place.w, shown_width_);
   const int x1 = first(part.x + part.w, place.w, shown_width_);
