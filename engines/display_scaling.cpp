@@ -186,8 +186,6 @@ SDL_Rect Display::Scale(SDL_Surface& window, const SDL_Rect& place, const SDL_Re
       uint8_t* out = rowOut(y);
       if (repeats(y)) {
         std::memcpy(out + x0 * 4, rowOut(y - 1) + x0 * 4, bytes);
-      } else if (whole == 1) {
-        Convert(pictureRow(y) + x0, out + x0 * 4, x1 - x0);
       } else {
         // Each picture pixel's colour once, then spread over the window's columns.
         const int s0 = columns_[x0], s1 = columns_[x1 - 1] + 1;
